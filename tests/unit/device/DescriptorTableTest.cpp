@@ -68,6 +68,20 @@ TEST(DescriptorTable, TextIdsLieInTheirRangesAndHaveEnglishTexts)
     EXPECT_EQ(LoadText(D(358).groupId), "Alarm UT12-31");
 }
 
+TEST(DescriptorTable, EveryGroupIdIsUsedAndGroupsAreContiguous)
+{
+    std::set<int> used;
+    for (int w = 0; w < kParameterWords; ++w) {
+        if (w > 0 && D(w).groupId != D(w - 1).groupId) {
+            EXPECT_FALSE(used.count(D(w).groupId)) << "group split at word " << w;
+        }
+        used.insert(D(w).groupId);
+    }
+    EXPECT_EQ(used.size(), 61u);
+    EXPECT_EQ(*used.begin(), 16000);
+    EXPECT_EQ(*used.rbegin(), 16060);
+}
+
 TEST(DescriptorTable, NamesSharedByRepeatedBlocksUseOneText)
 {
     // The editing dialogs name these fields by the same ids as the table.
