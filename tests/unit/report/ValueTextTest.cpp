@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "device/CParameterEnumerationInterface.h"
+#include "device/ParameterDescriptor.h"
 #include "device/UnitText.h"
 #include "text/CStringTable.h"
 
@@ -25,6 +26,7 @@ constexpr int kZmDo = 81;
 constexpr int kZnpw = 83;
 constexpr int kZnepw = 84;
 constexpr int kZnpwU = 85;
+constexpr int kPrimaryCurrentName = 15151;
 
 ParameterSet SetOf(int typeId, const std::vector<std::pair<int, int>>& words = {})
 {
@@ -113,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Report, ValueTextRule, testing::Values(
     ValueCase{"primary current hidden by a sensor", kQh, {{34, 1}}, 33, ""},
     ValueCase{"primary current of Input16 hidden", kQhExt, {{107, 3}}, 106, ""},
     ValueCase{"primary current of Input2 on ZNPW", kZnpw, {{31, 0}, {48, 1}}, 47, ""},
+    ValueCase{"QH inputs do not depend on the system", kQh, {{31, 1}}, 47, "5"},
     ValueCase{"ZN Input2 blank for system 17", kZnpw, {{31, 17}}, 46, ""},
     ValueCase{"ZN Input2 shown for system 0", kZnepw, {{31, 0}, {46, 1}}, 46, "ON"},
     ValueCase{"ZN Input4 shown for system 17", kZnepw, {{31, 17}}, 64, "OFF"},
@@ -157,6 +160,23 @@ TEST(ValueText, ZnpwWithSystem5ShowsNothingForInput2ToInput4)
         EXPECT_EQ(Value(set, word), "") << word;
     EXPECT_EQ(Value(set, 38), "110");
     EXPECT_EQ(Value(set, 40), "1.0");
+}
+
+TEST(ValueText, EverySensorHidesItsPrimaryCurrent)
+{
+    ParameterSet set = SetOf(kQhExt);
+    int pairs = 0;
+    for (int word = 0; word < kParameterWords; ++word) {
+        if (GetParameterDescriptor(word).nameId != kPrimaryCurrentName)
+            continue;
+        ++pairs;
+        set[word + 1] = 0;
+        EXPECT_EQ(Value(set, word), "5") << word;
+        set[word + 1] = 4;
+        EXPECT_EQ(Value(set, word), "") << word;
+        EXPECT_EQ(Value(set, word + 1), "400A sensor") << word;
+    }
+    EXPECT_EQ(pairs, 16);
 }
 
 TEST(ValueText, WordsOutsideTheSetAreEmpty)
