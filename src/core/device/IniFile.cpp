@@ -77,13 +77,14 @@ std::error_code WriteAll(int fd, std::string_view data)
     return {};
 }
 
-// A name beside the target that no other saver picks; the caller retries on EEXIST.
+// A name beside the target that no other saver picks; the caller retries on
+// EEXIST. The target's name is shortened so that a long one still leaves room.
 std::string TemporaryName(const std::filesystem::path& target)
 {
     static std::atomic<unsigned> counter{0};
-    return (target.parent_path() /
-            ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-             std::to_string(counter++) + ".tmp"))
+    const std::string base = target.filename().string().substr(0, 64);
+    return (target.parent_path() / ("." + base + "." + std::to_string(::getpid()) + "." +
+                                    std::to_string(counter++) + ".tmp"))
         .string();
 }
 
