@@ -248,16 +248,6 @@ TEST_F(SerialIOTest, SecondUserOfThePortIsRefused)
     EXPECT_NO_THROW(next.Open());
 }
 
-TEST_F(SerialIOTest, ClosedPortMovesNoBytes)
-{
-    io.Close();
-    io.Close();
-    EXPECT_FALSE(io.IsOpen());
-    std::uint8_t b = 0;
-    EXPECT_EQ(io.Read(&b, 1, 10), 0u);
-    EXPECT_THROW(io.Write(&b, 1), CPrivateException);
-}
-
 TEST_F(SerialIOTest, PeerHangUpEndsTheReadWithWhatArrived)
 {
     pty.Send({1, 2});
