@@ -30,6 +30,10 @@ CIPAddressCtrlExt::CIPAddressCtrlExt(QWidget* parent) : QFrame(parent)
         field->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
         field->installEventFilter(this);
+        connect(field, &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            if (Ipv4OctetValue(text.toStdString()))
+                accepted_[i] = text;
+        });
         connect(field, &QLineEdit::textEdited, this, [this, i] { OnFieldEdited(i); });
         layout->addWidget(field, 1);
         fields_[i] = field;
@@ -48,10 +52,8 @@ std::array<std::uint8_t, 4> CIPAddressCtrlExt::Address() const
 
 void CIPAddressCtrlExt::SetAddress(const std::array<std::uint8_t, 4>& octets)
 {
-    for (int i = 0; i < 4; ++i) {
-        accepted_[i] = QString::fromStdString(Ipv4OctetText(octets[i]));
-        fields_[i]->setText(accepted_[i]);
-    }
+    for (int i = 0; i < 4; ++i)
+        fields_[i]->setText(QString::fromStdString(Ipv4OctetText(octets[i])));
 }
 
 std::uint32_t CIPAddressCtrlExt::PackedAddress() const
@@ -75,10 +77,8 @@ bool CIPAddressCtrlExt::IsBlank() const
 
 void CIPAddressCtrlExt::ClearAddress()
 {
-    for (int i = 0; i < 4; ++i) {
-        accepted_[i].clear();
-        fields_[i]->clear();
-    }
+    for (QLineEdit* f : fields_)
+        f->clear();
 }
 
 void CIPAddressCtrlExt::OnFieldEdited(int index)
