@@ -26,7 +26,7 @@ CIPAddressCtrlExt::CIPAddressCtrlExt(QWidget* parent) : QFrame(parent)
         field->setFrame(false);
         field->setAlignment(Qt::AlignCenter);
         field->setMaxLength(3);
-        field->setMinimumWidth(digitWidth);
+        field->setFixedWidth(digitWidth);
         field->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
         field->installEventFilter(this);
@@ -35,10 +35,11 @@ CIPAddressCtrlExt::CIPAddressCtrlExt(QWidget* parent) : QFrame(parent)
                 accepted_[i] = text;
         });
         connect(field, &QLineEdit::textEdited, this, [this, i] { OnFieldEdited(i); });
-        layout->addWidget(field, 1);
+        layout->addWidget(field);
         fields_[i] = field;
     }
     setFocusProxy(fields_[0]);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 std::array<std::uint8_t, 4> CIPAddressCtrlExt::Address() const
