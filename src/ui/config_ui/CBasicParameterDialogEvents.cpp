@@ -51,6 +51,10 @@ void CBasicParameterDialog::ReadControlsBack()
 {
     const Capabilities caps = working_.type.Caps();
     const bool page = InputLayoutFor(caps) == InputLayout::InputPage;
+    // A code the list does not offer was shown as its last entry: that entry is what is kept.
+    const int wiring = system_->currentIndex();
+    if (wiring >= 0 && wiring < static_cast<int>(offeredWiring_.size()))
+        working_[MainWord::System] = static_cast<std::uint16_t>(offeredWiring_[static_cast<size_t>(wiring)]);
     ReadBackSource source;
     source.text = [this, page](int controlId) -> std::string {
         QWidget* scope = page && (controlId == MainControl::VtPrimary ||
