@@ -95,21 +95,21 @@ ModelLists ResolveModelLists(const std::vector<SelectionEntry>& list, const Mode
     return lists;
 }
 
-bool ApplyModelListChange(ModelChoice& choice, ModelList changed, const std::string& text)
+bool ApplyModelListChange(ModelChoice& choice, ModelLevel changed, const std::string& text)
 {
     switch (changed) {
-    case ModelList::Model:
+    case ModelLevel::Model:
         if (text == choice.model)
             return false;
         choice = {text, {}, {}};
         return true;
-    case ModelList::Code:
+    case ModelLevel::Code:
         if (text == choice.code)
             return false;
         choice.code = text;
         choice.version.clear();
         return true;
-    case ModelList::Version:
+    case ModelLevel::Version:
         if (text == choice.version)
             return false;
         choice.version = text;

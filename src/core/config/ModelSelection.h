@@ -35,7 +35,7 @@ struct ModelLists {
     ModelChoice choice;
 };
 
-enum class ModelList { Model, Code, Version };
+enum class ModelLevel { Model, Code, Version };
 
 // The selectable variants in display order, texts of the current language.
 std::vector<SelectionEntry> BuildSelectionList();
@@ -62,4 +62,4 @@ ModelLists ResolveModelLists(const std::vector<SelectionEntry>& list, const Mode
 // The choice after the user picked `text` in one list: a new model clears code
 // and version, a new code clears the version. Returns false (choice unchanged)
 // when the text is the one already chosen.
-bool ApplyModelListChange(ModelChoice& choice, ModelList changed, const std::string& text);
+bool ApplyModelListChange(ModelChoice& choice, ModelLevel changed, const std::string& text);

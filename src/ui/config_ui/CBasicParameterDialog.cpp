@@ -97,7 +97,7 @@ void CBasicParameterDialog::ConnectSignals()
     for (int id : kSettingsButtons)
         connect(FindControl<QPushButton>(this, id), &QPushButton::clicked, this,
                 [this, id] { OpenSettingsDialog(id); });
-    for (int id : {MainControl::ModelList, CodeList, VersionList})
+    for (int id : {ModelList, CodeList, VersionList})
         connect(FindControl<QComboBox>(this, id), &QComboBox::currentIndexChanged, this,
                 [this, id] { OnModelListChanged(id); });
     connect(system_, &QComboBox::currentIndexChanged, this,

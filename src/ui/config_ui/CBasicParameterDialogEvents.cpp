@@ -91,9 +91,9 @@ void CBasicParameterDialog::OnModelListChanged(int controlId)
     if (refreshing_)
         return;
     auto* list = FindControl<QComboBox>(this, controlId);
-    const ModelList which = controlId == MainControl::ModelList  ? ModelList::Model
-                            : controlId == MainControl::CodeList ? ModelList::Code
-                                                                 : ModelList::Version;
+    const ModelLevel which = controlId == MainControl::ModelList  ? ModelLevel::Model
+                            : controlId == MainControl::CodeList ? ModelLevel::Code
+                                                                 : ModelLevel::Version;
     ModelChoice next = choice_;
     if (!ApplyModelListChange(next, which, list->currentText().toStdString()))
         return;

@@ -55,7 +55,7 @@ TEST_F(ModelSelectionTest, KtaCodesCarryTheirFirmwareRanges)
 TEST_F(ModelSelectionTest, AnotherModelSelectsItsFirstCodeAndLastFirmware)
 {
     ModelChoice c = ChoiceOfType(list, 70);
-    ASSERT_TRUE(ApplyModelListChange(c, ModelList::Model, "KTB-"));
+    ASSERT_TRUE(ApplyModelListChange(c, ModelLevel::Model, "KTB-"));
     EXPECT_TRUE(c.code.empty());
     EXPECT_TRUE(c.version.empty());
     const ModelLists lists = ResolveModelLists(list, c);
@@ -70,7 +70,7 @@ TEST_F(ModelSelectionTest, AnotherModelSelectsItsFirstCodeAndLastFirmware)
 TEST_F(ModelSelectionTest, AnotherCodeKeepsTheModelAndTakesTheLastFirmware)
 {
     ModelChoice c = ChoiceOfType(list, 4);
-    ASSERT_TRUE(ApplyModelListChange(c, ModelList::Code, "1**2 Ao 4-20mA x4"));
+    ASSERT_TRUE(ApplyModelListChange(c, ModelLevel::Code, "1**2 Ao 4-20mA x4"));
     EXPECT_EQ(c.model, "KTA-");
     const ModelLists lists = ResolveModelLists(list, c);
     EXPECT_EQ(lists.choice.version, "Ver.2.40 or later");
@@ -80,7 +80,7 @@ TEST_F(ModelSelectionTest, AnotherCodeKeepsTheModelAndTakesTheLastFirmware)
 TEST_F(ModelSelectionTest, AModelWithoutFirmwareRangesDisablesTheVersionList)
 {
     ModelChoice c = ChoiceOfType(list, 70);
-    ApplyModelListChange(c, ModelList::Model, "ZNEPW-");
+    ApplyModelListChange(c, ModelLevel::Model, "ZNEPW-");
     const ModelLists lists = ResolveModelLists(list, c);
     EXPECT_FALSE(lists.versionEnabled);
     EXPECT_EQ(lists.versionIndex, -1);
@@ -92,11 +92,11 @@ TEST_F(ModelSelectionTest, ChoosingTheCurrentTextChangesNothing)
 {
     ModelChoice c = ChoiceOfType(list, 70);
     const ModelChoice before = c;
-    EXPECT_FALSE(ApplyModelListChange(c, ModelList::Model, c.model));
-    EXPECT_FALSE(ApplyModelListChange(c, ModelList::Code, c.code));
-    EXPECT_FALSE(ApplyModelListChange(c, ModelList::Version, c.version));
+    EXPECT_FALSE(ApplyModelListChange(c, ModelLevel::Model, c.model));
+    EXPECT_FALSE(ApplyModelListChange(c, ModelLevel::Code, c.code));
+    EXPECT_FALSE(ApplyModelListChange(c, ModelLevel::Version, c.version));
     EXPECT_EQ(c, before);
-    EXPECT_TRUE(ApplyModelListChange(c, ModelList::Version, "Ver.2.00 to 2.31"));
+    EXPECT_TRUE(ApplyModelListChange(c, ModelLevel::Version, "Ver.2.00 to 2.31"));
     EXPECT_EQ(TypeIdOfChoice(list, c), 4);
 }
 
