@@ -112,4 +112,4 @@ std::unique_ptr<QWidget> EditControlsDemo()
 
 REGISTER_SCREENSHOT("widgets_grid", GridDemo);
 REGISTER_SCREENSHOT("widgets_edit_controls", EditControlsDemo);
-}  // namespace
+} // namespace

@@ -1,7 +1,6 @@
 #include "edit/EditOutcome.h"
 
-std::optional<EditOutcome> EditTextKeyOutcome(EditKey key, int caret, int length,
-                                              bool hasSelection)
+std::optional<EditOutcome> EditTextKeyOutcome(EditKey key, int caret, int length, bool hasSelection)
 {
     switch (key) {
     case EditKey::Enter:

@@ -35,7 +35,7 @@ bool StartsEdit(const QKeyEvent& e)
     const QString text = e.text();
     return !text.isEmpty() && text.at(0).isPrint();
 }
-}  // namespace
+} // namespace
 
 CDataGridView::CDataGridView(QWidget* parent) : QWidget(parent)
 {
@@ -44,8 +44,8 @@ CDataGridView::CDataGridView(QWidget* parent) : QWidget(parent)
     Relayout();
 }
 
-int CDataGridView::SetHeaders(std::vector<GridHeaderCell> headers, int columnWidth,
-                              int minColumns, int minRows)
+int CDataGridView::SetHeaders(std::vector<GridHeaderCell> headers, int columnWidth, int minColumns,
+                              int minRows)
 {
     columnWidth_ = std::max(columnWidth, 0);
     const int rows = model_.SetHeaders(std::move(headers), minColumns, minRows);
@@ -284,22 +284,22 @@ void CDataGridView::Render(QPainter& p) const
     for (int r = 0; r <= RowCount(); ++r)
         p.drawLine(0, r * h, w, r * h);
 
-    const QColor text = pal.color(enabled ? QPalette::Active : QPalette::Disabled,
-                                  QPalette::WindowText);
+    const QColor text =
+        pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
     const QColor greyed = pal.color(QPalette::Disabled, QPalette::WindowText);
     p.setPen(text);
     for (const GridHeaderCell& hc : model_.Headers())
         DrawCellText(p, CellRect(hc.column, hc.row), UiText(hc.textId));
     if (!showingData_)
         return;
-    const bool selectionShown = model_.Selectable() &&
-                                model_.CanSelect(SelectedColumn(), SelectedRow());
+    const bool selectionShown =
+        model_.Selectable() && model_.CanSelect(SelectedColumn(), SelectedRow());
     for (const GridValueCell& v : model_.Values()) {
         const bool selected =
             selectionShown && v.column == SelectedColumn() && v.row == SelectedRow();
-        p.setPen(selected                                 ? pal.color(QPalette::HighlightedText)
+        p.setPen(selected                             ? pal.color(QPalette::HighlightedText)
                  : model_.IsReadOnly(v.column, v.row) ? greyed
-                                                          : text);
+                                                      : text);
         DrawCellText(p, CellRect(v.column, v.row), QString::fromStdString(v.text));
     }
 }

@@ -27,8 +27,8 @@ CIPAddressCtrlExt::CIPAddressCtrlExt(QWidget* parent) : QFrame(parent)
         field->setAlignment(Qt::AlignCenter);
         field->setMaxLength(3);
         field->setFixedWidth(digitWidth);
-        field->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
+        field->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
         field->installEventFilter(this);
         connect(field, &QLineEdit::textChanged, this, [this, i](const QString& text) {
             if (Ipv4OctetValue(text.toStdString()))
@@ -46,8 +46,8 @@ std::array<std::uint8_t, 4> CIPAddressCtrlExt::Address() const
 {
     std::array<std::uint8_t, 4> octets{};
     for (int i = 0; i < 4; ++i)
-        octets[i] = static_cast<std::uint8_t>(
-            Ipv4OctetValue(fields_[i]->text().toStdString()).value_or(0));
+        octets[i] =
+            static_cast<std::uint8_t>(Ipv4OctetValue(fields_[i]->text().toStdString()).value_or(0));
     return octets;
 }
 

@@ -42,5 +42,5 @@ private:
     bool HandleFieldKey(int index, QKeyEvent* key);
 
     std::array<QLineEdit*, 4> fields_{};
-    std::array<QString, 4> accepted_;  // each field's last accepted text
+    std::array<QString, 4> accepted_; // each field's last accepted text
 };

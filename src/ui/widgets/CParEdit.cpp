@@ -12,7 +12,7 @@ QRect EditorRect(const QRect& cell)
 {
     return cell.adjusted(0, -1, 0, 0);
 }
-}  // namespace
+} // namespace
 
 CParEdit::CParEdit(QWidget* host)
     : QObject(host), edit_(new CEditText(host)), list_(new CEditComboBox(host))

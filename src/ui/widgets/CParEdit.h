@@ -12,11 +12,11 @@ class CEditText;
 
 // What CParEdit reports when an in-place edit ends.
 struct ParEditResult {
-    ParEditKind kind = ParEditKind::Nothing;  // Nothing: store nothing
-    int column = 0;                           // the cell the editor was opened on
+    ParEditKind kind = ParEditKind::Nothing; // Nothing: store nothing
+    int column = 0;                          // the cell the editor was opened on
     int row = 0;
-    int listIndex = -1;  // ListChoice: the chosen entry
-    QString text;        // Text: the edited text
+    int listIndex = -1; // ListChoice: the chosen entry
+    QString text;       // Text: the edited text
     EditMove move = EditMove::Stay;
 };
 

@@ -18,7 +18,7 @@ QColor PixelAt(QWidget& w, const QPoint& p)
 {
     return w.grab().toImage().pixelColor(p);
 }
-}  // namespace
+} // namespace
 
 class CDataGridViewTest : public QObject {
     Q_OBJECT
@@ -83,7 +83,7 @@ void CDataGridViewTest::rowHeightFollowsTheFont()
     QCOMPARE(grid_->RowHeight(), grid_->fontMetrics().height() + 2);
     QFont big = grid_->font();
     big.setPointSize(big.pointSize() * 2);
-    window_->setFont(big);  // the grid inherits its dialog's font
+    window_->setFont(big); // the grid inherits its dialog's font
     QCOMPARE(grid_->RowHeight(), QFontMetrics(big).height() + 2);
     QCOMPARE(grid_->height(), 5 * grid_->RowHeight() + 1);
 }
@@ -115,7 +115,7 @@ void CDataGridViewTest::clicksThatChangeNothing()
 {
     QFETCH(QPoint, where);
     QFETCH(int, firstColumn);
-    grid_->setFixedSize(500, 200);  // room to click beyond the cells
+    grid_->setFixedSize(500, 200); // room to click beyond the cells
     grid_->SetSelectableRange(firstColumn, 1);
     grid_->Select(2, 2);
     QSignalSpy changed(grid_, &CDataGridView::SelectionChanged);
@@ -154,9 +154,9 @@ void CDataGridViewTest::arrowKeysMoveTheSelectionInsideTheRange()
     QCOMPARE(grid_->SelectedColumn(), 2);
     QCOMPARE(grid_->SelectedRow(), 2);
     QCOMPARE(changed.count(), 2);
-    QTest::keyClick(grid_, Qt::Key_Right);  // the edge: no move, no notification
+    QTest::keyClick(grid_, Qt::Key_Right); // the edge: no move, no notification
     QTest::keyClick(grid_, Qt::Key_Up);
-    QTest::keyClick(grid_, Qt::Key_Up);     // row 0 holds headers
+    QTest::keyClick(grid_, Qt::Key_Up); // row 0 holds headers
     QCOMPARE(grid_->SelectedRow(), 1);
     QCOMPARE(changed.count(), 3);
 }
@@ -190,7 +190,7 @@ void CDataGridViewTest::doubleClickRequestsAnEdit()
     QSignalSpy edit(grid_, &CDataGridView::EditRequested);
     QTest::mouseDClick(grid_, Qt::LeftButton, {}, Centre(1, 4));
     QCOMPARE(edit.count(), 1);
-    QTest::mouseDClick(grid_, Qt::LeftButton, {}, Centre(0, 4));  // a header
+    QTest::mouseDClick(grid_, Qt::LeftButton, {}, Centre(0, 4)); // a header
     QCOMPARE(edit.count(), 1);
 }
 

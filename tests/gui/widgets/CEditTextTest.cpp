@@ -96,7 +96,7 @@ void CEditTextTest::arrowsInsideTheTextMoveTheCaret_data()
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("caretAfter");
-    QTest::addColumn<int>("move");  // -1: the edit goes on
+    QTest::addColumn<int>("move"); // -1: the edit goes on
     QTest::newRow("Left in the middle") << 2 << int(Qt::Key_Left) << 1 << -1;
     QTest::newRow("Left at the start") << 0 << int(Qt::Key_Left) << 0 << 3;
     QTest::newRow("Right in the middle") << 2 << int(Qt::Key_Right) << 3 << -1;

@@ -26,8 +26,7 @@ public:
     {
         auto* layout = new QVBoxLayout(this);
         grid = new CDataGridView(this);
-        grid->SetHeaders({{999, 0, 0}, {5550, 1, 0}, {5551, 2, 0}, {5500, 0, 1}, {5501, 0, 2}},
-                         80);
+        grid->SetHeaders({{999, 0, 0}, {5550, 1, 0}, {5551, 2, 0}, {5500, 0, 1}, {5501, 0, 2}}, 80);
         for (int c = 1; c <= 2; ++c)
             for (int r = 1; r <= 2; ++r)
                 grid->SetValueText(c, r, QString::number(10 * c + r));
@@ -63,7 +62,7 @@ public:
     QLineEdit* other;
     CParEdit* editor;
 };
-}  // namespace
+} // namespace
 
 class CParEditTest : public QObject {
     Q_OBJECT
@@ -130,7 +129,7 @@ void CParEditTest::enterStoresTheValue()
     QCOMPARE(Last(spy).move, EditMove::Stay);
     QCOMPARE(dialog_->grid->ValueText(1, 1), QString("42"));
     QVERIFY(dialog_->editor->Edit()->isHidden());
-    QVERIFY(dialog_->isVisible());  // Enter did not reach the OK button
+    QVERIFY(dialog_->isVisible()); // Enter did not reach the OK button
     QVERIFY(dialog_->grid->hasFocus());
 }
 
@@ -166,7 +165,7 @@ void CParEditTest::rightInTheMiddleMovesTheCaretAtTheEndOpensTheNextCell()
     dialog_->Open(1, 2, QString());
     CEditText* edit = dialog_->editor->Edit();
     QTest::keyClick(edit, Qt::Key_End);
-    QTest::keyClicks(edit, "5");  // "125"
+    QTest::keyClicks(edit, "5"); // "125"
     edit->setCursorPosition(1);
     QTest::keyClick(edit, Qt::Key_Right);
     QCOMPARE(spy.count(), 0);
@@ -233,7 +232,7 @@ void CParEditTest::listChoiceReportsTheIndex()
     QSignalSpy spy(dialog_->editor, &CParEdit::EditFinished);
     dialog_->editor->ShowList(1, 1, dialog_->grid->CellLabelRect(1, 1), {"A", "B", "C"}, 1);
     CEditComboBox* list = dialog_->editor->List();
-    QVERIFY(list->view()->isVisible());  // dropped down at once
+    QVERIFY(list->view()->isVisible()); // dropped down at once
     QCOMPARE(list->currentIndex(), 1);
     const QRect entry = list->view()->visualRect(list->model()->index(2, 0));
     QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {}, entry.center());
@@ -274,7 +273,7 @@ void CParEditTest::dialogEndingClosesAnOpenEditor()
 {
     QSignalSpy spy(dialog_->editor, &CParEdit::EditFinished);
     dialog_->editor->DialogEnded();
-    QCOMPARE(spy.count(), 0);  // nothing was open
+    QCOMPARE(spy.count(), 0); // nothing was open
     dialog_->Open(1, 1, "4");
     dialog_->editor->DialogEnded();
     QCOMPARE(spy.count(), 1);

@@ -40,8 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextKeyCase{"LeftWithSelection", EditKey::Left, 0, 4, true, std::nullopt},
                       TextKeyCase{"RightAtEnd", EditKey::Right, 4, 4, false, kRight},
                       TextKeyCase{"RightInMiddle", EditKey::Right, 2, 4, false, std::nullopt},
-                      TextKeyCase{"RightWithAllSelected", EditKey::Right, 4, 4, true,
-                                  std::nullopt},
+                      TextKeyCase{"RightWithAllSelected", EditKey::Right, 4, 4, true, std::nullopt},
                       TextKeyCase{"EscapeDiscards", EditKey::Escape, 2, 4, false, kDiscard},
                       TextKeyCase{"TabCommitsRight", EditKey::Tab, 2, 4, false, kRight},
                       TextKeyCase{"BackTabCommitsLeft", EditKey::BackTab, 2, 4, false, kLeft},
@@ -83,4 +82,4 @@ TEST(EditMoveCodes, KeepTheirNumbers)
     EXPECT_EQ(static_cast<int>(ParEditKind::Text), 2);
 }
 
-}  // namespace
+} // namespace

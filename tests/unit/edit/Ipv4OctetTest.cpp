@@ -53,4 +53,4 @@ TEST(ListToolId, RoundTripsAndZeroIsNoTool)
     EXPECT_FALSE(ListToolCell(0));
 }
 
-}  // namespace
+} // namespace

@@ -57,9 +57,9 @@ TEST_F(GridModelTest, SelectingAValueCellCopiesItsText)
 TEST_F(GridModelTest, HeadersAndCellsOutsideTheRangeAreNotSelected)
 {
     model.Select(2, 2);
-    EXPECT_FALSE(model.Select(1, 0));   // header row
-    EXPECT_FALSE(model.Select(0, 2));   // left of the first selectable column
-    EXPECT_FALSE(model.Select(3, 1));   // outside the grid
+    EXPECT_FALSE(model.Select(1, 0)); // header row
+    EXPECT_FALSE(model.Select(0, 2)); // left of the first selectable column
+    EXPECT_FALSE(model.Select(3, 1)); // outside the grid
     EXPECT_FALSE(model.Select(-1, 1));
     EXPECT_EQ(model.SelectedColumn(), 2);
     EXPECT_EQ(model.SelectedRow(), 2);
@@ -82,8 +82,8 @@ TEST_F(GridModelTest, ReadOnlyCellsAreNeitherSelectedNorVisited)
 
 TEST_F(GridModelTest, NeighbourStopsAtTheEdges)
 {
-    EXPECT_FALSE(model.Neighbour(1, 1, EditMove::Up));    // row 0 is headers
-    EXPECT_FALSE(model.Neighbour(1, 1, EditMove::Left));  // column 0 is headers
+    EXPECT_FALSE(model.Neighbour(1, 1, EditMove::Up));   // row 0 is headers
+    EXPECT_FALSE(model.Neighbour(1, 1, EditMove::Left)); // column 0 is headers
     EXPECT_FALSE(model.Neighbour(2, 4, EditMove::Right));
     EXPECT_FALSE(model.Neighbour(2, 4, EditMove::Down));
     EXPECT_FALSE(model.Neighbour(2, 4, EditMove::Stay));
@@ -151,4 +151,4 @@ TEST(GridGeometry, LastListColumnTakesTheRest)
     EXPECT_EQ(ListColumnWidths(100, {0.8, 0.5}).back(), 0);
 }
 
-}  // namespace
+} // namespace
