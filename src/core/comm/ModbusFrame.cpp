@@ -70,8 +70,8 @@ RtuResponse SplitRtuResponse(const std::uint8_t* raw, std::size_t received, std:
 {
     RtuResponse r;
     r.size = received >= kCrcSize ? received - kCrcSize : received;
-    if (r.size >= expected) {
-        r.size = expected;
+    r.size = std::min(r.size, expected);
+    if (received >= expected + kCrcSize) {
         const std::uint16_t crc = Crc16Modbus(raw, expected);
         r.crcError = raw[expected] != (crc & 0xFF) || raw[expected + 1] != (crc >> 8);
     }

@@ -80,6 +80,7 @@ TEST(ModbusFrame, RtuSplitTestsCrcOnlyOnAFullResponse)
     EXPECT_FALSE(r.crcError);
     EXPECT_EQ(SplitRtuResponse(exception.data(), 1, 6).size, 1u);
     EXPECT_EQ(SplitRtuResponse(exception.data(), 0, 6).size, 0u);
+    EXPECT_FALSE(SplitRtuResponse(exception.data(), 1, 0).crcError) << "too short to hold a CRC";
 }
 
 TEST(ModbusFrame, ChecksComeInTheirOrder)
