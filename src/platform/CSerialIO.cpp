@@ -129,9 +129,11 @@ void CSerialIO::ApplyLine()
 
 void CSerialIO::ReleaseModemLines()
 {
-    // Adapters powered from DTR/RTS want them low. Virtual ports have no modem
-    // lines at all, which must not stop the link.
-    if (!port_->setDataTerminalReady(false) || !port_->setRequestToSend(false)) {
+    // DTR and RTS stay de-asserted: nothing on these links handshakes. Virtual
+    // ports have no modem lines at all, which must not stop the link.
+    const bool dtr = port_->setDataTerminalReady(false);
+    const bool rts = port_->setRequestToSend(false);
+    if (!dtr || !rts) {
         DebugPrintf("Modem lines of %s left as they are (%s)\n", line_.portName.c_str(),
                     port_->errorString().toStdString().c_str());
         port_->clearError();

@@ -13,6 +13,9 @@ struct ParameterSet {
     std::array<std::uint16_t, kParameterWords> words{};
     CDeviceType type;
 
+    // A fresh set holds the defaults (InitDefaults).
+    ParameterSet() { InitDefaults(); }
+
     std::uint16_t& operator[](int n) { return words[static_cast<size_t>(n)]; }
     std::uint16_t operator[](int n) const { return words[static_cast<size_t>(n)]; }
 
@@ -41,6 +44,11 @@ struct ParameterSet {
         words[static_cast<size_t>(n) + 1] = static_cast<std::uint16_t>((o[2] << 8) | o[3]);
     }
 
-    // Every word to the defaults of this set's device type.
+    // Selects type id 0 and sets every word to its default. The defaults do
+    // not depend on the variant; switching to another variant with its own
+    // defaults is the variant change of the settings stocker.
     void InitDefaults();
+
+    // Whether word n means anything on this set's variant.
+    bool Applies(int n) const;
 };

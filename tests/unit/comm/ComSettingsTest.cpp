@@ -108,18 +108,3 @@ TEST(ComSettings, MissingOrUnreadableValuesTakeTheirDefaults)
     EXPECT_EQ(loaded.parity, 2);
     EXPECT_EQ(loaded.comPortName, "/dev/ttyUSB3");
 }
-
-TEST(ComSettings, OutOfRangeIndexesLoadAsStored)
-{
-    // The line and the dialog each decide what an odd index means; loading
-    // must not hide it from them.
-    CMemorySettingsStore store;
-    store.SetString("ComSettings", "Baudrate", "7");
-    store.SetString("ComSettings", "Parity", "5");
-    store.SetString("ComSettings", "Mode", "9");
-    ComSettings loaded;
-    loaded.Load(store);
-    EXPECT_EQ(loaded.baudIndex, 7);
-    EXPECT_EQ(loaded.parity, 5);
-    EXPECT_EQ(loaded.mode, 9);
-}

@@ -18,7 +18,7 @@ CDeviceType Identity(uint16_t model, uint16_t version, uint16_t option, IoWords 
     return t;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Catalogue, StorageOrderDiffersFromTypeIdOnlyAtTheEnd)
 {
