@@ -276,8 +276,6 @@ std::optional<CSettingsStocker::Store> AoStoreOf(Capabilities caps)
 
 CSettingsStocker::CSettingsStocker()
 {
-    for (ParameterSet& s : stores_)
-        s.InitDefaults();
     // Each analog output store starts with its own range's values, so the
     // first switch to a 1-5 V or ZM variant never restores 4-20 mA values.
     ResetAoStores();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "device/ParameterDescriptor.h"
 #include "device/RegisterMap.h"
 
 namespace {
@@ -57,10 +58,11 @@ TEST(RegisterMap, PendingBlocksAreAscendingAndFitTheWriteBuffer)
         int start = -1;
         int last = 0;
         for (const RegisterBlock& e : *map) {
-            if (start < 0)
+            if (start < 0) {
                 start = e.reg;
-            else
+            } else {
                 EXPECT_GE(e.reg, last) << "entry at " << e.reg;
+            }
             last = e.EndRegister();
             EXPECT_LE(last - start, 128) << "block from " << start;
             if (e.endsBlock)
@@ -111,4 +113,86 @@ TEST(RegisterMap, EitherHalfOfTheMaskSuffices)
     EXPECT_TRUE(EntryApplies(deviceAddress, CapModbusRtu));
     EXPECT_TRUE(EntryApplies(deviceAddress, CapZmZnModbus));
     EXPECT_FALSE(EntryApplies(deviceAddress, CapHigh(0x20000) | 0x200));
+}
+
+struct MapUnderTest {
+    const char* name;
+    const std::vector<RegisterBlock>& (*map)();
+    int ParameterDescriptor::*reg;
+};
+
+void PrintTo(const MapUnderTest& m, std::ostream* os)
+{
+    *os << m.name;
+}
+
+class RegisterMapDescriptors : public ::testing::TestWithParam<MapUnderTest> {};
+
+TEST_P(RegisterMapDescriptors, EveryWordHasTheEntrysRegisterInItsDescriptor)
+{
+    for (const RegisterBlock& e : GetParam().map()) {
+        ASSERT_LE(e.EndWord(), kParameterWords) << "entry at " << e.reg;
+        for (int i = 0; i < e.WordCount(); ++i) {
+            const ParameterDescriptor& d = GetParameterDescriptor(e.firstWord + i);
+            EXPECT_EQ(d.*GetParam().reg, e.reg + i) << "word " << e.firstWord + i;
+        }
+    }
+}
+
+// Descriptor masks serve both maps and the report, so they need not equal an
+// entry's mask; but an entry must carry each of its words for at least one
+// variant that the word means something to, or one of the two masks is wrong.
+// The one exception: the QH serial-line block 9088-9092 carries t1.5, t3.5 and
+// Long register along with Parity and Stop, though no QH variant shows them.
+TEST_P(RegisterMapDescriptors, EveryWordMeansSomethingToAVariantItsEntryServes)
+{
+    for (const RegisterBlock& e : GetParam().map()) {
+        for (int w = e.firstWord; w < e.EndWord(); ++w) {
+            if (e.reg == 9088 && w >= 152)
+                continue;
+            bool served = false;
+            for (const DeviceTypeRecord& r : DeviceCatalogue()) {
+                const CDeviceType t = TypeOf(r.typeId);
+                served = served || (&RegisterMapFor(t) == &GetParam().map() && EntryApplies(e, t) &&
+                                    DescriptorApplies(w, t));
+            }
+            EXPECT_TRUE(served) << "entry at " << e.reg << ", word " << w;
+        }
+    }
+}
+
+TEST_P(RegisterMapDescriptors, NoWordIsCarriedTwice)
+{
+    std::vector<int> carriedBy(kParameterWords, -1);
+    for (const RegisterBlock& e : GetParam().map()) {
+        for (int w = e.firstWord; w < e.EndWord(); ++w) {
+            EXPECT_EQ(carriedBy[size_t(w)], -1) << "word " << w << " at " << e.reg;
+            carriedBy[size_t(w)] = e.reg;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, RegisterMapDescriptors,
+    ::testing::Values(MapUnderTest{"Main", &MainRegisterMap, &ParameterDescriptor::mainRegister},
+                      MapUnderTest{"Qh", &QhRegisterMap, &ParameterDescriptor::qhRegister}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A setting that a variant shows and edits must reach its device: every word
+// that applies to a variant is carried by an entry of its map that applies too.
+TEST(RegisterMapCoverage, EveryApplicableWordIsTransferred)
+{
+    for (const DeviceTypeRecord& r : DeviceCatalogue()) {
+        const CDeviceType t = TypeOf(r.typeId);
+        std::vector<bool> carried(kParameterWords, false);
+        for (const RegisterBlock& e : RegisterMapFor(t))
+            if (EntryApplies(e, t))
+                for (int w = e.firstWord; w < e.EndWord(); ++w)
+                    carried[size_t(w)] = true;
+        for (int w = 0; w < kParameterWords; ++w) {
+            if (DescriptorApplies(w, t)) {
+                EXPECT_TRUE(carried[size_t(w)]) << "type id " << r.typeId << ", word " << w;
+            }
+        }
+    }
 }

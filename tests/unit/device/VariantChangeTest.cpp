@@ -20,8 +20,8 @@ const int kKtaGen2 = TypeIdWith(CapKtaGen2);
 const int kKtbGen1 = TypeIdWith(CapKtb, CapKtbGen2 | Cap3P4W);
 const int kKtbGen2 = TypeIdWith(CapKtbGen2, Cap3P4W);
 const int kKtb3P4W = TypeIdWith(CapKtbGen2 | Cap3P4W);
-const int kKtbMilliamps = TypeIdWith(CapKtb | CapAo4to20mA);
-const int kKtbVolts = TypeIdWith(CapKtb | CapAo1to5V);
+const int kKtbMilliamps = TypeIdWith(CapKtbGen2 | Cap3P4W | CapAo4to20mA);
+const int kKtbVolts = TypeIdWith(CapKtbGen2 | Cap3P4W | CapAo1to5V);
 const int kZmAo = TypeIdWith(CapZmAo);
 const int kQg = TypeIdWith(CapQg);
 const int kZnpw = TypeIdWith(CapZnpw);
@@ -261,8 +261,9 @@ TEST(VariantChangeToEveryVariant, ResultResolvesToTheTargetWithinItsLimits)
                                                   : 0;
             for (int k = 0; k < 19; ++k)
                 ASSERT_LE(set[230 + 7 * k], outputs + 1) << from.typeId << " -> " << to.typeId;
-            if (!(caps & Cap3P4W))
+            if (!(caps & Cap3P4W)) {
                 ASSERT_LE(set[31], (caps & CapKtb) ? 3 : 5) << from.typeId << " -> " << to.typeId;
+            }
         }
     }
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "comm/ComSettings.h"
+#include "comm/PortNames.h"
+
+// The maker's USB adapters, known by the USB ids of the device behind a port.
+inline constexpr const char* kAdapterVendorId = "A7C4";
+inline constexpr const char* kConfigCableProductId = "0005";
+inline constexpr const char* kInfraredAdapterProductId = "0004";
+
+struct SerialPortEntry {
+    std::string path;        // what the serial transport opens
+    std::string displayName; // what the Connect dialog lists
+    std::string vendorId;    // four upper-case hex digits, or empty
+    std::string productId;
+};
+
+// The serial ports of the PC in port order. Indexes are those of the Connect
+// dialog's port list; an index outside the list reads as empty.
+class CSerialPortList {
+public:
+    // Stores an entry under its port name; a port stored twice keeps the later entry.
+    void Store(const std::string& portName, SerialPortEntry entry);
+
+    int Count() const { return static_cast<int>(entries_.size()); }
+    std::vector<SerialPortEntry> Entries() const;
+    std::string PathAt(int index) const;
+    std::string DisplayNameAt(int index) const;
+
+    // Index of the first of the maker's adapters with this product id, or -1.
+    int FindAdapter(const std::string& productId) const;
+
+    // The port the Connect dialog selects for a mode: the last entry shown
+    // under the name remembered for the mode, else the mode's adapter, else -1.
+    int IndexForMode(ConnectionMode mode, const std::string& rememberedDisplayName) const;
+
+private:
+    const SerialPortEntry* At(int index) const;
+
+    std::map<std::string, SerialPortEntry, PortNameLess> entries_;
+};

@@ -1,0 +1,307 @@
+#include "device/IniFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+
+// POSIX for what the standard library lacks: fsync before the rename, and
+// the errno of each failing step for the user's message.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+
+std::string_view Trim(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::error_code LastError()
+{
+    return {errno, std::generic_category()};
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now, because close() can report a failed delayed write.
+    std::error_code Close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? std::error_code() : LastError();
+    }
+
+private:
+    int fd_;
+};
+
+std::error_code WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return LastError();
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return {};
+}
+
+// A name beside the target that no other saver picks; the caller retries on
+// EEXIST. The target's name is shortened so that a long one still leaves room.
+std::string TemporaryName(const std::filesystem::path& target)
+{
+    static std::atomic<unsigned> counter{0};
+    const std::string base = target.filename().string().substr(0, 64);
+    return (target.parent_path() / ("." + base + "." + std::to_string(::getpid()) + "." +
+                                    std::to_string(counter++) + ".tmp"))
+        .string();
+}
+
+std::filesystem::path ResolveTarget(const std::string& path)
+{
+    std::filesystem::path target(path);
+    std::error_code ec;
+    if (std::filesystem::is_symlink(target, ec)) {
+        const auto resolved = std::filesystem::weakly_canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+    if (target.parent_path().empty())
+        target = std::filesystem::path(".") / target;
+    return target;
+}
+
+// The rename is durable only once the directory entry is on disk; a failure
+// here does not undo the save, so it is not reported.
+void SyncDirectory(const std::filesystem::path& dir)
+{
+    FileDescriptor fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0)
+        ::fsync(fd.get());
+}
+
+std::error_code WriteTemporary(int fd, std::string_view data, const struct stat* old)
+{
+    if (old) {
+        ::fchmod(fd, old->st_mode & 07777);
+        // Only possible with privileges; the file then keeps its owner.
+        [[maybe_unused]] const int ignored = ::fchown(fd, old->st_uid, old->st_gid);
+    }
+    if (auto ec = WriteAll(fd, data))
+        return ec;
+    if (::fsync(fd) != 0)
+        return LastError();
+    return {};
+}
+
+} // namespace
+
+std::error_code IniFile::Read(const std::string& path)
+{
+    lines_.clear();
+    utf8Bom_ = false;
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return LastError();
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return LastError();
+    if (S_ISDIR(st.st_mode))
+        return std::make_error_code(std::errc::is_a_directory);
+    std::string data;
+    char buf[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return LastError();
+        if (n == 0)
+            break;
+        if (data.size() + static_cast<std::size_t>(n) > kMaxFileSize)
+            return std::make_error_code(std::errc::file_too_large);
+        data.append(buf, static_cast<std::size_t>(n));
+    }
+    Parse(data);
+    return {};
+}
+
+void IniFile::Parse(std::string_view text)
+{
+    lines_.clear();
+    utf8Bom_ = text.substr(0, 3) == "\xEF\xBB\xBF";
+    if (utf8Bom_)
+        text.remove_prefix(3);
+    const auto firstBreak = text.find('\n');
+    eol_ = firstBreak == std::string_view::npos || (firstBreak > 0 && text[firstBreak - 1] == '\r')
+               ? "\r\n"
+               : "\n";
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines_.push_back(ParseLine(line));
+    }
+}
+
+IniFile::Line IniFile::ParseLine(std::string_view text)
+{
+    Line line;
+    line.text = std::string(text);
+    const std::string_view t = Trim(text);
+    if (t.empty() || t.front() == ';')
+        return line;
+    if (t.front() == '[') {
+        line.kind = LineKind::Section;
+        line.name = std::string(Trim(t.substr(1, t.find(']') - 1)));
+        return line;
+    }
+    const auto eq = t.find('=');
+    if (eq == std::string_view::npos)
+        return line;
+    line.kind = LineKind::Key;
+    line.name = std::string(Trim(t.substr(0, eq)));
+    line.value = std::string(Trim(t.substr(eq + 1)));
+    return line;
+}
+
+std::string IniFile::Text() const
+{
+    std::string out = utf8Bom_ ? "\xEF\xBB\xBF" : "";
+    for (const Line& line : lines_)
+        out += line.text + eol_;
+    return out;
+}
+
+std::size_t IniFile::FindSection(std::string_view section) const
+{
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind == LineKind::Section && SameName(lines_[i].name, section))
+            return i;
+    }
+    return npos;
+}
+
+std::size_t IniFile::SectionEnd(std::size_t header) const
+{
+    std::size_t i = header + 1;
+    while (i < lines_.size() && lines_[i].kind != LineKind::Section)
+        ++i;
+    return i;
+}
+
+std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const
+{
+    const std::size_t header = FindSection(section);
+    if (header == npos)
+        return std::nullopt;
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const Line& line = lines_[i];
+        if (line.kind != LineKind::Key || !SameName(line.name, key))
+            continue;
+        std::string_view v = line.value;
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+            v = v.substr(1, v.size() - 2);
+        return std::string(v);
+    }
+    return std::nullopt;
+}
+
+void IniFile::Set(std::string_view section, std::string_view key, std::string_view value)
+{
+    Line line;
+    line.kind = LineKind::Key;
+    line.name = std::string(key);
+    line.value = std::string(value);
+    line.text = line.name + "=" + line.value;
+
+    std::size_t header = FindSection(section);
+    if (header == npos) {
+        Line head;
+        head.kind = LineKind::Section;
+        head.name = std::string(section);
+        head.text = "[" + head.name + "]";
+        lines_.push_back(std::move(head));
+        lines_.push_back(std::move(line));
+        return;
+    }
+    const std::size_t end = SectionEnd(header);
+    std::size_t insertAt = header + 1;
+    for (std::size_t i = header + 1; i < end; ++i) {
+        if (lines_[i].kind != LineKind::Key)
+            continue;
+        if (SameName(lines_[i].name, key)) {
+            lines_[i] = std::move(line);
+            return;
+        }
+        insertAt = i + 1;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
+}
+
+std::error_code IniFile::WriteAtomically(const std::string& path) const
+{
+    const std::filesystem::path target = ResolveTarget(path);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return std::make_error_code(std::errc::is_a_directory);
+
+    std::string temporary;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        temporary = TemporaryName(target);
+        raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw < 0 && errno != EEXIST)
+            return LastError();
+    }
+    if (raw < 0)
+        return std::make_error_code(std::errc::file_exists);
+
+    FileDescriptor fd(raw);
+    std::error_code ec = WriteTemporary(fd.get(), Text(), exists ? &old : nullptr);
+    if (const auto closed = fd.Close(); !ec)
+        ec = closed;
+    if (!ec && ::rename(temporary.c_str(), target.c_str()) != 0)
+        ec = LastError();
+    if (ec) {
+        ::unlink(temporary.c_str());
+        return ec;
+    }
+    SyncDirectory(target.parent_path());
+    return {};
+}
