@@ -21,7 +21,7 @@ std::function<std::unique_ptr<QWidget>()> MainWindowOf(int typeId)
 {
     return [typeId] { return std::make_unique<CBasicParameterDialog>(SampleSet(typeId)); };
 }
-}  // namespace
+} // namespace
 
 REGISTER_SCREENSHOT("MainWindow_KTA_gen2", MainWindowOf(70));
 REGISTER_SCREENSHOT("MainWindow_KTB", MainWindowOf(39));

@@ -21,10 +21,8 @@ constexpr int kPrimaryCurrentName = 15151;
 constexpr NumericField kPrimaryCurrentField{1, 1, 20000, kPrimaryCurrentName, std::nullopt};
 
 // Sensor and primary words of channels 1-16, in row order.
-constexpr int kSensorWords[] = {34, 48, 57, 66, 74, 77, 80, 83,
-                                86, 89, 92, 95, 98, 101, 104, 107};
-constexpr int kPrimaryWords[] = {33, 47, 56, 65, 73, 76, 79, 82,
-                                 85, 88, 91, 94, 97, 100, 103, 106};
+constexpr int kSensorWords[] = {34, 48, 57, 66, 74, 77, 80, 83, 86, 89, 92, 95, 98, 101, 104, 107};
+constexpr int kPrimaryWords[] = {33, 47, 56, 65, 73, 76, 79, 82, 85, 88, 91, 94, 97, 100, 103, 106};
 constexpr int kLocationWords[] = {35, 49, 58, 67};
 
 std::string SensorText(Capabilities caps, int value)
@@ -89,7 +87,7 @@ InputPageLayout SixteenChannelLayout()
     AddChannelColumns(layout, 8, 8, 4);
     return layout;
 }
-}  // namespace
+} // namespace
 
 const ChannelCell* InputPageLayout::CellAt(int column, int row) const
 {

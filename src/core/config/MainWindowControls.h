@@ -60,18 +60,17 @@ constexpr int Ao = 1041;
 constexpr int Modbus = 1035;
 constexpr int CcLink = 1055;
 constexpr int DipSwitch = 1157;
-}  // namespace MainControl
+} // namespace MainControl
 
 // The command buttons, in tab order.
 constexpr std::array<int, 9> kMainCommandButtons = {
-    MainControl::Upload,   MainControl::Download, MainControl::Protect,
-    MainControl::Report,   MainControl::SaveFile, MainControl::OpenFile,
-    MainControl::Monitor,  MainControl::Reboot,   MainControl::Language};
+    MainControl::Upload,  MainControl::Download, MainControl::Protect,
+    MainControl::Report,  MainControl::SaveFile, MainControl::OpenFile,
+    MainControl::Monitor, MainControl::Reboot,   MainControl::Language};
 
 // The buttons that open a settings dialog, in tab order.
 constexpr std::array<int, 15> kSettingsButtons = {
-    MainControl::Alarm,   MainControl::Tariff,     MainControl::Others,
-    MainControl::ConvValue, MainControl::Display,  MainControl::ExtBar,
-    MainControl::SigmaDisp, MainControl::Expression, MainControl::ShortCut,
-    MainControl::Passcode, MainControl::Di,        MainControl::DoPo,
-    MainControl::Ao,      MainControl::Modbus,     MainControl::CcLink};
+    MainControl::Alarm,    MainControl::Tariff,   MainControl::Others,    MainControl::ConvValue,
+    MainControl::Display,  MainControl::ExtBar,   MainControl::SigmaDisp, MainControl::Expression,
+    MainControl::ShortCut, MainControl::Passcode, MainControl::Di,        MainControl::DoPo,
+    MainControl::Ao,       MainControl::Modbus,   MainControl::CcLink};

@@ -11,7 +11,10 @@ constexpr Capabilities kOthersFamilies = CapHigh(0x0DF0);
 constexpr std::uint16_t kConfiguredByPc = 1;
 constexpr std::uint16_t kShownInputDrivenInterval = 30;
 
-bool Has(Capabilities caps, Capabilities mask) { return (caps & mask) != 0; }
+bool Has(Capabilities caps, Capabilities mask)
+{
+    return (caps & mask) != 0;
+}
 
 struct WiringText {
     int code;
@@ -19,7 +22,7 @@ struct WiringText {
 };
 constexpr WiringText kWiringTexts[] = {{0, 1600}, {1, 1601}, {2, 1602},  {3, 1603}, {4, 1604},
                                        {5, 1605}, {6, 1606}, {16, 1607}, {17, 1608}};
-}  // namespace
+} // namespace
 
 std::vector<int> OfferedWiringCodes(Capabilities caps)
 {
@@ -73,7 +76,10 @@ std::uint16_t DemandIntervalShown(std::uint16_t interval)
     return interval == 0 ? kShownInputDrivenInterval : interval;
 }
 
-bool DemandGroupEnabled(Capabilities caps) { return !Has(caps, CapZn); }
+bool DemandGroupEnabled(Capabilities caps)
+{
+    return !Has(caps, CapZn);
+}
 
 InputLayout InputLayoutFor(Capabilities caps)
 {
@@ -81,7 +87,10 @@ InputLayout InputLayoutFor(Capabilities caps)
                                                          : InputLayout::InputPage;
 }
 
-bool BarGraphEnabled(Capabilities caps) { return Has(caps, CapKta); }
+bool BarGraphEnabled(Capabilities caps)
+{
+    return Has(caps, CapKta);
+}
 
 bool MainButtonEnabled(int controlId, Capabilities caps)
 {
@@ -135,4 +144,7 @@ DipSwitchState DipSwitchStateFor(Capabilities caps, std::uint16_t configurationM
     return s;
 }
 
-std::uint16_t ConfigurationModeOfCheckBox(bool checked) { return checked ? 0 : kConfiguredByPc; }
+std::uint16_t ConfigurationModeOfCheckBox(bool checked)
+{
+    return checked ? 0 : kConfiguredByPc;
+}

@@ -54,4 +54,4 @@ constexpr int NewPasscode = 21062;
 constexpr int ConfirmNewPasscode = 21063;
 constexpr int Ok = 21064;
 constexpr int Cancel = 21065;
-}  // namespace MainText
+} // namespace MainText

@@ -11,7 +11,7 @@ int IndexOf(const std::vector<std::string>& texts, const std::string& text)
     const auto it = std::find(texts.begin(), texts.end(), text);
     return it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
 }
-}  // namespace
+} // namespace
 
 std::vector<SelectionEntry> BuildSelectionList()
 {

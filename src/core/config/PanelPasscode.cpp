@@ -11,10 +11,10 @@ bool IsFourDigits(const std::string& text)
     return text.size() == kPanelPasscodeLength &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
-}  // namespace
+} // namespace
 
 std::variant<std::uint16_t, PanelPasscodeError> ReadPanelPasscode(const std::string& newText,
-                                                                 const std::string& confirmText)
+                                                                  const std::string& confirmText)
 {
     if (!IsFourDigits(newText))
         return PanelPasscodeError{kInvalidPasscode};

@@ -24,7 +24,7 @@ bool DrivenByInput(int controlId, const ReadBackSource& s)
         return s.currentSourceCount > 1 && s.currentSourceIndex == 0;
     return s.powerSourceCount > 1 && s.powerSourceIndex == 0;
 }
-}  // namespace
+} // namespace
 
 const std::vector<ReadBackField>& MainReadBackFields()
 {

@@ -13,7 +13,7 @@ struct ParameterSet;
 struct ReadBackField {
     int controlId = 0;
     int word = 0;
-    bool wide = false;  // 32 bit over word and word + 1
+    bool wide = false; // 32 bit over word and word + 1
     NumericField limits;
 };
 

@@ -31,10 +31,10 @@ constexpr Tooltip kTooltips[] = {{1032, 4100}, {1033, 4101}, {1040, 4102}, {1034
                                  {1038, 4104}, {1039, 4105}, {1037, 4106}, {1045, 4107}};
 
 constexpr int kDemandGroupControls[] = {
-    MainControl::DemandLabel,        MainControl::DemandCurrentLabel,
+    MainControl::DemandLabel,         MainControl::DemandCurrentLabel,
     MainControl::DemandCurrentSource, MainControl::DemandCurrentInterval,
-    MainControl::DemandCurrentUnit,  MainControl::DemandPowerLabel,
-    MainControl::DemandPowerSource,  MainControl::DemandPowerInterval,
+    MainControl::DemandCurrentUnit,   MainControl::DemandPowerLabel,
+    MainControl::DemandPowerSource,   MainControl::DemandPowerInterval,
     MainControl::DemandPowerUnit};
 
 constexpr int kBarGraphControls[] = {MainControl::BarVoltageLabel, MainControl::BarVoltage,
@@ -49,9 +49,12 @@ void FillList(QComboBox* list, const std::vector<std::string>& texts, int select
     list->setCurrentIndex(selected);
 }
 
-QString Unsigned(std::uint32_t value) { return QString::number(value); }
+QString Unsigned(std::uint32_t value)
+{
+    return QString::number(value);
+}
 
-}  // namespace
+} // namespace
 
 CBasicParameterDialog::CBasicParameterDialog(ParameterSet& lastParameterSet, QWidget* parent)
     : QDialog(parent), last_(lastParameterSet), working_(lastParameterSet)
@@ -86,9 +89,9 @@ void CBasicParameterDialog::ConnectSignals()
     using namespace MainControl;
     using Cmd = IMainWindowCommands;
     const std::pair<int, void (Cmd::*)(CBasicParameterDialog&)> commands[] = {
-        {Upload, &Cmd::Upload},     {Download, &Cmd::Download}, {Protect, &Cmd::Protect},
-        {Report, &Cmd::Report},     {SaveFile, &Cmd::SaveFile}, {OpenFile, &Cmd::OpenFile},
-        {Monitor, &Cmd::Monitor},   {Reboot, &Cmd::Reboot}};
+        {Upload, &Cmd::Upload},   {Download, &Cmd::Download}, {Protect, &Cmd::Protect},
+        {Report, &Cmd::Report},   {SaveFile, &Cmd::SaveFile}, {OpenFile, &Cmd::OpenFile},
+        {Monitor, &Cmd::Monitor}, {Reboot, &Cmd::Reboot}};
     for (const auto& [id, command] : commands)
         connect(FindControl<QPushButton>(this, id), &QPushButton::clicked, this,
                 [this, command = command] { RunCommand(command); });
@@ -149,9 +152,8 @@ void CBasicParameterDialog::RefreshWiringList()
 void CBasicParameterDialog::RefreshDemandLists()
 {
     const Capabilities caps = working_.type.Caps();
-    const std::pair<QComboBox*, int> lists[] = {
-        {currentSource_, MainWord::DemandCurrentInterval},
-        {powerSource_, MainWord::DemandPowerInterval}};
+    const std::pair<QComboBox*, int> lists[] = {{currentSource_, MainWord::DemandCurrentInterval},
+                                                {powerSource_, MainWord::DemandPowerInterval}};
     for (const auto& [list, word] : lists) {
         const DemandSourceList sources = DemandSourcesFor(caps, working_[word]);
         list->clear();
@@ -172,7 +174,8 @@ void CBasicParameterDialog::RefreshInputLayout()
     for (int id : kBarGraphControls)
         FindControl<QWidget>(this, id)->setEnabled(bar);
     if (vtCt) {
-        vtPrimary_->setText(Unsigned(static_cast<std::uint32_t>(working_.Get32(MainWord::VtPrimary))));
+        vtPrimary_->setText(
+            Unsigned(static_cast<std::uint32_t>(working_.Get32(MainWord::VtPrimary))));
         vtSecondary_->setText(Unsigned(working_[MainWord::VtSecondary]));
         ctPrimary_->setText(Unsigned(working_[MainWord::CtPrimary]));
         ctSecondary_->setText(Unsigned(working_[MainWord::CtSecondary]));

@@ -38,7 +38,7 @@ bool KeepsUnlistedType(const std::vector<SelectionEntry>& list, const ParameterS
             return false;
     return typeId >= 0 && ChoiceOfType(list, typeId) == choice;
 }
-}  // namespace
+} // namespace
 
 void CBasicParameterDialog::ReadControls()
 {
@@ -54,13 +54,14 @@ void CBasicParameterDialog::ReadControlsBack()
     // A code the list does not offer was shown as its last entry: that entry is what is kept.
     const int wiring = system_->currentIndex();
     if (wiring >= 0 && wiring < static_cast<int>(offeredWiring_.size()))
-        working_[MainWord::System] = static_cast<std::uint16_t>(offeredWiring_[static_cast<size_t>(wiring)]);
+        working_[MainWord::System] =
+            static_cast<std::uint16_t>(offeredWiring_[static_cast<size_t>(wiring)]);
     ReadBackSource source;
     source.text = [this, page](int controlId) -> std::string {
-        QWidget* scope = page && (controlId == MainControl::VtPrimary ||
-                                  controlId == MainControl::VtSecondary)
-                             ? static_cast<QWidget*>(inputPage_)
-                             : static_cast<QWidget*>(vtCtPanel_);
+        QWidget* scope =
+            page && (controlId == MainControl::VtPrimary || controlId == MainControl::VtSecondary)
+                ? static_cast<QWidget*>(inputPage_)
+                : static_cast<QWidget*>(vtCtPanel_);
         if (controlId == MainControl::DemandCurrentInterval)
             return currentInterval_->text().toStdString();
         if (controlId == MainControl::DemandPowerInterval)
@@ -68,10 +69,10 @@ void CBasicParameterDialog::ReadControlsBack()
         return FindControl<QLineEdit>(scope, controlId)->text().toStdString();
     };
     source.focus = [this, page](int controlId) {
-        QWidget* scope = page && (controlId == MainControl::VtPrimary ||
-                                  controlId == MainControl::VtSecondary)
-                             ? static_cast<QWidget*>(inputPage_)
-                             : static_cast<QWidget*>(this);
+        QWidget* scope =
+            page && (controlId == MainControl::VtPrimary || controlId == MainControl::VtSecondary)
+                ? static_cast<QWidget*>(inputPage_)
+                : static_cast<QWidget*>(this);
         if (auto* edit = FindControl<QLineEdit>(scope, controlId)) {
             edit->setFocus(Qt::OtherFocusReason);
             edit->selectAll();
@@ -92,8 +93,8 @@ void CBasicParameterDialog::OnModelListChanged(int controlId)
         return;
     auto* list = FindControl<QComboBox>(this, controlId);
     const ModelLevel which = controlId == MainControl::ModelList  ? ModelLevel::Model
-                            : controlId == MainControl::CodeList ? ModelLevel::Code
-                                                                 : ModelLevel::Version;
+                             : controlId == MainControl::CodeList ? ModelLevel::Code
+                                                                  : ModelLevel::Version;
     ModelChoice next = choice_;
     if (!ApplyModelListChange(next, which, list->currentText().toStdString()))
         return;
@@ -116,7 +117,8 @@ void CBasicParameterDialog::OnSystemChanged(int index)
 {
     if (refreshing_ || index < 0 || index >= static_cast<int>(offeredWiring_.size()))
         return;
-    working_[MainWord::System] = static_cast<std::uint16_t>(offeredWiring_[static_cast<size_t>(index)]);
+    working_[MainWord::System] =
+        static_cast<std::uint16_t>(offeredWiring_[static_cast<size_t>(index)]);
     if (InputLayoutFor(working_.type.Caps()) == InputLayout::InputPage)
         inputPage_->WiringChanged(working_);
 }
@@ -174,7 +176,10 @@ void CBasicParameterDialog::OnLanguage()
     EndWith(kShowAgain);
 }
 
-void CBasicParameterDialog::CloseWindow() { EndWith(kClosed); }
+void CBasicParameterDialog::CloseWindow()
+{
+    EndWith(kClosed);
+}
 
 void CBasicParameterDialog::EndWith(int result)
 {

@@ -54,7 +54,7 @@ void FitListTo(QComboBox* list, const QStringList& texts)
         widest = std::max(widest, list->fontMetrics().horizontalAdvance(t));
     list->setMinimumWidth(widest + kComboArrowSpace);
 }
-}  // namespace
+} // namespace
 
 void CBasicParameterDialog::BuildLayout()
 {
@@ -85,9 +85,9 @@ QPushButton* CBasicParameterDialog::AddButton(int controlId, int textId)
 
 QWidget* CBasicParameterDialog::BuildCommandRow()
 {
-    static constexpr int kTexts[] = {MainText::Upload,   MainText::Download, MainText::Protect,
-                                     MainText::Report,   MainText::SaveFile, MainText::OpenFile,
-                                     MainText::Monitor,  MainText::Reboot,   MainText::Language};
+    static constexpr int kTexts[] = {MainText::Upload,  MainText::Download, MainText::Protect,
+                                     MainText::Report,  MainText::SaveFile, MainText::OpenFile,
+                                     MainText::Monitor, MainText::Reboot,   MainText::Language};
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -216,9 +216,9 @@ QGroupBox* CBasicParameterDialog::BuildFunctionGroup()
     g->addWidget(powerUnit, 2, 3);
     g->setColumnStretch(4, 1);
     auto* buttons = new QHBoxLayout;
-    for (auto [id, text] : {std::pair{Alarm, MainText::Alarm}, std::pair{Tariff, MainText::Tariff},
-                            std::pair{Others, MainText::Others},
-                            std::pair{ConvValue, MainText::ConvValue}})
+    for (auto [id, text] :
+         {std::pair{Alarm, MainText::Alarm}, std::pair{Tariff, MainText::Tariff},
+          std::pair{Others, MainText::Others}, std::pair{ConvValue, MainText::ConvValue}})
         buttons->addWidget(AddButton(id, text));
     g->setRowStretch(3, 1);
     g->addLayout(buttons, 4, 0, 1, 5);
@@ -235,7 +235,7 @@ void PlaceButtons(QGroupBox* group, const std::vector<QPushButton*>& buttons)
     }
     g->setRowStretch(static_cast<int>((buttons.size() + 1) / 2), 1);
 }
-}  // namespace
+} // namespace
 
 QGroupBox* CBasicParameterDialog::BuildOperationGroup()
 {

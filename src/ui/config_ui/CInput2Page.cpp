@@ -18,7 +18,7 @@
 #include "widgets/UiText.h"
 
 namespace {
-constexpr int kIoWordChannels = 3;  // I/O word 4
+constexpr int kIoWordChannels = 3; // I/O word 4
 constexpr int kCellPadding = 16;
 constexpr int kMinimumColumnWidth = 60;
 
@@ -37,13 +37,11 @@ QLineEdit* RatingEdit(QWidget* parent, int controlId)
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
     return edit;
 }
-}  // namespace
+} // namespace
 
 CInput2Page::CInput2Page(QWidget* parent)
-    : QWidget(parent),
-      vtPrimary_(RatingEdit(this, kVtPrimary)),
-      vtSecondary_(RatingEdit(this, kVtSecondary)),
-      grid_(new CDataGridView(this)),
+    : QWidget(parent), vtPrimary_(RatingEdit(this, kVtPrimary)),
+      vtSecondary_(RatingEdit(this, kVtSecondary)), grid_(new CDataGridView(this)),
       editor_(new CParEdit(grid_))
 {
     setObjectName(QStringLiteral("CInput2Page"));
@@ -82,7 +80,8 @@ void CInput2Page::Refresh(ParameterSet& given)
     layout_ = InputPageLayoutFor(given.type.ioWords[kIoWordChannels]);
     ClearLocationsOnSingleWire(layout_, given);
     set_ = given;
-    vtPrimary_->setText(QString::number(static_cast<std::uint32_t>(set_.Get32(MainWord::VtPrimary))));
+    vtPrimary_->setText(
+        QString::number(static_cast<std::uint32_t>(set_.Get32(MainWord::VtPrimary))));
     vtSecondary_->setText(QString::number(set_[MainWord::VtSecondary]));
     grid_->SetHeaders(layout_.headers, ColumnWidth());
     FillGrid();
@@ -97,7 +96,10 @@ void CInput2Page::WiringChanged(ParameterSet& given)
     FillGrid();
 }
 
-void CInput2Page::CopyChannelsTo(ParameterSet& set) const { CopyChannelWords(layout_, set_, set); }
+void CInput2Page::CopyChannelsTo(ParameterSet& set) const
+{
+    CopyChannelWords(layout_, set_, set);
+}
 
 void CInput2Page::SetGridEnabled(bool enabled)
 {
@@ -155,7 +157,10 @@ void CInput2Page::OpenEditor(int column, int row, const QString& startText)
     editor_->ShowList(column, row, rect, ToQStrings(choices), set_[cell->word]);
 }
 
-void CInput2Page::EndEditing() { editor_->DialogEnded(); }
+void CInput2Page::EndEditing()
+{
+    editor_->DialogEnded();
+}
 
 void CInput2Page::OnEditFinished(const ParEditResult& result)
 {

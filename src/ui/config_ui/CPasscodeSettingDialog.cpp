@@ -23,7 +23,7 @@ QLineEdit* PasscodeEdit(QWidget* parent, int controlId)
     SetControlId(edit, controlId);
     return edit;
 }
-}  // namespace
+} // namespace
 
 CPasscodeSettingDialog::CPasscodeSettingDialog(const ParameterSet& working, QWidget* parent)
     : QDialog(parent), set_(working)

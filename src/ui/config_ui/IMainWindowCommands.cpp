@@ -4,6 +4,12 @@ namespace {
 IMainWindowCommands* g_commands = nullptr;
 }
 
-void SetMainWindowCommands(IMainWindowCommands* commands) { g_commands = commands; }
+void SetMainWindowCommands(IMainWindowCommands* commands)
+{
+    g_commands = commands;
+}
 
-IMainWindowCommands* MainWindowCommands() { return g_commands; }
+IMainWindowCommands* MainWindowCommands()
+{
+    return g_commands;
+}

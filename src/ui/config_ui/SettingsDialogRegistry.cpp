@@ -14,7 +14,7 @@ std::map<int, SettingsDialogFactory>& Registry()
         {MainControl::Passcode, SettingsDialogOf<CPasscodeSettingDialog>()}};
     return registry;
 }
-}  // namespace
+} // namespace
 
 void RegisterSettingsDialog(int controlId, SettingsDialogFactory factory)
 {

@@ -30,8 +30,7 @@ const SettingsDialogFactory* FindSettingsDialog(int controlId);
 
 // The factory of a dialog class that follows the commit pattern: constructed
 // as Dialog(const ParameterSet&, QWidget* parent), with Parameters().
-template <typename Dialog>
-SettingsDialogFactory SettingsDialogOf()
+template <typename Dialog> SettingsDialogFactory SettingsDialogOf()
 {
     return [](const ParameterSet& working, QWidget* parent) {
         auto dialog = std::make_unique<Dialog>(working, parent);

@@ -35,7 +35,7 @@ public:
     const ParameterSet& Parameters() const { return set_; }
     ParameterSet set_;
 };
-}  // namespace
+} // namespace
 
 class CBasicParameterDialogTest : public QObject {
     Q_OBJECT
@@ -63,11 +63,7 @@ private slots:
     void tooltipsOfTheCommands();
 
 private:
-    template <typename T>
-    T* Control(int id)
-    {
-        return FindControl<T>(dialog_, id);
-    }
+    template <typename T> T* Control(int id) { return FindControl<T>(dialog_, id); }
     QLineEdit* MainEdit(int id)
     {
         return FindControl<QLineEdit>(dialog_->findChild<QWidget*>("VtCtPanel"), id);
@@ -103,7 +99,7 @@ void CBasicParameterDialogTest::cleanup()
 
 void CBasicParameterDialogTest::wiringCodeNotOfferedSelectsTheLastEntryAndIsStored()
 {
-    ParameterSet set = SetOf(80);  // ZM offers 0, 1, 3
+    ParameterSet set = SetOf(80); // ZM offers 0, 1, 3
     set[MainWord::System] = 2;
     Open(set);
     auto* system = Control<QComboBox>(System);
@@ -116,7 +112,7 @@ void CBasicParameterDialogTest::wiringCodeNotOfferedSelectsTheLastEntryAndIsStor
 
 void CBasicParameterDialogTest::zeroIntervalWithoutInputOffersDiscreteInputShownAs30()
 {
-    ParameterSet set = SetOf(71);  // KTA without a discrete input
+    ParameterSet set = SetOf(71); // KTA without a discrete input
     set[MainWord::DemandCurrentInterval] = 0;
     set[MainWord::DemandPowerInterval] = 15;
     Open(set);
@@ -246,7 +242,7 @@ void CBasicParameterDialogTest::controlsFollowTheButtonTableOverTheCatalogue()
 
 void CBasicParameterDialogTest::dipSwitchGovernsSystemAndGrid()
 {
-    ParameterSet set = SetOf(37);  // QG
+    ParameterSet set = SetOf(37); // QG
     set[MainWord::ConfigurationMode] = 1;
     Open(set);
     dialog_->show();
@@ -259,7 +255,7 @@ void CBasicParameterDialogTest::dipSwitchGovernsSystemAndGrid()
     QVERIFY(!Control<QComboBox>(System)->isEnabled());
     QVERIFY(!dialog_->InputPage()->findChild<QWidget*>("c1147")->isEnabled());
 
-    Open(SetOf(84));  // ZN: no box, grid always usable
+    Open(SetOf(84)); // ZN: no box, grid always usable
     dialog_->show();
     QVERIFY(!Control<QCheckBox>(DipSwitch)->isVisible());
     QVERIFY(Control<QCheckBox>(DipSwitch)->isChecked());
@@ -271,8 +267,9 @@ void CBasicParameterDialogTest::enterAndEscapeDoNotClose()
     dialog_->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog_));
     QSignalSpy finished(dialog_, &QDialog::finished);
-    for (QWidget* target : {static_cast<QWidget*>(dialog_), static_cast<QWidget*>(MainEdit(VtPrimary)),
-                            static_cast<QWidget*>(Control<QPushButton>(Upload))}) {
+    for (QWidget* target :
+         {static_cast<QWidget*>(dialog_), static_cast<QWidget*>(MainEdit(VtPrimary)),
+          static_cast<QWidget*>(Control<QPushButton>(Upload))}) {
         target->setFocus();
         QTest::keyClick(target, Qt::Key_Escape);
         QTest::keyClick(target, Qt::Key_Return);

@@ -26,7 +26,7 @@ ParameterSet SetOf(int typeId, std::uint16_t configurationMode = 1)
     set[MainWord::ConfigurationMode] = configurationMode;
     return set;
 }
-}  // namespace
+} // namespace
 
 class CInput2PageTest : public QObject {
     Q_OBJECT
@@ -117,7 +117,7 @@ void CInput2PageTest::sensorOfCircuitAIsCopiedToB()
     Open(SetOf(84));
     QVERIFY(grid_->IsReadOnly(1, 2));
     QVERIFY(grid_->IsReadOnly(1, 4));
-    page_->OpenEditor(1, 2);  // circuit B follows A
+    page_->OpenEditor(1, 2); // circuit B follows A
     QVERIFY(!page_->Editor()->IsEditing());
 
     page_->OpenEditor(1, 1);
@@ -186,7 +186,7 @@ void CInput2PageTest::singleWireClearsAndLocksTheLocations()
         QVERIFY(grid_->IsReadOnly(3, row));
 
     auto* system = FindControl<QComboBox>(dialog_, MainControl::System);
-    system->setCurrentIndex(3);  // code 5
+    system->setCurrentIndex(3); // code 5
     QCOMPARE(int(dialog_->WorkingSet()[MainWord::System]), 5);
     QVERIFY(!grid_->IsReadOnly(3, 1));
     page_->OpenEditor(3, 1);

@@ -154,10 +154,9 @@ TEST(InputPageLayoutTest, SensorTextsOfTheZnpwUVariant)
 {
     EXPECT_EQ(ChannelChoiceTextIds(ChannelCellKind::Sensor, 0).front(), 5600);
     EXPECT_EQ(ChannelChoiceTextIds(ChannelCellKind::Sensor, CapZnpwU).back(), 7005);
-    EXPECT_EQ(ChannelChoiceTextIds(ChannelCellKind::Location, 0),
-              (std::vector{6100, 6101, 6102}));
+    EXPECT_EQ(ChannelChoiceTextIds(ChannelCellKind::Location, 0), (std::vector{6100, 6101, 6102}));
     for (const auto& text : ChannelChoiceTexts(ChannelCellKind::Sensor, CapZnpwU))
         EXPECT_FALSE(text.empty());
 }
 
-}  // namespace
+} // namespace

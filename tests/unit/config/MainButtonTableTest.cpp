@@ -68,9 +68,8 @@ std::vector<ButtonCase> Cases()
          Range(5, 10) + Range(71, 76) + Ids{2, 3, 14, 15, 17, 18, 20, 21, 23, 24, 40, 41, 43, 44} +
              Ids{50, 51, 53, 54, 55, 56} + kLktas + Ids{80}},
         {"Expression", Expression, kKta + kKtbGen2},
-        {"Di", Di,
-         Ids{0, 1, 2, 3, 4, 7, 8, 13, 14, 15, 19, 20, 21, 25, 27, 29, 31, 39, 40, 41, 45, 47, 49,
-             53, 54, 70, 73, 74}},
+        {"Di", Di, Ids{0,  1,  2,  3,  4,  7,  8,  13, 14, 15, 19, 20, 21, 25,
+                       27, 29, 31, 39, 40, 41, 45, 47, 49, 53, 54, 70, 73, 74}},
         {"DoPo", DoPo,
          Ids{0, 1, 2, 3, 4} + Range(7, 12) + kKtbGen2 + Ids{49} + Range(53, 58) + Ids{70} +
              Range(73, 78) + Ids{81} + kZn},
@@ -107,4 +106,4 @@ TEST(MainLayoutTest, VtCtLayoutOnlyForTheFamiliesWithRatings)
     }
 }
 
-}  // namespace
+} // namespace

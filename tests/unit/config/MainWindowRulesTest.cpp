@@ -5,7 +5,10 @@
 
 namespace {
 
-Capabilities CapsOf(int typeId) { return CatalogueRecordOfTypeId(typeId)->Caps(); }
+Capabilities CapsOf(int typeId)
+{
+    return CatalogueRecordOfTypeId(typeId)->Caps();
+}
 
 struct WiringCase {
     int typeId;
@@ -21,15 +24,15 @@ TEST_P(WiringCodesTest, OfferedByTheFirstMatchingRule)
 
 INSTANTIATE_TEST_SUITE_P(
     Families, WiringCodesTest,
-    ::testing::Values(WiringCase{70, {0, 1, 2, 3, 4, 5}},     // KTA
-                      WiringCase{37, {0, 1, 2, 3, 4, 5}},     // QG, although three-phase 4-wire
-                      WiringCase{49, {0, 1, 2, 3, 4, 5}},     // LKTA
-                      WiringCase{68, {0, 1, 2, 3, 4, 5}},     // LKTAS
-                      WiringCase{19, {0, 1, 2, 3, 4, 5, 6}},  // KTB 3P4W
-                      WiringCase{39, {0, 1, 2, 3}},           // KTB
-                      WiringCase{64, {0, 1, 2, 3}},           // QH
-                      WiringCase{80, {0, 1, 3}},              // ZM
-                      WiringCase{83, {0, 1, 3, 5, 16, 17}},   // ZNPW
+    ::testing::Values(WiringCase{70, {0, 1, 2, 3, 4, 5}},    // KTA
+                      WiringCase{37, {0, 1, 2, 3, 4, 5}},    // QG, although three-phase 4-wire
+                      WiringCase{49, {0, 1, 2, 3, 4, 5}},    // LKTA
+                      WiringCase{68, {0, 1, 2, 3, 4, 5}},    // LKTAS
+                      WiringCase{19, {0, 1, 2, 3, 4, 5, 6}}, // KTB 3P4W
+                      WiringCase{39, {0, 1, 2, 3}},          // KTB
+                      WiringCase{64, {0, 1, 2, 3}},          // QH
+                      WiringCase{80, {0, 1, 3}},             // ZM
+                      WiringCase{83, {0, 1, 3, 5, 16, 17}},  // ZNPW
                       WiringCase{84, {0, 1, 3, 5, 16, 17}}));
 
 TEST(WiringTest, CodesMapToTheirTexts)
@@ -108,4 +111,4 @@ TEST(DipSwitchTest, CheckedMeansConfiguredBySwitches)
     EXPECT_EQ(ConfigurationModeOfCheckBox(false), 1);
 }
 
-}  // namespace
+} // namespace

@@ -26,10 +26,9 @@ TEST_F(ModelSelectionTest, EveryPickableVariantRoundTripsThroughItsTexts)
 TEST_F(ModelSelectionTest, ModelsAreListedOnceInDisplayOrder)
 {
     const auto models = ModelTexts(list);
-    const std::vector<std::string> expected = {"KTA-",  "KTB-",   "KTBL-",  "KTBC-", "LKTA-",
-                                               "QGCPW-", "QGMPW-", "QGEPW-", "QHMPW-", "QHCPW-",
-                                               "QHEPW-", "ZMPW-",  "ZMPV-",  "ZNPW-",  "ZNPW-U-",
-                                               "ZNEPW-"};
+    const std::vector<std::string> expected = {
+        "KTA-",   "KTB-",   "KTBL-",  "KTBC-", "LKTA-", "QGCPW-", "QGMPW-",  "QGEPW-",
+        "QHMPW-", "QHCPW-", "QHEPW-", "ZMPW-", "ZMPV-", "ZNPW-",  "ZNPW-U-", "ZNEPW-"};
     EXPECT_EQ(models, expected);
     EXPECT_EQ(std::set<std::string>(models.begin(), models.end()).size(), models.size());
 }
@@ -105,4 +104,4 @@ TEST_F(ModelSelectionTest, AnUnknownChoiceFallsBackToTheFirstEntry)
     EXPECT_EQ(TypeIdOfChoice(list, {"KTA-", "no such code", ""}), list.front().typeId);
 }
 
-}  // namespace
+} // namespace

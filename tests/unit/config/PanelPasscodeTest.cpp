@@ -29,4 +29,4 @@ TEST(PanelPasscodeTest, LengthIsCheckedBeforeTheConfirmation)
     EXPECT_EQ(ErrorOf("123", "1234"), 11002);
 }
 
-}  // namespace
+} // namespace

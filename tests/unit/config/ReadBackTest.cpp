@@ -14,10 +14,14 @@ using namespace MainControl;
 
 class ReadBackTest : public ::testing::Test {
 protected:
-    std::map<int, std::string> texts = {
-        {VtPrimary, "6600"},  {VtSecondary, "110"},          {CtPrimary, "400"},
-        {CtSecondary, "5"},   {BarVoltage, "7000"},          {BarCurrent, "500"},
-        {DemandCurrentInterval, "15"}, {DemandPowerInterval, "20"}};
+    std::map<int, std::string> texts = {{VtPrimary, "6600"},
+                                        {VtSecondary, "110"},
+                                        {CtPrimary, "400"},
+                                        {CtSecondary, "5"},
+                                        {BarVoltage, "7000"},
+                                        {BarCurrent, "500"},
+                                        {DemandCurrentInterval, "15"},
+                                        {DemandPowerInterval, "20"}};
     std::vector<int> focused;
     ReadBackSource source;
     ParameterSet set;
@@ -61,8 +65,7 @@ TEST_F(ReadBackTest, VtPrimaryLimitIsInclusive)
     EXPECT_EQ(set.Get32(36), 400000);
 
     texts[VtPrimary] = "400001";
-    EXPECT_EQ(FailureOf(70),
-              "You should input Primary voltage within the range of 50 - 400000.");
+    EXPECT_EQ(FailureOf(70), "You should input Primary voltage within the range of 50 - 400000.");
     EXPECT_EQ(focused, std::vector{VtPrimary});
 }
 
@@ -80,7 +83,7 @@ TEST_F(ReadBackTest, TheFirstInvalidFieldStopsTheRest)
     texts[CtPrimary] = "0";
     texts[DemandCurrentInterval] = "45";
     EXPECT_EQ(FailureOf(70), FormatText(11000, {"Primary current", "1", "20000"}));
-    EXPECT_EQ(set.Get32(36), 6600);  // read before the failure
+    EXPECT_EQ(set.Get32(36), 6600); // read before the failure
     EXPECT_NE(set[167], 45);
     EXPECT_EQ(focused, std::vector{CtPrimary});
 }
@@ -128,4 +131,4 @@ TEST_F(ReadBackTest, ZnSkipsTheDemandEdits)
     EXPECT_EQ(set[167], 7);
 }
 
-}  // namespace
+} // namespace
