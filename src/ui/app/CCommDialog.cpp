@@ -40,6 +40,7 @@ constexpr int kParityCount = 3;
 constexpr int kFirstStopText = 2000;
 constexpr int kStopCount = 2;
 constexpr int kNoteWidth = 420;
+constexpr int kFieldWidth = 240;
 
 template <typename T>
 T* Make(QWidget* parent, int controlId)
@@ -128,6 +129,7 @@ void CCommDialog::BuildControls()
     address_ = Make<QLineEdit>(this, kAddress);
     addRow(addressLabel_, address_);
     grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(1, kFieldWidth);
     layout->addLayout(grid);
 
     note_ = Make<QLabel>(this, kConfigNote);
