@@ -20,7 +20,7 @@
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);  // the program takes nothing from its command line
+    QApplication application(argc, argv); // the program takes nothing from its command line
     const QFileInfo executable(QCoreApplication::applicationFilePath());
     const std::string appName = executable.completeBaseName().toStdString();
     QCoreApplication::setOrganizationName(QStringLiteral("QZ"));

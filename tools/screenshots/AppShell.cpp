@@ -1,11 +1,11 @@
 
 #include "Screenshots.h"
-#include "app/CSettingsStore.h"
 #include "app/CCommDialog.h"
 #include "app/CEnterPasscodeDialog.h"
 #include "app/CPasscodeSettingDialog.h"
 #include "app/CProgressDialog.h"
 #include "app/CProtectDialog.h"
+#include "app/CSettingsStore.h"
 #include "app/TransferQuality.h"
 #include "background/ITransferConnection.h"
 #include "widgets/UiText.h"
@@ -71,7 +71,6 @@ REGISTER_SCREENSHOT("passcode_enter", [] {
     return std::make_unique<CEnterPasscodeDialog>(store);
 });
 REGISTER_SCREENSHOT("passcode_protect", [] { return std::make_unique<CProtectDialog>(); });
-REGISTER_SCREENSHOT("passcode_setting",
-                    [] { return std::make_unique<CPasscodeSettingDialog>(); });
+REGISTER_SCREENSHOT("passcode_setting", [] { return std::make_unique<CPasscodeSettingDialog>(); });
 
-}  // namespace
+} // namespace

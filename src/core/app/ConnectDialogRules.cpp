@@ -5,8 +5,8 @@
 namespace {
 constexpr int kDeviceAddressName = 15200;
 constexpr int kMinDeviceAddress = 1;
-constexpr int kMaxDeviceAddress = 247;  // highest Modbus unit id
-}  // namespace
+constexpr int kMaxDeviceAddress = 247; // highest Modbus unit id
+} // namespace
 
 ConnectVisibility VisibilityForMode(ConnectionMode mode)
 {

@@ -10,8 +10,8 @@ struct ConnectVisibility {
     bool deviceAddress;
     bool comPort;
     bool configNote;
-    bool lineSettings;  // transfer rate, parity bit, stop bit
-    bool tcpEndpoint;   // station address, port
+    bool lineSettings; // transfer rate, parity bit, stop bit
+    bool tcpEndpoint;  // station address, port
 };
 
 ConnectVisibility VisibilityForMode(ConnectionMode mode);

@@ -7,7 +7,7 @@
 // with a module suffix loads "<app><suffix>" from the executable's folder.
 struct LanguageRow {
     const char* name;
-    const char* moduleSuffix;  // empty: no module
+    const char* moduleSuffix; // empty: no module
 };
 
 inline constexpr LanguageRow kLanguageTable[] = {

@@ -11,7 +11,7 @@ namespace {
 constexpr int kPasscodeName = 15654;
 constexpr int kMsgInvalidPasscode = 11002;
 constexpr int kMsgConfirmMismatch = 11003;
-}  // namespace
+} // namespace
 
 EnterPasscodeStart LoadEnterPasscode(const CSettingsStore& store)
 {

@@ -42,8 +42,7 @@ constexpr int kStopCount = 2;
 constexpr int kNoteWidth = 420;
 constexpr int kFieldWidth = 240;
 
-template <typename T>
-T* Make(QWidget* parent, int controlId)
+template <typename T> T* Make(QWidget* parent, int controlId)
 {
     T* widget = new T(parent);
     SetControlId(widget, controlId);
@@ -63,7 +62,7 @@ void FillFromTable(QComboBox* combo, int firstId, int count)
         combo->addItem(UiText(firstId + i));
 }
 
-}  // namespace
+} // namespace
 
 CCommDialog::CCommDialog(const ComSettings& settings, CSerialPortList ports, QWidget* parent)
     : QDialog(parent), settings_(settings)
@@ -223,9 +222,9 @@ void CCommDialog::ApplyMode(ConnectionMode mode)
                        static_cast<QWidget*>(parityLabel_), static_cast<QWidget*>(parity_),
                        static_cast<QWidget*>(stopLabel_), static_cast<QWidget*>(stop_)})
         w->setVisible(v.lineSettings);
-    for (QWidget* w : {static_cast<QWidget*>(stationLabel_), static_cast<QWidget*>(station_),
-                       static_cast<QWidget*>(servicePortLabel_),
-                       static_cast<QWidget*>(servicePort_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(stationLabel_), static_cast<QWidget*>(station_),
+          static_cast<QWidget*>(servicePortLabel_), static_cast<QWidget*>(servicePort_)})
         w->setVisible(v.tcpEndpoint);
 
     const std::string remembered =

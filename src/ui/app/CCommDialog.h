@@ -66,8 +66,8 @@ private:
 
     ComSettings settings_;
     CSerialPortList portList_;
-    std::vector<SerialPortEntry> ports_;  // in the order of the list control
-    std::array<std::string, 4> remembered_;  // display name per ConnectionMode
+    std::vector<SerialPortEntry> ports_;    // in the order of the list control
+    std::array<std::string, 4> remembered_; // display name per ConnectionMode
 
     QRadioButton* radioConfig_ = nullptr;
     QRadioButton* radioInfrared_ = nullptr;

@@ -14,7 +14,7 @@ constexpr int kTextMessage = 20217;
 constexpr int kTextSavePasscode = 20216;
 // Stands in for a remembered passcode, which is never shown.
 const char* const kMask = "xxxxxxxxxxxx";
-}  // namespace
+} // namespace
 
 CEnterPasscodeDialog::CEnterPasscodeDialog(CSettingsStore& store, QWidget* parent)
     : QDialog(parent), store_(store)
@@ -37,7 +37,7 @@ CEnterPasscodeDialog::CEnterPasscodeDialog(CSettingsStore& store, QWidget* paren
 
 void CEnterPasscodeDialog::accept()
 {
-    passcode_ = CommitEnterPasscode(store_, typed_, edit_->text().toStdString(),
-                                    save_->isChecked(), passcode_);
+    passcode_ = CommitEnterPasscode(store_, typed_, edit_->text().toStdString(), save_->isChecked(),
+                                    passcode_);
     QDialog::accept();
 }

@@ -12,7 +12,7 @@ constexpr int kMsgCantLoadLanguageModule = 20200;
 constexpr int kJapanese = 1;
 constexpr int kShowAgain = 1;
 constexpr const char* kProductName = "ORMEL";
-}  // namespace
+} // namespace
 
 CMyORMELApp::CMyORMELApp(CSettingsStore& store, Environment environment)
     : settings_(store), environment_(std::move(environment))
@@ -31,8 +31,7 @@ int CMyORMELApp::Run(const MainDialogRunner& runMainDialog)
 
 void CMyORMELApp::SetDisplayLanguage(int languageIndex)
 {
-    const bool japaneseLocale =
-        environment_.japaneseLocale ? environment_.japaneseLocale() : false;
+    const bool japaneseLocale = environment_.japaneseLocale ? environment_.japaneseLocale() : false;
     currentLanguage_ = ResolveLanguageIndex(languageIndex, japaneseLocale);
 
     CStringTable& table = CStringTable::Instance();
@@ -66,6 +65,6 @@ bool CMyORMELApp::SystemLocaleIsJapanese()
 
 QString GetAppTitle()
 {
-    return QStringLiteral("%1 Version %2").arg(QLatin1String(kProductName),
-                                               QLatin1String(ORMEL_VERSION));
+    return QStringLiteral("%1 Version %2")
+        .arg(QLatin1String(kProductName), QLatin1String(ORMEL_VERSION));
 }

@@ -21,8 +21,8 @@ public:
     using MainDialogRunner = std::function<int(CMyORMELApp&)>;
 
     struct Environment {
-        std::string executableFolder;  // where the language modules lie
-        std::string applicationName;   // the executable's base name
+        std::string executableFolder; // where the language modules lie
+        std::string applicationName;  // the executable's base name
         std::function<bool()> japaneseLocale = &CMyORMELApp::SystemLocaleIsJapanese;
     };
 

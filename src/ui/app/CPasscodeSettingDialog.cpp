@@ -12,7 +12,7 @@ constexpr int kTextCaption = 20223;
 constexpr int kTextMessage = 20224;
 constexpr int kTextNew = 20221;
 constexpr int kTextConfirm = 20222;
-}  // namespace
+} // namespace
 
 CPasscodeSettingDialog::CPasscodeSettingDialog(QWidget* parent) : QDialog(parent)
 {
@@ -27,8 +27,8 @@ CPasscodeSettingDialog::CPasscodeSettingDialog(QWidget* parent) : QDialog(parent
 void CPasscodeSettingDialog::accept()
 {
     try {
-        passcode_ = ReadFrontPanelPasscode(new_->text().toStdString(),
-                                           confirm_->text().toStdString());
+        passcode_ =
+            ReadFrontPanelPasscode(new_->text().toStdString(), confirm_->text().toStdString());
     } catch (const CPrivateException& e) {
         Prompts().Error(e.Text());
         new_->setFocus();

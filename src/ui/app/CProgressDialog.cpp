@@ -21,7 +21,7 @@ constexpr int kTextSuccessRate = 20226;
 constexpr int kTextCancel = 20213;
 constexpr int kTimerMs = 500;
 constexpr int kBarWidth = 320;
-}  // namespace
+} // namespace
 
 CProgressDialog::CProgressDialog(TransferOperation operation, ITransferConnection& connection,
                                  CProgressThread::Transfer transfer, Link link, QWidget* parent)

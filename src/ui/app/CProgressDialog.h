@@ -28,8 +28,8 @@ public:
     };
 
     struct Link {
-        bool infrared = false;                // shows the quality icon
-        std::function<double()> successRate;  // percent, read on the window's thread
+        bool infrared = false;               // shows the quality icon
+        std::function<double()> successRate; // percent, read on the window's thread
     };
 
     // Not owned: connection outlives the dialog.

@@ -12,7 +12,7 @@ constexpr int kTextMessage = 20219;
 constexpr int kTextCurrent = 20220;
 constexpr int kTextNew = 20221;
 constexpr int kTextConfirm = 20222;
-}  // namespace
+} // namespace
 
 CProtectDialog::CProtectDialog(QWidget* parent) : QDialog(parent)
 {
@@ -27,8 +27,7 @@ void CProtectDialog::accept()
 {
     ProtectInputError error{ProtectField::ConfirmPasscode, {}};
     try {
-        request_ = ReadProtectRequest(current_->text().toStdString(),
-                                      new_->text().toStdString(),
+        request_ = ReadProtectRequest(current_->text().toStdString(), new_->text().toStdString(),
                                       confirm_->text().toStdString(), &error);
     } catch (const CPrivateException& e) {
         Prompts().Error(e.Text());

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "CPortDiscovery.h"
 #include "app/AppIcon.h"
 #include "app/CCommDialog.h"
 #include "app/CEnterPasscodeDialog.h"
 #include "app/CProtectDialog.h"
-#include "CPortDiscovery.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
@@ -85,7 +85,7 @@ QString TitleText()
     return QCoreApplication::applicationName();
 }
 
-}  // namespace
+} // namespace
 
 QString ToQtFileFilter(const std::string& filter)
 {
@@ -112,8 +112,8 @@ QString ToQtFileFilter(const std::string& filter)
 PromptResult CQtPromptService::ShowMessage(const std::string& text, PromptIcon icon,
                                            PromptButtons buttons)
 {
-    QMessageBox box(BoxIcon(icon), TitleText(), QString::fromStdString(text),
-                    QMessageBox::NoButton, Owner());
+    QMessageBox box(BoxIcon(icon), TitleText(), QString::fromStdString(text), QMessageBox::NoButton,
+                    Owner());
     ApplyAppIcon(box);
     AddButtons(box, buttons);
     return ResultOf(RunModal(box), buttons);

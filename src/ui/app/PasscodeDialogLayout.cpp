@@ -18,7 +18,7 @@ constexpr int kTextCancel = 20213;
 constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 constexpr int kEditWidth = 160;
-}  // namespace
+} // namespace
 
 PasscodeDialogLayout::PasscodeDialogLayout(QDialog& dialog, int captionId, int messageId)
     : dialog_(dialog)

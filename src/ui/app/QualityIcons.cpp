@@ -40,7 +40,7 @@ QPixmap Draw(int lit)
     }
     return pixmap;
 }
-}  // namespace
+} // namespace
 
 QPixmap QualityIcon(int iconId)
 {

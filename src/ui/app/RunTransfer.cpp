@@ -16,8 +16,8 @@ bool RunTransfer(CModbusInterface& master, ParameterSet& parameters, TransferOpe
     link.infrared = master.Settings().Mode() == ConnectionMode::Infrared;
     link.successRate = [&master] { return master.SuccessRate(); };
     CProgressDialog dialog(
-        operation, connection,
-        [&](IProgressSink& sink) { return transfer(master, record, sink); }, link, parent);
+        operation, connection, [&](IProgressSink& sink) { return transfer(master, record, sink); },
+        link, parent);
     dialog.Start();
     const int result = RunModal(dialog);
     if (result != QDialog::Accepted || dialog.Outcome() == TransferOutcome::Cancelled)

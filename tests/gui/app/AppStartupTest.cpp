@@ -8,8 +8,8 @@
 
 namespace {
 const std::string kBuiltModules = std::string(ORMEL_BINARY_DIR) + "/bin";
-constexpr int kEnglishProbe = 20201;  // "Connect"
-}  // namespace
+constexpr int kEnglishProbe = 20201; // "Connect"
+} // namespace
 
 class AppStartupTest : public QObject {
     Q_OBJECT

@@ -33,8 +33,7 @@ struct Dialog {
     {
         dialog.show();
     }
-    template <typename T>
-    T* Get(int id)
+    template <typename T> T* Get(int id)
     {
         T* w = FindControl<T>(&dialog, id);
         if (!w)
@@ -56,7 +55,7 @@ struct Dialog {
     CCommDialog dialog;
 };
 
-}  // namespace
+} // namespace
 
 class CommDialogTest : public QObject {
     Q_OBJECT
@@ -120,14 +119,14 @@ private slots:
         QVERIFY(d.Get<QComboBox>(CCommDialog::kComPort)->isVisible());
         QVERIFY(!d.Get<QLineEdit>(CCommDialog::kAddress)->isVisible());
         QVERIFY(!d.Get<QComboBox>(CCommDialog::kBaud)->isVisible());
-        QCOMPARE(d.Port(), QStringLiteral("IR (ttyUSB1)"));  // the infrared adapter
+        QCOMPARE(d.Port(), QStringLiteral("IR (ttyUSB1)")); // the infrared adapter
     }
 
     void withoutPortsConnectWorksOnlyOverTcp()
     {
         ComSettings s;
-        for (int radio : {CCommDialog::kRadioConfig, CCommDialog::kRadioRs485,
-                          CCommDialog::kRadioInfrared}) {
+        for (int radio :
+             {CCommDialog::kRadioConfig, CCommDialog::kRadioRs485, CCommDialog::kRadioInfrared}) {
             Dialog d{s, CSerialPortList()};
             d.Choose(radio);
             QCOMPARE(d.Get<QComboBox>(CCommDialog::kComPort)->count(), 0);
@@ -144,7 +143,7 @@ private slots:
         QCOMPARE(d.dialog.Settings().mode, 1);
         QCOMPARE(d.dialog.Settings().serverAddress, std::string("plc.local"));
         QCOMPARE(d.dialog.Settings().servicePort, std::string("1502"));
-        QCOMPARE(d.dialog.Settings().address, 1);  // the text the dialog opened with
+        QCOMPARE(d.dialog.Settings().address, 1); // the text the dialog opened with
     }
 
     void invalidDeviceAddressKeepsTheDialogOpen_data()

@@ -77,7 +77,7 @@ public:
     void Update(CObservable*) override { ++updates; }
 };
 
-}  // namespace
+} // namespace
 
 class ProgressDialogTest : public QObject {
     Q_OBJECT
@@ -164,7 +164,7 @@ private slots:
         QVERIFY(seen != nullptr);
         QVERIFY(!windowOpenWhenThrown);
         QCOMPARE(set.words[0], std::uint16_t(1));
-        QVERIFY(prompts_.shown.empty());  // the caller's handler shows it, once
+        QVERIFY(prompts_.shown.empty()); // the caller's handler shows it, once
     }
 
     void cancelEndsWithoutMessageAndKeepsTheSet()
@@ -235,7 +235,7 @@ private slots:
             subject.Notify(&other);
         });
         worker.join();
-        QVERIFY(dialog.seen.empty());  // nothing runs inside the worker's Notify
+        QVERIFY(dialog.seen.empty()); // nothing runs inside the worker's Notify
         QTRY_COMPARE(dialog.seen.size(), std::size_t(2));
         QCOMPARE(dialog.seen[0], &subject);
         QCOMPARE(dialog.seen[1], &other);

@@ -19,7 +19,7 @@ QLineEdit* Edit(QWidget* dialog, int id)
 {
     return FindControl<QLineEdit>(dialog, id);
 }
-}  // namespace
+} // namespace
 
 class PromptDialogsTest : public QObject {
     Q_OBJECT

@@ -24,7 +24,7 @@ std::string MessageOf(const std::function<void()>& action)
     return "(no error)";
 }
 
-}  // namespace
+} // namespace
 
 TEST(DisplayLanguage, AutomaticChoosesJapaneseOnlyForAJapaneseLocale)
 {
@@ -95,15 +95,14 @@ class DeviceAddressText : public ::testing::TestWithParam<std::pair<const char*,
 TEST_P(DeviceAddressText, InvalidTextNamesTheField)
 {
     const auto [text, messageId] = GetParam();
-    const std::string expected =
-        messageId == 11027 ? FormatText(11027, {LoadText(15200)})
-                           : FormatText(11000, {LoadText(15200), "1", "247"});
+    const std::string expected = messageId == 11027
+                                     ? FormatText(11027, {LoadText(15200)})
+                                     : FormatText(11000, {LoadText(15200), "1", "247"});
     EXPECT_EQ(MessageOf([t = text] { ReadDeviceAddress(t); }), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(ConnectRules, DeviceAddressText,
-                         ::testing::Values(std::make_pair("0", 11000),
-                                           std::make_pair("248", 11000),
+                         ::testing::Values(std::make_pair("0", 11000), std::make_pair("248", 11000),
                                            std::make_pair("abc", 11027),
                                            std::make_pair("12x", 11027)));
 
@@ -120,7 +119,7 @@ TEST(ConnectRules, RememberedPortsTheDiscoveryMissesStaySelectable)
     ComSettings s;
     s.comPortName = "/dev/pts/7";
     s.comPortDisplayName = "pts/7";
-    s.irPortName = "/dev/ttyUSB0";  // listed already: not added twice
+    s.irPortName = "/dev/ttyUSB0"; // listed already: not added twice
     s.irPortDisplayName = "USB (ttyUSB0)";
     AddRememberedPorts(ports, s);
     ASSERT_EQ(ports.Count(), 2);
@@ -215,8 +214,7 @@ TEST(PasscodeInput, EmptyNewPasscodeRemovesProtection)
     const ProtectRequest r = ReadProtectRequest("4711", "", "", nullptr);
     EXPECT_EQ(r.currentPasscode, 4711u);
     EXPECT_EQ(r.newPasscode, 0u);
-    EXPECT_EQ(ReadProtectRequest("", "999999999", "999999999", nullptr).newPasscode,
-              999999999u);
+    EXPECT_EQ(ReadProtectRequest("", "999999999", "999999999", nullptr).newPasscode, 999999999u);
 }
 
 TEST(PasscodeInput, FrontPanelPasscodeNeedsFourCharactersAndAMatch)
