@@ -97,7 +97,8 @@ TEST_F(TcpMasterTest, AbortDuringAReceiveEndsTheOperationWithoutRetry)
         return false;
     });
     ASSERT_TRUE(server_.WaitForRequests(1));
-    modbus_.Abort();
+    // As the progress window's Cancel reaches it.
+    static_cast<ITransferConnection&>(modbus_).AbortForCancel();
     EXPECT_TRUE(operation.get());
     EXPECT_EQ(server_.Requests(), 1);
     // The interface stays usable.
@@ -149,7 +150,7 @@ TEST(TcpLink, RefusedConnectionNamesTheSystemReason)
 {
     int freePort = 0;
     {
-        LoopbackModbusServer server;  // a port that was just free again
+        LoopbackModbusServer server; // a port that was just free again
         freePort = std::stoi(server.Port());
     }
     CTcpLink link("127.0.0.1", std::to_string(freePort));
