@@ -1,10 +1,8 @@
-// The main configuration window for one variant of each layout, and the
-// front-panel passcode dialog.
+// The main configuration window for one variant of each layout.
 #include <deque>
 
 #include "Screenshots.h"
 #include "config_ui/CBasicParameterDialog.h"
-#include "config_ui/CPasscodeSettingDialog.h"
 #include "device/CSettingsStocker.h"
 
 namespace {
