@@ -28,5 +28,3 @@ REGISTER_SCREENSHOT("MainWindow_QH_ext", MainWindowOf(64));
 REGISTER_SCREENSHOT("MainWindow_ZM_Ao", MainWindowOf(80));
 REGISTER_SCREENSHOT("MainWindow_ZNPW", MainWindowOf(83));
 REGISTER_SCREENSHOT("MainWindow_ZNEPW", MainWindowOf(84));
-REGISTER_SCREENSHOT("MainWindow_PasscodeSetting",
-                    [] { return std::make_unique<CPasscodeSettingDialog>(ParameterSet()); });
