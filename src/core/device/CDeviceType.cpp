@@ -1,5 +1,16 @@
 #include "device/CDeviceType.h"
 
+#include "app/CPrivateException.h"
+#include "comm/CModbusInterface.h"
+#include "device/DeviceRegisters.h"
+#include "text/CStringTable.h"
+
+namespace {
+
+constexpr int kTextDeviceNotSupported = 11023;
+
+} // namespace
+
 void CDeviceType::Resolve()
 {
     catalogueIndex_ = Match();
@@ -62,4 +73,22 @@ bool CDeviceType::SameIdentity(const CDeviceType& other) const
 {
     return modelCode == other.modelCode && firmwareVersion == other.firmwareVersion &&
            optionCode == other.optionCode && ioWords == other.ioWords;
+}
+
+std::uint32_t CDeviceType::Identify(CModbusInterface& connection)
+{
+    std::uint16_t value = 0;
+    connection.ReadHoldingRegisters(DeviceRegister::kModelCode, 1, &value);
+    modelCode = value;
+    connection.ReadHoldingRegisters(DeviceRegister::kFirmwareVersion, 1, &value);
+    firmwareVersion = value;
+    connection.ReadHoldingRegisters(DeviceRegister::kOptionCode, 1, &value);
+    optionCode = static_cast<std::uint16_t>(value & kOptionCodeMask);
+    connection.ReadHoldingRegisters(DeviceRegister::kIoWords, static_cast<int>(ioWords.size()),
+                                    ioWords.data());
+    Resolve();
+    if (catalogueIndex_ < 0 || Caps() == 0)
+        throw CPrivateException(
+            FormatText(kTextDeviceNotSupported, {int(modelCode), int(optionCode)}));
+    return CapsHigh();
 }

@@ -25,8 +25,10 @@ public:
     // Fills the identity from the row of typeId (firmware = the row's lowest
     // version) and stores the row index; an unknown id leaves the object as it was.
     void SelectById(int typeId);
-    // Reads registers 9600, 9601, 9622 and 9623-9627 of a connected device and resolves.
-    void Identify(CModbusInterface& connection);
+    // Reads registers 9600, 9601, 9622 and 9623-9627 of a connected device, one
+    // request each, and resolves. Returns the high half of the capability word.
+    // A device the catalogue does not know throws 11023; read errors pass unchanged.
+    std::uint32_t Identify(CModbusInterface& connection);
 
     // Row index in storage order, resolving first if needed; -1 when unresolved.
     int CatalogueIndex() const;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "background/IProgressSink.h"
+#include "device/ParameterSet.h"
+
+class CModbusInterface;
+
+// Upload and download of whole parameter sets over an open connection. Both
+// walk the register map of the set's variant, report progress after every
+// entry that applies (never decreasing, ending at 100) and stop when a cancel
+// is requested or the connection is aborted. They return true when complete
+// and false when stopped; any failure throws CPrivateException with the
+// "Communication error." text (11025) around the first error's text.
+
+// Identifies the device and reads its configuration. The set receives the
+// device's identity and words only when the upload completes: a cancelled or
+// failed upload leaves it as it was.
+bool ReadFromDevice(ParameterSet& set, CModbusInterface& connection, IProgressSink& progress);
+
+// Writes the set into a device of the same variant. A stopped or failed
+// download leaves the device partly written.
+bool WriteToDevice(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress);
+
+// Download requests merge the entries of one block into a single write of at
+// most this many registers.
+constexpr int kDownloadBufferRegisters = 128;
+
+// KTA devices below firmware 1.01 take one map entry per write request.
+constexpr int kFirstMergingKtaFirmware = 101;
