@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -245,6 +246,81 @@ TEST_F(CliAgainstKtaGen2, DownloadOfAnotherVariantFailsWithTheSystemsText)
     EXPECT_NE(r.err.find("\nThe settings of a different device cannot be downloaded."),
               std::string::npos)
         << r.err;
+}
+
+// A KTA second-generation device protected by Modbus passcode 1234, logging its requests.
+class CliAgainstProtectedDevice : public CliProcessTest {
+protected:
+    void SetUp() override
+    {
+        CliProcessTest::SetUp();
+        device_.emplace(std::vector<std::string>{"--type", "70", "--passcode", "1234", "--log",
+                                                 File("requests.log")});
+        ASSERT_FALSE(device_->Endpoint().empty());
+        ASSERT_EQ(Cli({"defaults", "--type", "70", "-o", File("set.cfg")}).status, 0);
+    }
+    void TearDown() override
+    {
+        device_.reset();
+        CliProcessTest::TearDown();
+    }
+    Result Download(std::vector<std::string> extra, const std::string& input = "")
+    {
+        std::vector<std::string> args = {"--tcp", device_->Endpoint(), "download", "-i",
+                                         File("set.cfg")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Cli(args, input);
+    }
+    std::vector<std::string> Requests() const { return Lines(ReadFile(File("requests.log"))); }
+    int ParameterWrites() const
+    {
+        int n = 0;
+        for (const auto& line : Requests())
+            n += line.find("fn=16 addr=5") != std::string::npos &&
+                 line.find("addr=5333") == std::string::npos;
+        return n;
+    }
+
+    std::optional<Simulator> device_;
+};
+
+TEST_F(CliAgainstProtectedDevice, GivenPasscodeUnlocksWritesAndLocksAgain)
+{
+    const Result r = Download({"--passcode", "1234"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("Enter Modbus passcode"), std::string::npos);
+    EXPECT_GT(ParameterWrites(), 10);
+    const std::vector<std::string> log = Requests();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_NE(log[log.size() - 2].find("fn=16 addr=4944 count=1 values=0 -> ok"),
+              std::string::npos)
+        << log[log.size() - 2];
+    EXPECT_NE(log.back().find("fn=16 addr=4942 count=2 values=0,0 -> ok"), std::string::npos)
+        << log.back();
+}
+
+TEST_F(CliAgainstProtectedDevice, AsksOnTheTerminalWithoutAPasscode)
+{
+    const Result r = Download({}, "1234\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("Enter Modbus passcode"), std::string::npos);
+    EXPECT_GT(ParameterWrites(), 10);
+}
+
+TEST_F(CliAgainstProtectedDevice, WrongPasscodeWritesNothing)
+{
+    const Result r = Download({"--passcode", "4321"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Modbus passcode mismatch!\n");
+    EXPECT_EQ(ParameterWrites(), 0);
+}
+
+TEST_F(CliAgainstProtectedDevice, NoAnswerCancels)
+{
+    const Result r = Download({}, "");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cancelled"), std::string::npos) << r.err;
+    EXPECT_EQ(ParameterWrites(), 0);
 }
 
 TEST_F(CliProcessTest, UnreachablePortIsACommunicationError)
