@@ -67,8 +67,9 @@ void RawTcpClient::Write(int start, int count)
 
 void RawTcpClient::Write(int start, const std::vector<std::uint16_t>& values)
 {
-    std::vector<std::uint8_t> pdu = {0x10, std::uint8_t(start >> 8), std::uint8_t(start), 0,
-                                     std::uint8_t(values.size()), std::uint8_t(2 * values.size())};
+    std::vector<std::uint8_t> pdu = {
+        0x10, std::uint8_t(start >> 8),    std::uint8_t(start),
+        0,    std::uint8_t(values.size()), std::uint8_t(2 * values.size())};
     for (std::uint16_t v : values) {
         pdu.push_back(std::uint8_t(v >> 8));
         pdu.push_back(std::uint8_t(v));
@@ -79,8 +80,13 @@ void RawTcpClient::Write(int start, const std::vector<std::uint16_t>& values)
 void RawTcpClient::Exchange(const std::vector<std::uint8_t>& pdu, std::size_t responsePdu)
 {
     ++transaction_;
-    std::vector<std::uint8_t> frame = {std::uint8_t(transaction_ >> 8), std::uint8_t(transaction_),
-                                       0, 0, 0, std::uint8_t(pdu.size() + 1), 1};
+    std::vector<std::uint8_t> frame = {std::uint8_t(transaction_ >> 8),
+                                       std::uint8_t(transaction_),
+                                       0,
+                                       0,
+                                       0,
+                                       std::uint8_t(pdu.size() + 1),
+                                       1};
     frame.insert(frame.end(), pdu.begin(), pdu.end());
     if (send(fd_, frame.data(), frame.size(), 0) != static_cast<ssize_t>(frame.size()))
         throw std::runtime_error("raw client: send failed");

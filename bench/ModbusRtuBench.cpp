@@ -16,9 +16,9 @@
 
 namespace {
 
-constexpr int kReadStart = 32;    // measured values, 50 registers in a row
-constexpr int kWriteStart = 6386;  // parameters, written back with what they hold
-constexpr int kBitsPerCharacter = 11;  // start, 8 data, parity, stop
+constexpr int kReadStart = 32;        // measured values, 50 registers in a row
+constexpr int kWriteStart = 6386;     // parameters, written back with what they hold
+constexpr int kBitsPerCharacter = 11; // start, 8 data, parity, stop
 
 struct RtuDevice {
     std::unique_ptr<CDeviceSimulator> simulator;
@@ -43,7 +43,7 @@ ComSettings RtuSettings(const std::string& path)
     ComSettings s;
     s.mode = static_cast<int>(ConnectionMode::Rs485);
     s.comPortName = s.comPortDisplayName = path;
-    s.baudIndex = 5;  // 38400
+    s.baudIndex = 5; // 38400
     return s;
 }
 
@@ -68,7 +68,7 @@ void SerialRequests(benchmark::State& state, bool read)
     try {
         master.ReadHoldingRegisters(read ? kReadStart : kWriteStart, count, words.data());
     } catch (const std::exception& e) {
-        state.SkipWithError(e.what());  // the simulated device has no such block
+        state.SkipWithError(e.what()); // the simulated device has no such block
         return;
     }
     std::int64_t requests = 0;

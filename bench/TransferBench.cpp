@@ -42,15 +42,15 @@ void Transfers(benchmark::State& state, bool upload)
     CNoProgress progress;
     master.Open();
     if (!upload)
-        ReadFromDevice(set, master, progress);  // a set the device accepts
+        ReadFromDevice(set, master, progress); // a set the device accepts
 
     double transferSeconds = 0, rawSeconds = 0;
     std::size_t requests = 0;
     for (auto _ : state) {
         device.simulator->Log().Clear();
         const auto start = BenchClock::now();
-        const bool done = upload ? ReadFromDevice(set, master, progress)
-                                 : WriteToDevice(set, master, progress);
+        const bool done =
+            upload ? ReadFromDevice(set, master, progress) : WriteToDevice(set, master, progress);
         transferSeconds += Seconds(BenchClock::now() - start);
         if (!done)
             state.SkipWithError("transfer stopped");

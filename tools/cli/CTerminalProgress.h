@@ -26,6 +26,6 @@ private:
     std::FILE* out_;
     const std::string caption_;
     const bool enabled_;
-    int lastShown_ = -1;  // percent; redraw only when it changes
+    int lastShown_ = -1; // percent; redraw only when it changes
     bool drawn_ = false;
 };

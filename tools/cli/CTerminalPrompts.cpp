@@ -116,7 +116,7 @@ std::optional<std::string> CTerminalPrompts::ReadLine(bool hidden)
     while ((c = std::fgetc(in_)) != EOF && c != '\n')
         line += static_cast<char>(c);
     if (echo && echo->Active())
-        std::fputc('\n', out_);  // the user's Enter was not echoed
+        std::fputc('\n', out_); // the user's Enter was not echoed
     if (c == EOF && line.empty())
         return std::nullopt;
     if (!line.empty() && line.back() == '\r')

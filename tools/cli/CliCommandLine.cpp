@@ -89,8 +89,10 @@ void ApplySerial(const RawConnection& raw, ComSettings& s)
         return;
     }
     // CONFIG and infrared run on fixed lines with unit id 1.
-    for (const auto& [given, name] : {std::pair{raw.baud, "--baud"}, {raw.parity, "--parity"},
-                                      {raw.stop, "--stop"}, {raw.unit, "--unit"}})
+    for (const auto& [given, name] : {std::pair{raw.baud, "--baud"},
+                                      {raw.parity, "--parity"},
+                                      {raw.stop, "--stop"},
+                                      {raw.unit, "--unit"}})
         if (given)
             throw CliUsageError(std::string(name) + " applies to --mode rs485 and --tcp only");
     if (mode == 1) {
@@ -123,8 +125,10 @@ bool ApplyConnection(const RawConnection& raw, ComSettings& s)
     if (raw.tcp && raw.serial)
         throw CliUsageError("--tcp and --serial exclude each other");
     if (raw.tcp) {
-        for (const auto& [given, name] : {std::pair{raw.mode, "--mode"}, {raw.baud, "--baud"},
-                                          {raw.parity, "--parity"}, {raw.stop, "--stop"}})
+        for (const auto& [given, name] : {std::pair{raw.mode, "--mode"},
+                                          {raw.baud, "--baud"},
+                                          {raw.parity, "--parity"},
+                                          {raw.stop, "--stop"}})
             if (given)
                 throw CliUsageError(std::string(name) + " applies to --serial only");
         ParseTcpEndpoint(*raw.tcp, s);
@@ -145,7 +149,7 @@ struct Parser {
     CliOptions o;
     RawConnection raw;
     std::optional<std::string> command;
-    std::set<std::string> commandOptions;  // given, for the check against the command
+    std::set<std::string> commandOptions; // given, for the check against the command
 };
 
 using Setter = std::function<void(Parser&, const std::string&)>;
@@ -178,7 +182,8 @@ const std::map<std::string, Setter>& CommandValueOptions()
         {"-o", [](Parser& p, const std::string& v) { p.o.outputPath = v; }},
         {"--passcode",
          [](Parser& p, const std::string& v) {
-             p.o.passcode = static_cast<std::uint32_t>(Number("--passcode", v, 1, kMaxModbusPasscode));
+             p.o.passcode =
+                 static_cast<std::uint32_t>(Number("--passcode", v, 1, kMaxModbusPasscode));
          }},
         {"--type",
          [](Parser& p, const std::string& v) {
@@ -266,8 +271,7 @@ void CheckCommand(Parser& p)
     for (const auto& option : spec.required)
         if (!p.commandOptions.count(option))
             throw CliUsageError(*p.command + " needs " + option);
-    const bool needsConnection =
-        spec.needsConnection || p.o.compare == CliCompareSource::Device;
+    const bool needsConnection = spec.needsConnection || p.o.compare == CliCompareSource::Device;
     if (needsConnection && !p.o.connectionGiven)
         throw CliUsageError(*p.command + " needs --tcp or --serial");
 }

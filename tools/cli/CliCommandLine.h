@@ -20,8 +20,8 @@ struct CliOptions {
     bool verbose = false;
     bool help = false;
 
-    std::string inputPath;   // -i
-    std::string outputPath;  // -o
+    std::string inputPath;  // -i
+    std::string outputPath; // -o
     std::optional<std::uint32_t> passcode;
     int typeId = -1;
     CliCompareSource compare = CliCompareSource::None;

@@ -66,8 +66,7 @@ void Download(const CliOptions& o)
     CConfigFile::LoadFromFile(set, o.inputPath);
     CModbusInterface connection(o.connection);
     DownloadParameterSet(connection, set, [&](CProgressThread::Transfer transfer) {
-        RunTransferJob(connection, TransferOperation::Write, std::move(transfer),
-                       ProgressWanted());
+        RunTransferJob(connection, TransferOperation::Write, std::move(transfer), ProgressWanted());
     });
 }
 
@@ -126,8 +125,8 @@ std::vector<std::string> ReportLines(const CParameterReport& report)
         const char mark = row.state == ReportRowState::Different       ? '*'
                           : row.state == ReportRowState::NotApplicable ? '-'
                                                                        : ' ';
-        std::string line = std::string(1, mark) + "\t" + row.group + "\t" + row.name + "\t" +
-                           row.pcValue;
+        std::string line =
+            std::string(1, mark) + "\t" + row.group + "\t" + row.name + "\t" + row.pcValue;
         if (report.IsComparing())
             line += "\t" + row.compareValue;
         lines.push_back(line);

@@ -67,10 +67,9 @@ void RunTransferJob(CModbusInterface& connection, TransferOperation operation,
     const CBlockedSignals signals;
     CModbusTransferConnection link(connection);
     CProgressThread job(operation, link, std::move(transfer));
-    CTerminalProgress bar(stderr,
-                          LoadText(operation == TransferOperation::Read ? kTextUploading
-                                                                        : kTextDownloading),
-                          showProgress);
+    CTerminalProgress bar(
+        stderr, LoadText(operation == TransferOperation::Read ? kTextUploading : kTextDownloading),
+        showProgress);
     CFinishSignal finish(pthread_self());
     job.Attach(bar);
     job.Attach(finish);

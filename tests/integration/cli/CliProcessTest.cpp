@@ -192,8 +192,7 @@ TEST_F(CliAgainstKtaGen2, DefaultsSurviveDownloadAndUploadUnchanged)
     ASSERT_EQ(up.status, 0) << up.err;
 
     const std::string csv = File("report.csv");
-    const Result report =
-        Cli({"report", "-i", defaults, "--compare-file", uploaded, "--csv", csv});
+    const Result report = Cli({"report", "-i", defaults, "--compare-file", uploaded, "--csv", csv});
     ASSERT_EQ(report.status, 0) << report.err;
     const std::vector<std::string> lines = Lines(report.out);
     ASSERT_GT(lines.size(), 100u);
@@ -292,8 +291,7 @@ TEST_F(CliAgainstProtectedDevice, GivenPasscodeUnlocksWritesAndLocksAgain)
     EXPECT_GT(ParameterWrites(), 10);
     const std::vector<std::string> log = Requests();
     ASSERT_GE(log.size(), 2u);
-    EXPECT_NE(log[log.size() - 2].find("fn=16 addr=4944 count=1 values=0 -> ok"),
-              std::string::npos)
+    EXPECT_NE(log[log.size() - 2].find("fn=16 addr=4944 count=1 values=0 -> ok"), std::string::npos)
         << log[log.size() - 2];
     EXPECT_NE(log.back().find("fn=16 addr=4942 count=2 values=0,0 -> ok"), std::string::npos)
         << log.back();

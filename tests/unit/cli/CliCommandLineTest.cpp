@@ -111,8 +111,7 @@ TEST_P(CliUsage, IsRejectedNamingTheProblem)
 INSTANTIATE_TEST_SUITE_P(
     Lines, CliUsage,
     ::testing::Values(
-        BadLine{{}, "no command"},
-        BadLine{{"--tcp", "h", "explode"}, "unknown command"},
+        BadLine{{}, "no command"}, BadLine{{"--tcp", "h", "explode"}, "unknown command"},
         BadLine{{"identify"}, "--tcp or --serial"},
         BadLine{{"--tcp", "h", "report", "-i", "a", "--compare-device", "x"}, "unexpected"},
         BadLine{{"report", "-i", "a", "--compare-device"}, "--tcp or --serial"},

@@ -46,7 +46,7 @@ TEST_F(TerminalPromptsTest, PasscodeIsReadLikeTheDialogsEdit)
 {
     Input("0x1F\n12ab\n");
     EXPECT_EQ(Prompts().EnterModbusPasscode(), 31u);
-    EXPECT_EQ(Prompts().EnterModbusPasscode(), 0u);  // trailing letters count as 0
+    EXPECT_EQ(Prompts().EnterModbusPasscode(), 0u); // trailing letters count as 0
     EXPECT_NE(Output().find("Enter Modbus passcode"), std::string::npos);
 }
 
@@ -73,7 +73,7 @@ TEST_F(TerminalPromptsTest, QuestionsNeedAnExplicitYes)
     EXPECT_FALSE(Prompts().AskYesNo("Are you sure?"));
     EXPECT_EQ(Prompts().ShowMessage("Go?", PromptIcon::Question, PromptButtons::OkCancel),
               PromptResult::Ok);
-    EXPECT_FALSE(Prompts().AskYesNo("Are you sure?"));  // end of input declines
+    EXPECT_FALSE(Prompts().AskYesNo("Are you sure?")); // end of input declines
 }
 
 TEST_F(TerminalPromptsTest, ErrorsAreShownWithTerminalLineBreaksAndRemembered)
