@@ -50,11 +50,13 @@ struct CurrentPair {
 
 // Primary current and sensor of the sixteen input blocks; Input5-Input16
 // repeat a three-word block from word 73.
+// clang-format off
 constexpr std::array<CurrentPair, 16> kCurrentPairs = {{
     {33, 34}, {47, 48}, {56, 57}, {65, 66},
     {73, 74}, {76, 77}, {79, 80}, {82, 83}, {85, 86}, {88, 89},
     {91, 92}, {94, 95}, {97, 98}, {100, 101}, {103, 104}, {106, 107},
 }};
+// clang-format on
 
 // Inputs of a ZN device that its wiring system leaves unused. A rule that names
 // the second word of a two-word value blanks the whole row.
@@ -77,14 +79,12 @@ constexpr SystemBlankRule kSystemBlankRules[] = {
     {kLaterCtLocationWords, [](unsigned s) { return s != 0 && s != 16 && s != 17; }},
 };
 
-template <size_t N>
-bool Contains(const int (&list)[N], int value)
+template <size_t N> bool Contains(const int (&list)[N], int value)
 {
     return std::find(std::begin(list), std::end(list), value) != std::end(list);
 }
 
-template <size_t N>
-int IndexIn(const int (&list)[N], int value)
+template <size_t N> int IndexIn(const int (&list)[N], int value)
 {
     const auto it = std::find(std::begin(list), std::end(list), value);
     return it == std::end(list) ? 0 : static_cast<int>(it - std::begin(list));

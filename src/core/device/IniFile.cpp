@@ -1,6 +1,7 @@
 #include "device/IniFile.h"
 
-#include <atomic>
+#include "app/AtomicFile.h"
+
 #include <cerrno>
 #include <filesystem>
 
@@ -62,68 +63,6 @@ public:
 private:
     int fd_;
 };
-
-std::error_code WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return LastError();
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return {};
-}
-
-// A name beside the target that no other saver picks; the caller retries on
-// EEXIST. The target's name is shortened so that a long one still leaves room.
-std::string TemporaryName(const std::filesystem::path& target)
-{
-    static std::atomic<unsigned> counter{0};
-    const std::string base = target.filename().string().substr(0, 64);
-    return (target.parent_path() / ("." + base + "." + std::to_string(::getpid()) + "." +
-                                    std::to_string(counter++) + ".tmp"))
-        .string();
-}
-
-std::filesystem::path ResolveTarget(const std::string& path)
-{
-    std::filesystem::path target(path);
-    std::error_code ec;
-    if (std::filesystem::is_symlink(target, ec)) {
-        const auto resolved = std::filesystem::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    if (target.parent_path().empty())
-        target = std::filesystem::path(".") / target;
-    return target;
-}
-
-// The rename is durable only once the directory entry is on disk; a failure
-// here does not undo the save, so it is not reported.
-void SyncDirectory(const std::filesystem::path& dir)
-{
-    FileDescriptor fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() >= 0)
-        ::fsync(fd.get());
-}
-
-std::error_code WriteTemporary(int fd, std::string_view data, const struct stat* old)
-{
-    if (old) {
-        ::fchmod(fd, old->st_mode & 07777);
-        // Only possible with privileges; the file then keeps its owner.
-        [[maybe_unused]] const int ignored = ::fchown(fd, old->st_uid, old->st_gid);
-    }
-    if (auto ec = WriteAll(fd, data))
-        return ec;
-    if (::fsync(fd) != 0)
-        return LastError();
-    return {};
-}
 
 } // namespace
 
@@ -275,33 +214,5 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
 
 std::error_code IniFile::WriteAtomically(const std::string& path) const
 {
-    const std::filesystem::path target = ResolveTarget(path);
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        return std::make_error_code(std::errc::is_a_directory);
-
-    std::string temporary;
-    int raw = -1;
-    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
-        temporary = TemporaryName(target);
-        raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (raw < 0 && errno != EEXIST)
-            return LastError();
-    }
-    if (raw < 0)
-        return std::make_error_code(std::errc::file_exists);
-
-    FileDescriptor fd(raw);
-    std::error_code ec = WriteTemporary(fd.get(), Text(), exists ? &old : nullptr);
-    if (const auto closed = fd.Close(); !ec)
-        ec = closed;
-    if (!ec && ::rename(temporary.c_str(), target.c_str()) != 0)
-        ec = LastError();
-    if (ec) {
-        ::unlink(temporary.c_str());
-        return ec;
-    }
-    SyncDirectory(target.parent_path());
-    return {};
+    return WriteFileAtomically(path, Text());
 }
