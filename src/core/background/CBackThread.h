@@ -69,7 +69,7 @@ private:
     std::mutex queueMutex_;
     std::condition_variable queued_;
     std::deque<Command> commands_;
-    bool stopQueued_ = false;  // guarded by queueMutex_
+    bool stopQueued_ = false; // guarded by queueMutex_
 
     std::thread thread_;
 };

@@ -45,8 +45,8 @@ private:
 
     mutable std::mutex idleMutex_;
     mutable std::condition_variable idle_;
-    std::size_t unfinished_ = 0;  // queued or running, guarded by idleMutex_
+    std::size_t unfinished_ = 0; // queued or running, guarded by idleMutex_
 
     bool quit_ = false;  // used on the executor thread only
-    std::thread thread_;  // last: starts when everything above exists
+    std::thread thread_; // last: starts when everything above exists
 };

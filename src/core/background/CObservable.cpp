@@ -13,7 +13,7 @@ namespace {
 struct ActiveCall {
     const void* object;
     std::thread::id thread;
-    bool objectGone;  // destroyed by the calling thread during the call
+    bool objectGone; // destroyed by the calling thread during the call
 };
 
 // One lock for all links: a link has two sides, and per-object locks would
@@ -36,9 +36,8 @@ LinkState& Links()
 class ActiveCallGuard {
 public:
     ActiveCallGuard(const void* object, std::unique_lock<std::mutex>& lock)
-        : lock_(lock),
-          call_(Links().calls.insert(Links().calls.end(),
-                                     {object, std::this_thread::get_id(), false}))
+        : lock_(lock), call_(Links().calls.insert(Links().calls.end(),
+                                                  {object, std::this_thread::get_id(), false}))
     {
     }
     ~ActiveCallGuard()
@@ -58,7 +57,7 @@ private:
     std::list<ActiveCall>::iterator call_;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_lock<std::mutex> CObservable::LockLinks()
 {

@@ -20,7 +20,7 @@ std::string LimitCharacters(const std::string& text, std::size_t maxCharacters)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 CProgressThread::CProgressThread(TransferOperation operation, ITransferConnection& connection,
                                  Transfer transfer)
@@ -71,6 +71,12 @@ double CProgressThread::Progress() const
 bool CProgressThread::IsFinished() const
 {
     return finished_;
+}
+
+void CProgressThread::RaiseIfFailed() const
+{
+    if (finished_ && outcome_ == TransferOutcome::Failed)
+        throw CPrivateException(errorText_);
 }
 
 void CProgressThread::Run()

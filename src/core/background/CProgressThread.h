@@ -13,8 +13,8 @@ enum class TransferOperation { Read = 0, Write = 1 };
 
 enum class TransferOutcome {
     Completed,
-    Cancelled,  // by the user; nothing is shown
-    Failed,     // ErrorText() says why
+    Cancelled, // by the user; nothing is shown
+    Failed,    // ErrorText() says why
 };
 
 // The job behind the progress window: on its own thread it opens the
@@ -53,6 +53,9 @@ public:
     // Valid once IsFinished().
     TransferOutcome Outcome() const { return outcome_; }
     const std::string& ErrorText() const { return errorText_; }
+    // For the window once the job has finished: a failure is raised again as
+    // CPrivateException on the window's thread.
+    void RaiseIfFailed() const;
 
 private:
     void Run();

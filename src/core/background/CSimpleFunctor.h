@@ -18,8 +18,7 @@ public:
     };
 
     // Calls one member of one object; the object must outlive every copy.
-    template <class Target, class MemberAdaptor>
-    class ClassFuncProxy : public ProxyInterface {
+    template <class Target, class MemberAdaptor> class ClassFuncProxy : public ProxyInterface {
     public:
         ClassFuncProxy(Target& target, MemberAdaptor adaptor)
             : target_(target), adaptor_(std::move(adaptor))
@@ -48,8 +47,7 @@ public:
     CSimpleFunctor() = default;
     explicit CSimpleFunctor(std::shared_ptr<ProxyInterface> proxy) : proxy_(std::move(proxy)) {}
 
-    template <class Target>
-    static CSimpleFunctor Bind(Target& target, void (Target::*member)())
+    template <class Target> static CSimpleFunctor Bind(Target& target, void (Target::*member)())
     {
         using Adaptor = decltype(std::mem_fn(member));
         return CSimpleFunctor(

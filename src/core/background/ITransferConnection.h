@@ -11,6 +11,7 @@ public:
     virtual void Close() = 0;
     // Called from another thread when the user cancels: ends the request in
     // flight without further attempts (serial: the abort flag; Modbus/TCP: only
-    // while a blocking call runs, the abort flag and the cancelled call).
+    // while a blocking call runs, the abort flag and the cancelled call). It may
+    // arrive while the job closes the connection.
     virtual void AbortForCancel() = 0;
 };

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <string>
 
+#include "background/CMutexObject.h"
+#include "background/ITransferConnection.h"
 #include "comm/ComSettings.h"
 #include "comm/ITransport.h"
 #include "comm/ModbusFrame.h"
@@ -21,12 +23,13 @@
 // one with an empty text.
 //
 // One thread runs the operations; Abort(), SuccessRate() and the lock may be
-// used from others.
-class CModbusInterface {
+// used from others. Users that share an interface between threads hold its
+// lock (CAccessRight) from Open() to Close().
+class CModbusInterface : public CMutexObject, public ITransferConnection {
 public:
     CModbusInterface() : CModbusInterface(ComSettings()) {}
     explicit CModbusInterface(const ComSettings& settings);
-    ~CModbusInterface();
+    ~CModbusInterface() override;
     CModbusInterface(const CModbusInterface&) = delete;
     CModbusInterface& operator=(const CModbusInterface&) = delete;
 
@@ -35,8 +38,8 @@ public:
     const ComSettings& Settings() const { return settings_; }
 
     // Creates the transport for the settings' mode through the installed factory.
-    void Open();
-    void Close() noexcept;
+    void Open() override;
+    void Close() noexcept override;
     bool IsOpen() const;
 
     // 0-based addresses. Return true or throw.
@@ -50,17 +53,13 @@ public:
     // Ends the running operation without further attempts. A serial read still
     // runs to its response or time-out; a Modbus/TCP receive is cut short at once.
     void Abort();
+    void AbortForCancel() override { Abort(); }
     bool IsAbortRequested() const { return abort_; }
 
     // Percentage of successes among the last 8 results.
     double SuccessRate() const { return successRate_; }
     std::deque<std::uint8_t> ResultHistory() const { return history_; }
     int ResponseTimeout() const { return responseTimeout_; }
-
-    // Serialises the users of an interface shared between threads, held from Open() to Close().
-    void lock() { mutex_.lock(); }
-    void unlock() { mutex_.unlock(); }
-    bool try_lock() { return mutex_.try_lock(); }
 
     // The inter-frame pause of the serial modes; tests replace the sleep.
     using PauseFunction = std::function<void(int milliseconds)>;
@@ -104,6 +103,5 @@ private:
     int responseTimeout_ = kSerialOpenTimeoutMs;
     std::deque<std::uint8_t> history_;
     std::atomic<double> successRate_{0.0};
-    std::mutex mutex_;
     PauseFunction pause_;
 };

@@ -26,13 +26,13 @@ public:
 
 using Lines = std::vector<std::string>;
 
-}  // namespace
+} // namespace
 
 TEST(BackThread, RunsPostedCommandsInOrderAndCommandZeroEndsIt)
 {
     ScriptedCommands commands;
     CBackThread worker(commands);
-    EXPECT_TRUE(worker.PostCommand(1));  // queued before the start, as the window does
+    EXPECT_TRUE(worker.PostCommand(1)); // queued before the start, as the window does
     worker.Start();
     EXPECT_TRUE(worker.IsRunning());
     EXPECT_TRUE(worker.PostCommand(8, 3));
@@ -87,18 +87,6 @@ TEST(BackThread, EscapingExceptionSetsTheErrorFlagAndTheWorkerCarriesOn)
     EXPECT_TRUE(worker.HasError());
 }
 
-TEST(BackThread, ClearedRunningFlagIsSeenByLaterCommands)
-{
-    ScriptedCommands commands;
-    CBackThread worker(commands);
-    worker.Start();
-    worker.SetRunning(false);
-    worker.PostCommand(2);
-    worker.PostCommand(CBackThread::kStopCommand);
-    worker.Join();
-    EXPECT_EQ(commands.log.Lines(), (Lines{"2:0:0:stopped"}));
-}
-
 TEST(BackThread, DestroyingAStartedWorkerEndsAndJoinsIt)
 {
     ScriptedCommands commands;
@@ -108,6 +96,6 @@ TEST(BackThread, DestroyingAStartedWorkerEndsAndJoinsIt)
         worker.PostCommand(1);
     }
     const Lines lines = commands.log.Lines();
-    ASSERT_EQ(lines.size(), 1u);  // queued before command 0, so it ran
+    ASSERT_EQ(lines.size(), 1u); // queued before command 0, so it ran
     EXPECT_EQ(lines[0].substr(0, 5), "1:0:0");
 }

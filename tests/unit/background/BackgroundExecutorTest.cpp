@@ -58,7 +58,7 @@ protected:
     CBackgroundExecutor executor;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Executor, ItemsRunInPostingOrderAndEachIsNotifiedBeforeTheNextStarts)
 {
@@ -69,7 +69,8 @@ TEST_F(Executor, ItemsRunInPostingOrderAndEachIsNotifiedBeforeTheNextStarts)
     executor.Post(&second);
     release.Set();
     ASSERT_TRUE(log.WaitForCount(4));
-    EXPECT_EQ(log.Lines(), (std::vector<std::string>{"run a", "notified a", "run b", "notified b"}));
+    EXPECT_EQ(log.Lines(),
+              (std::vector<std::string>{"run a", "notified a", "run b", "notified b"}));
     EXPECT_FALSE(overlapped_);
 }
 
@@ -100,7 +101,8 @@ TEST_F(Executor, FailingItemStillNotifiesAndLaterItemsRun)
     executor.Post(&failing);
     executor.Post(&next);
     ASSERT_TRUE(log.WaitForCount(4));
-    EXPECT_EQ(log.Lines(), (std::vector<std::string>{"run a", "notified a", "run b", "notified b"}));
+    EXPECT_EQ(log.Lines(),
+              (std::vector<std::string>{"run a", "notified a", "run b", "notified b"}));
 }
 
 TEST_F(Executor, IdleOnlyWhenNothingIsQueuedOrRunning)

@@ -6,8 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "TestEvents.h"
-#include "background/CBackgroundExecutor.h"
+#include "background/CObservable.h"
 #include "background/CPostingObserver.h"
 
 namespace {
@@ -50,7 +49,7 @@ private:
     std::deque<CPostingObserver::Task> tasks_;
 };
 
-}  // namespace
+} // namespace
 
 TEST(PostingObserver, ReactsOnlyOnTheWindowThreadInNotificationOrder)
 {
@@ -77,8 +76,8 @@ TEST(PostingObserver, PostsQueuedForADestroyedObserverAreDropped)
     WindowQueue window;
     int handled = 0;
     CObservable subject;
-    auto observer = std::make_unique<CPostingObserver>(window.Poster(),
-                                                       [&](CObservable*) { ++handled; });
+    auto observer =
+        std::make_unique<CPostingObserver>(window.Poster(), [&](CObservable*) { ++handled; });
     subject.Attach(*observer);
     subject.Notify();
     subject.Notify();
@@ -105,24 +104,3 @@ TEST(PostingObserver, HandlerMayEndItsWindowAndItsObserver)
     EXPECT_EQ(handled, 1);
 }
 
-TEST(PostingObserver, BackgroundItemCompletionReachesTheWindowThread)
-{
-    WindowQueue window;
-    TestEvent posted;
-    std::thread::id handledOn;
-    const auto windowThread = std::this_thread::get_id();
-    CPostingObserver observer(
-        [&](CPostingObserver::Task task) {
-            window.Post(std::move(task));
-            posted.Set();
-        },
-        [&](CObservable*) { handledOn = std::this_thread::get_id(); });
-    CSimpleFunctor job = CSimpleFunctor::FromFunction([] {});
-    job.Attach(observer);
-    CBackgroundExecutor executor;
-    executor.Post(&job);
-    ASSERT_TRUE(posted.Wait());
-    ASSERT_TRUE(executor.WaitUntilIdle(kTestTimeout));
-    window.Drain();
-    EXPECT_EQ(handledOn, windowThread);
-}

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,44 +31,27 @@ public:
         aborted.Set();
     }
 
-    std::string openError;
-    std::string closeError;
+    std::string openError, closeError;
     std::atomic<int> opens{0}, closes{0}, aborts{0};
     TestEvent aborted;
 };
 
-// Records progress notifications (on the job thread) up to the finished one.
+// Logs each notification on the job thread: the percentage, or the end with
+// the number of closes seen by then.
 class JobObserver : public CObserver {
 public:
+    explicit JobObserver(FakeConnection& connection) : connection_(connection) {}
     ~JobObserver() override { DetachAll(); }
     void Update(CObservable* source) override
     {
         auto& job = static_cast<CProgressThread&>(*source);
-        if (job.IsFinished()) {
-            log.Add("finished closes=" + std::to_string(connection->closes.load()));
-        } else {
-            log.Add(std::to_string(int(job.Progress())));
-        }
+        log.Add(job.IsFinished() ? "end closes=" + std::to_string(connection_.closes.load())
+                                 : std::to_string(int(job.Progress())));
     }
-    FakeConnection* connection = nullptr;
     EventLog log;
-};
 
-class TransferJob : public ::testing::Test {
-protected:
-    void Run(CProgressThread::Transfer transfer)
-    {
-        job = std::make_unique<CProgressThread>(TransferOperation::Read, connection,
-                                                std::move(transfer));
-        observer.connection = &connection;
-        job->Attach(observer);
-        job->Start();
-        job->Join();
-    }
-
-    FakeConnection connection;
-    JobObserver observer;
-    std::unique_ptr<CProgressThread> job;
+private:
+    FakeConnection& connection_;
 };
 
 bool TwoSteps(IProgressSink& sink)
@@ -79,108 +61,108 @@ bool TwoSteps(IProgressSink& sink)
     return true;
 }
 
-}  // namespace
+struct JobCase {
+    const char* name;
+    const char* openError;
+    const char* closeError;
+    CProgressThread::Transfer transfer;
+    TransferOutcome outcome;
+    const char* errorText;
+};
 
-TEST_F(TransferJob, SuccessReportsEachStepThenFinishedAfterTheClose)
-{
-    Run(TwoSteps);
-    EXPECT_EQ(observer.log.Lines(), (std::vector<std::string>{"50", "100", "finished closes=1"}));
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Completed);
-    EXPECT_TRUE(job->ErrorText().empty());
-    EXPECT_EQ(connection.opens, 1);
-}
+class TransferJobEnding : public ::testing::TestWithParam<JobCase> {};
 
-TEST_F(TransferJob, FailureKeepsTheErrorTextAndStillCloses)
-{
-    Run([](IProgressSink&) -> bool { throw CPrivateException("Modbus command failed."); });
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Failed);
-    EXPECT_EQ(job->ErrorText(), "Modbus command failed.");
-    EXPECT_EQ(observer.log.Lines(), (std::vector<std::string>{"finished closes=1"}));
-}
+} // namespace
 
-TEST_F(TransferJob, FailedOpenSkipsTheTransferAndStillCloses)
+TEST_P(TransferJobEnding, ClosesOnceThenNotifiesTheEnd)
 {
-    connection.openError = "port busy";
-    bool transferred = false;
-    Run([&](IProgressSink&) { return transferred = true; });
-    EXPECT_FALSE(transferred);
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Failed);
-    EXPECT_EQ(job->ErrorText(), "port busy");
+    const JobCase& c = GetParam();
+    FakeConnection connection;
+    connection.openError = c.openError;
+    connection.closeError = c.closeError;
+    JobObserver observer(connection);
+    CProgressThread job(TransferOperation::Read, connection, c.transfer);
+    job.Attach(observer);
+    job.Start();
+    job.Join();
     EXPECT_EQ(connection.closes, 1);
+    EXPECT_EQ(observer.log.Lines().back(), "end closes=1");
+    EXPECT_EQ(job.Outcome(), c.outcome);
+    EXPECT_EQ(job.ErrorText(), c.errorText);
+    if (c.outcome == TransferOutcome::Failed)
+        EXPECT_THROW(job.RaiseIfFailed(), CPrivateException);
+    else
+        EXPECT_NO_THROW(job.RaiseIfFailed());
 }
 
-TEST_F(TransferJob, CancelAbortsTheRequestStopsAtTheNextStepAndCloses)
+INSTANTIATE_TEST_SUITE_P(
+    EveryCase, TransferJobEnding,
+    ::testing::Values(
+        JobCase{"Success", "", "", TwoSteps, TransferOutcome::Completed, ""},
+        JobCase{"TransferError", "", "",
+                [](IProgressSink&) -> bool { throw CPrivateException("Modbus command failed."); },
+                TransferOutcome::Failed, "Modbus command failed."},
+        JobCase{"OpenError", "port busy", "", TwoSteps, TransferOutcome::Failed, "port busy"},
+        // A stop without an error text is never a success: the data is incomplete.
+        JobCase{"AbortException", "", "",
+                [](IProgressSink&) -> bool { throw CPrivateException::Aborted(); },
+                TransferOutcome::Cancelled, ""},
+        JobCase{"TransferStopped", "", "", [](IProgressSink&) { return false; },
+                TransferOutcome::Cancelled, ""},
+        // A close error spoils only a success; otherwise the first error stands.
+        JobCase{"CloseErrorAfterSuccess", "", "close failed", TwoSteps, TransferOutcome::Failed,
+                "close failed"},
+        JobCase{"CloseErrorAfterError", "", "close failed",
+                [](IProgressSink&) -> bool { throw CPrivateException("timeout"); },
+                TransferOutcome::Failed, "timeout"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TransferJob, ProgressIsNotifiedOnEachStepBeforeTheEnd)
 {
-    job = std::make_unique<CProgressThread>(
-        TransferOperation::Write, connection, [&](IProgressSink& sink) {
-            sink.ReportProgress(10);
-            // A request in flight ends only through the connection's abort.
-            if (!connection.aborted.Wait())
-                return true;
-            sink.ReportProgress(20);
-            return !sink.IsCancelRequested();
-        });
-    observer.connection = &connection;
-    job->Attach(observer);
-    job->Start();
+    FakeConnection connection;
+    JobObserver observer(connection);
+    CProgressThread job(TransferOperation::Write, connection, TwoSteps);
+    job.Attach(observer);
+    job.Start();
+    job.Join();
+    EXPECT_EQ(observer.log.Lines(), (std::vector<std::string>{"50", "100", "end closes=1"}));
+}
+
+TEST(TransferJob, CancelAbortsTheRequestInFlightAndWinsWhateverTheErrorText)
+{
+    FakeConnection connection;
+    JobObserver observer(connection);
+    CProgressThread job(TransferOperation::Read, connection, [&](IProgressSink& sink) -> bool {
+        sink.ReportProgress(10);
+        // The request in flight ends only through the connection's abort.
+        connection.aborted.Wait();
+        if (sink.IsCancelRequested())
+            throw CPrivateException("timeout");
+        return true;
+    });
+    job.Attach(observer);
+    job.Start();
     ASSERT_TRUE(observer.log.WaitForCount(1));
-    job->Cancel();
-    job->Join();
+    job.Cancel();
+    job.Join();
     EXPECT_EQ(connection.aborts, 1);
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Cancelled);
-    EXPECT_EQ(observer.log.Lines(), (std::vector<std::string>{"10", "20", "finished closes=1"}));
+    EXPECT_EQ(job.Outcome(), TransferOutcome::Cancelled);
+    EXPECT_EQ(observer.log.Lines(), (std::vector<std::string>{"10", "end closes=1"}));
+    job.Cancel(); // after the end the connection is left alone
+    EXPECT_EQ(connection.aborts, 1);
 }
 
-TEST_F(TransferJob, CancelWinsWhateverTheErrorText)
-{
-    job = std::make_unique<CProgressThread>(TransferOperation::Read, connection,
-                                            [&](IProgressSink&) -> bool {
-                                                connection.aborted.Wait();
-                                                throw CPrivateException("timeout");
-                                            });
-    job->Start();
-    job->Cancel();
-    job->Join();
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Cancelled);
-    EXPECT_EQ(connection.closes, 1);
-}
-
-TEST_F(TransferJob, StopWithoutErrorIsNeverTakenAsSuccess)
-{
-    Run([](IProgressSink&) -> bool { throw CPrivateException::Aborted(); });
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Cancelled);
-    Run([](IProgressSink&) { return false; });
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Cancelled);
-    EXPECT_EQ(connection.closes, 2);
-}
-
-TEST_F(TransferJob, CloseErrorSpoilsOnlyASuccess)
-{
-    connection.closeError = "close failed";
-    Run(TwoSteps);
-    EXPECT_EQ(job->Outcome(), TransferOutcome::Failed);
-    EXPECT_EQ(job->ErrorText(), "close failed");
-    Run([](IProgressSink&) -> bool { throw CPrivateException("timeout"); });
-    EXPECT_EQ(job->ErrorText(), "timeout");
-}
-
-TEST_F(TransferJob, ErrorTextKeepsAtMost255CharactersWithoutSplittingOne)
+TEST(TransferJob, ErrorTextKeepsAtMost255CharactersWithoutSplittingOne)
 {
     std::string text;
     for (int i = 0; i < 300; ++i)
-        text += (i % 2) ? "e" : "\xE3\x81\x82";  // a 3-byte character, then ASCII
-    Run([&](IProgressSink&) -> bool { throw CPrivateException(text); });
-    const std::string& kept = job->ErrorText();
+        text += (i % 2) ? "e" : "\xE3\x81\x82"; // a 3-byte character, then ASCII
+    FakeConnection connection;
+    CProgressThread job(TransferOperation::Read, connection,
+                        [&](IProgressSink&) -> bool { throw CPrivateException(text); });
+    job.Start();
+    job.Join();
     // 128 three-byte and 127 one-byte characters.
-    EXPECT_EQ(kept.size(), 128u * 3u + 127u);
-    EXPECT_EQ(kept, text.substr(0, kept.size()));
-    EXPECT_EQ(kept.back(), '\x82');
-}
-
-TEST_F(TransferJob, CancelAfterTheEndLeavesTheConnectionAlone)
-{
-    Run(TwoSteps);
-    job->Cancel();
-    EXPECT_EQ(connection.aborts, 0);
-    EXPECT_TRUE(job->IsCancelRequested());
+    ASSERT_EQ(job.ErrorText().size(), 128u * 3u + 127u);
+    EXPECT_EQ(job.ErrorText(), text.substr(0, job.ErrorText().size()));
 }

@@ -28,7 +28,7 @@ public:
     std::vector<CObservable*> sources;
 };
 
-}  // namespace
+} // namespace
 
 TEST(SimpleFunctor, BoundMemberRunsOnItsObject)
 {
@@ -37,14 +37,6 @@ TEST(SimpleFunctor, BoundMemberRunsOnItsObject)
     functor.Invoke();
     functor();
     EXPECT_EQ(counter.value, 2);
-}
-
-TEST(SimpleFunctor, EmptyFunctorDoesNothing)
-{
-    CSimpleFunctor functor;
-    EXPECT_TRUE(functor.IsEmpty());
-    functor.Invoke();
-    CSimpleFunctor::FromFunction(nullptr).Invoke();
 }
 
 TEST(SimpleFunctor, CopiesShareTheProxyAndTheLastOwnerReleasesIt)
