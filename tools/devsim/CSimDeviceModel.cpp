@@ -49,7 +49,10 @@ CSimDeviceModel::CSimDeviceModel(const SimOptions& options)
         throw std::invalid_argument("word order must be 0 or 1");
     BuildParameters(options);
     BuildDeviceRegisters();
-    if (!features_.qh) {
+    if (features_.qh) {
+        qh_ = std::make_unique<CSimQhMeasurements>(identity_.ioWords[3], identity_.ioWords[4]);
+        qh_->DefineRegisters(space_);
+    } else {
         measurements_ = std::make_unique<CSimMeasurements>(features_, identity_);
         measurements_->DefineRegisters(space_);
         space_.Set(kWordOrder, static_cast<std::uint16_t>(options.wordOrder));
@@ -190,10 +193,12 @@ std::vector<std::uint16_t> CSimDeviceModel::Read(int address, int count, const S
 
 void CSimDeviceModel::Refresh(const SimNow& now)
 {
+    const std::int64_t deviceTime = SimLocalCalendarSeconds(now.unixTime) + clockOffset_;
     if (measurements_)
         measurements_->Refresh(space_, now.seconds);
-    const SimClockWords clock =
-        SimEncodeClock(SimLocalCalendarSeconds(now.unixTime) + clockOffset_);
+    if (qh_)
+        qh_->Refresh(space_, now.seconds, deviceTime);
+    const SimClockWords clock = SimEncodeClock(deviceTime);
     for (int i = 0; i < 3; ++i)
         space_.Set(kClock + i, clock[static_cast<size_t>(i)]);
 }
@@ -217,6 +222,11 @@ SimException CSimDeviceModel::CheckValues(int address,
     const int count = static_cast<int>(values.size());
     for (int i = 0; i < count; ++i) {
         const int reg = address + i;
+        if (qh_) {
+            const int channel = qh_->LoopTestChannelOf(reg);
+            if (channel >= 0 && !qh_->LoopTest(channel))
+                return SimException::DeviceFailure;
+        }
         if (measurements_) {
             // Measured values take written values only in loop test; fixed outputs likewise.
             const int channel = measurements_->InstantaneousChannelOf(reg);
@@ -305,9 +315,15 @@ bool CSimDeviceModel::AfterWrite(int address, int count, const std::vector<std::
             SimLocalCalendarSeconds(now.unixTime);
 
     if (features_.qh) {
-        for (int ch = 0; ch < kQhChannels; ++ch)
-            if (Touches(address, count, kQhChannelReset + ch))
+        for (int ch = 0; ch < kQhChannels; ++ch) {
+            if (Touches(address, count, kQhChannelReset + ch)) {
+                if (ch < identity_.ioWords[3])
+                    qh_->ResetChannel(ch);
                 space_.Set(kQhChannelReset + ch, 0);
+            }
+            if (Touches(address, count, kQhLoopTest + ch))
+                qh_->SetLoopTest(ch, space_.Get(kQhLoopTest + ch) != 0);
+        }
         if (Touches(address, count, kQhRestart) && written(kQhRestart) == kRestartCode) {
             Restart(now);
             return true;
@@ -408,8 +424,10 @@ void CSimDeviceModel::Restart(const SimNow& now)
             space_.Set(kCounterResetOrFixedOutputs, 0);
         }
     } else {
-        for (int ch = 0; ch < kQhChannels; ++ch)
+        for (int ch = 0; ch < kQhChannels; ++ch) {
+            qh_->SetLoopTest(ch, false);
             space_.Set(kQhLoopTest + ch, 0);
+        }
     }
     Refresh(now);
 }

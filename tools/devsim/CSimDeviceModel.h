@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CSimMeasurements.h"
+#include "CSimQhMeasurements.h"
 #include "CSimRegisterSpace.h"
 #include "SimFeatures.h"
 #include "SimOptions.h"
@@ -73,7 +74,8 @@ private:
     CDeviceType identity_;
     SimFeatures features_;
     CSimRegisterSpace space_;
-    std::unique_ptr<CSimMeasurements> measurements_; // none on QH
+    std::unique_ptr<CSimMeasurements> measurements_; // every family but QH
+    std::unique_ptr<CSimQhMeasurements> qh_;         // QH only
     std::uint32_t passcodeInput_ = 0;
     bool unlocked_ = false;
     std::int64_t clockOffset_ = 0; // device calendar seconds minus local calendar seconds

@@ -250,3 +250,36 @@ TEST(SimAnalogOutputs, FollowTheLoadUntilFixed)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SimQhMeasuredValues, ServeTheMonitorBlocksOfEveryChannel)
+{
+    SimDevice d(Type(64)); // sixteen channels
+    for (int c = 0; c < 16; ++c) {
+        EXPECT_EQ(d.Read(64 + 32 * c, 6).size(), 6u) << c;
+        EXPECT_EQ(d.Read(576 + 96 * c, 32).size(), 32u) << c;
+        EXPECT_EQ(d.Read(2195 + 144 * c + 35, 2).size(), 2u) << c;
+        EXPECT_EQ(d.Read((419 + 4 * c + 3) * 16, 15).size(), 15u) << c;
+    }
+    EXPECT_EQ(d.Read(5440, 58).size(), 58u);
+    EXPECT_EQ(d.Read(5735, 1).size(), 1u); // inside an energy record, not a word order
+    const std::int32_t energy = d.Read32LowFirst(4416);
+    d.seconds = 3600;
+    EXPECT_GT(d.Read32LowFirst(4416), energy);
+}
+
+TEST(SimQhMeasuredValues, LoopTestOfOneChannelHoldsItsWrittenValues)
+{
+    SimDevice d(Type(52));
+    d.Write(8978, {1});
+    EXPECT_TRUE(IsException(d.Write(64 + 32 * 2, {5000, 0}), 4));
+    d.Write(9136 + 2, {1});
+    ASSERT_EQ(d.Write(64 + 32 * 2, {5000, 0})[0], 0x10);
+    EXPECT_TRUE(IsException(d.Write(0, {1, 0}), 4)); // common values follow channel 1
+    d.seconds = 50;
+    EXPECT_EQ(d.Read32LowFirst(64 + 32 * 2), 5000);
+    EXPECT_NE(d.Read32LowFirst(64 + 32 * 3), 5000);
+}
+
+} // namespace
