@@ -177,7 +177,7 @@ std::size_t CTcpLink::Read(std::uint8_t* buffer, std::size_t size, int timeoutMs
             continue;
         }
         if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
-            break;  // closed by the peer or reset
+            break; // closed by the peer or reset
         const timespec left = ToTimespec(deadline - Clock::now());
         const WaitResult waited = Wait(POLLIN, &left);
         if (waited != WaitResult::Ready && waited != WaitResult::Interrupted)

@@ -37,5 +37,5 @@ private:
     std::string host_;
     std::string port_;
     int socket_ = -1;
-    int wakeFd_ = -1;  // eventfd, lives as long as the object so Cancel() is always safe
+    int wakeFd_ = -1; // eventfd, lives as long as the object so Cancel() is always safe
 };

@@ -119,7 +119,8 @@ ITransport& CModbusInterface::Transport()
     if (!transport_) {
         if (tcp_)
             throw CPrivateException(kTextTcpError, ENOTCONN);
-        throw CPrivateException(FormatText(kTextPortCannotOpen, {SerialLineFor(settings_).displayName}));
+        throw CPrivateException(
+            FormatText(kTextPortCannotOpen, {SerialLineFor(settings_).displayName}));
     }
     return *transport_;
 }
@@ -182,25 +183,34 @@ bool CModbusInterface::WriteDoubleWords(int start, int count32, const std::uint3
 
 CModbusInterface::Exchange CModbusInterface::ReadExchange(int start, int count) const
 {
-    Exchange x{BuildReadRequest(mode_.unitId, start, count), "ReadHoldingRegister", start, count,
-               ReadResponseSize(count), kReadTimeoutBaseMs, 0, mode_.attempts, true};
+    Exchange x{.request = BuildReadRequest(mode_.unitId, start, count),
+               .command = "ReadHoldingRegister",
+               .start = start,
+               .count = count,
+               .expected = ReadResponseSize(count),
+               .timeoutBaseMs = kReadTimeoutBaseMs,
+               .timeoutBytes = 0,
+               .attempts = mode_.attempts,
+               .abortAfterReceive = true};
     x.timeoutBytes = x.request.size() + x.expected + 4;
     return x;
 }
 
+// The abort flag is looked at only when a write attempt fails: a write that
+// the device has confirmed is not reported as aborted.
 CModbusInterface::Exchange CModbusInterface::WriteExchange(int start, int count,
                                                            const std::uint16_t* values,
                                                            int attempts) const
 {
-    Exchange x{BuildWriteRequest(mode_.unitId, start, count, values),
-               "WriteMultipleRegisters",
-               start,
-               count,
-               kWriteResponseSize,
-               kWriteTimeoutBaseMs,
-               0,
-               attempts > 0 ? attempts : mode_.attempts,
-               false};
+    Exchange x{.request = BuildWriteRequest(mode_.unitId, start, count, values),
+               .command = "WriteMultipleRegisters",
+               .start = start,
+               .count = count,
+               .expected = kWriteResponseSize,
+               .timeoutBaseMs = kWriteTimeoutBaseMs,
+               .timeoutBytes = 0,
+               .attempts = attempts > 0 ? attempts : mode_.attempts,
+               .abortAfterReceive = false};
     x.timeoutBytes = x.request.size() + 10;
     return x;
 }
@@ -274,8 +284,8 @@ std::size_t CModbusInterface::ReceiveTcp(std::uint8_t* response, std::size_t exp
     if (!abort_)
         received = ReadBefore(raw.data(), kMbapHeaderSize, deadline);
     if (received == kMbapHeaderSize && !abort_)
-        received += ReadBefore(raw.data() + kMbapHeaderSize, MbapBodySize(raw.data(), expected),
-                               deadline);
+        received +=
+            ReadBefore(raw.data() + kMbapHeaderSize, MbapBodySize(raw.data(), expected), deadline);
     receiving_ = false;
     if (received <= kMbapHeaderSize)
         return 0;

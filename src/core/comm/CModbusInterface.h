@@ -94,10 +94,10 @@ private:
     bool IsTcp() const { return tcp_; }
 
     ComSettings settings_;
-    ModbusModeParameters mode_;  // of the settings at the last Open()
+    ModbusModeParameters mode_; // of the settings at the last Open()
     std::atomic<bool> tcp_{false};
     std::unique_ptr<ITransport> transport_;
-    std::mutex transportMutex_;  // guards transport_ against Abort() from another thread
+    std::mutex transportMutex_; // guards transport_ against Abort() from another thread
     std::atomic<bool> abort_{false};
     std::atomic<bool> receiving_{false};
     int responseTimeout_ = kSerialOpenTimeoutMs;

@@ -31,7 +31,7 @@ void CModbusReader::ReadBlock(const ModbusBlock& block)
         // its low 16 bits; the device's word order decides whether they swap.
         const std::uint32_t first16 = registers[2 * i];
         const std::uint32_t second16 = registers[2 * i + 1];
-        destination_[first + i] = swapWords_ ? (first16 << 16 | second16)
-                                             : (second16 << 16 | first16);
+        destination_[first + i] =
+            swapWords_ ? (first16 << 16 | second16) : (second16 << 16 | first16);
     }
 }

@@ -27,8 +27,7 @@ ByteVector BuildReadRequest(std::uint8_t unitId, int start, int count)
     return RequestHead(unitId, kFunctionReadInputRegisters, start, count);
 }
 
-ByteVector BuildWriteRequest(std::uint8_t unitId, int start, int count,
-                             const std::uint16_t* values)
+ByteVector BuildWriteRequest(std::uint8_t unitId, int start, int count, const std::uint16_t* values)
 {
     ByteVector frame = RequestHead(unitId, kFunctionWriteMultipleRegisters, start, count);
     frame.push_back(static_cast<std::uint8_t>(count * 2));

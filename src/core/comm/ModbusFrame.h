@@ -45,7 +45,14 @@ struct RtuResponse {
 RtuResponse SplitRtuResponse(const std::uint8_t* raw, std::size_t received, std::size_t expected);
 
 // Why a response is refused, in the order the checks are made.
-enum class ResponseFault { None, Timeout, InvalidTransaction, Exception, InvalidResponse, CrcError };
+enum class ResponseFault {
+    None,
+    Timeout,
+    InvalidTransaction,
+    Exception,
+    InvalidResponse,
+    CrcError
+};
 
 struct ResponseCheck {
     ResponseFault fault = ResponseFault::None;

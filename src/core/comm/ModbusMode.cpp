@@ -28,6 +28,6 @@ ModbusModeParameters ModbusModeFor(const ComSettings& settings)
 
 int SerialResponseTimeout(int baseMs, std::size_t bytes, int baud)
 {
-    return baseMs + static_cast<int>(static_cast<unsigned>(bytes) * 17000u /
-                                     static_cast<unsigned>(baud));
+    return baseMs +
+           static_cast<int>(static_cast<unsigned>(bytes) * 17000u / static_cast<unsigned>(baud));
 }

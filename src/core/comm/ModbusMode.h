@@ -8,10 +8,10 @@
 // How the master talks in one connection mode.
 struct ModbusModeParameters {
     std::uint8_t unitId = 1;
-    int registersPerRequest = 10000;  // 10000: no splitting
+    int registersPerRequest = 10000; // 10000: no splitting
     int attempts = 3;
-    int baud = 0;                     // line speed for time-outs; 0 in Modbus/TCP
-    int pauseAfterResponseMs = 0;     // keeps 120 bit times between serial frames
+    int baud = 0;                 // line speed for time-outs; 0 in Modbus/TCP
+    int pauseAfterResponseMs = 0; // keeps 120 bit times between serial frames
 };
 
 ModbusModeParameters ModbusModeFor(const ComSettings& settings);

@@ -61,8 +61,7 @@ void CPasscodeProtection::SelectRegisters(CModbusInterface& connection)
     identity_.Identify(connection);
     const bool qh = identity_.Has(CapQh);
     commandRegister_ = qh ? DeviceRegister::kQhPasscodeCommand : DeviceRegister::kPasscodeCommand;
-    passcodeInputRegister_ =
-        qh ? DeviceRegister::kQhPasscodeInput : DeviceRegister::kPasscodeInput;
+    passcodeInputRegister_ = qh ? DeviceRegister::kQhPasscodeInput : DeviceRegister::kPasscodeInput;
     storedPasscodeRegister_ =
         qh ? DeviceRegister::kQhStoredPasscode : DeviceRegister::kStoredPasscode;
     swap_ = false;

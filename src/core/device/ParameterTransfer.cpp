@@ -24,7 +24,7 @@ constexpr int kDipSwitchWord = 30;
 
 // Words that follow the DIP switch: with the switch off the device keeps its
 // own values, so a download leaves them alone.
-constexpr std::array<int, 17> kDipControlledWords = {31, 33, 47,  56,  65,  73,  76,  79, 82,
+constexpr std::array<int, 17> kDipControlledWords = {31, 33, 47, 56, 65, 73,  76,  79, 82,
                                                      85, 88, 91, 94, 97, 100, 103, 106};
 
 // LonWorks variants are configured with LonWorks tools, not over Modbus.
@@ -198,8 +198,7 @@ bool Download(const ParameterSet& set, CModbusInterface& connection, IProgressSi
 // Every failure reaches the user as a communication error naming the first
 // error. An abort is the way a cancel stops a request in flight: it ends the
 // transfer like a cancel.
-template <typename Transfer>
-bool RunTransfer(Transfer&& transfer)
+template <typename Transfer> bool RunTransfer(Transfer&& transfer)
 {
     try {
         return transfer();
@@ -217,8 +216,7 @@ bool RunTransfer(Transfer&& transfer)
 bool ReadFromDevice(ParameterSet& set, CModbusInterface& connection, IProgressSink& progress)
 {
     ParameterSet uploaded = set;
-    const bool complete =
-        RunTransfer([&] { return Upload(uploaded, connection, progress); });
+    const bool complete = RunTransfer([&] { return Upload(uploaded, connection, progress); });
     if (complete)
         set = uploaded;
     return complete;

@@ -34,8 +34,7 @@ EnterPasscodeStart OpenEnterPasscode(const CSettingsStore& store)
 }
 
 std::uint32_t AcceptEnterPasscode(const EnterPasscodeStart& start, bool typed,
-                                  const std::string& editText, bool remember,
-                                  CSettingsStore& store)
+                                  const std::string& editText, bool remember, CSettingsStore& store)
 {
     const std::uint32_t passcode = typed ? ParseModbusPasscodeLiteral(editText) : start.passcode;
     if (!remember)
@@ -56,8 +55,7 @@ ProtectRequest ValidateProtectInput(const std::string& currentText, const std::s
     return request;
 }
 
-std::uint16_t ValidateFrontPanelPasscode(const std::string& newText,
-                                         const std::string& confirmText)
+std::uint16_t ValidateFrontPanelPasscode(const std::string& newText, const std::string& confirmText)
 {
     if (newText.size() != kFrontPanelPasscodeLength)
         throw CPrivateException(kTextInvalidPasscode);

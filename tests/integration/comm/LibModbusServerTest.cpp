@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 
 #include "TcpTransportFactory.h"

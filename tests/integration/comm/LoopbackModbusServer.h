@@ -14,9 +14,9 @@ class LoopbackModbusServer {
 public:
     enum class Behaviour {
         Answer,
-        Silent,          // takes the request and never answers
-        SplitAnswer,     // sends the answer a few bytes at a time
-        AnswerTwice,     // a stale copy of the answer follows it in the same send
+        Silent,      // takes the request and never answers
+        SplitAnswer, // sends the answer a few bytes at a time
+        AnswerTwice, // a stale copy of the answer follows it in the same send
     };
 
     LoopbackModbusServer();

@@ -150,7 +150,7 @@ TEST(TcpLink, RefusedConnectionNamesTheSystemReason)
 {
     int freePort = 0;
     {
-        LoopbackModbusServer server;  // a port that was just free again
+        LoopbackModbusServer server; // a port that was just free again
         freePort = std::stoi(server.Port());
     }
     CTcpLink link("127.0.0.1", std::to_string(freePort));

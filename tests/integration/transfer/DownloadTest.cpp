@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int kKtaGen2 = 5;  // four analog outputs
-constexpr int kKtaGen1 = 0;  // firmware range covers 1.00 and 1.01
+constexpr int kKtaGen2 = 5; // four analog outputs
+constexpr int kKtaGen1 = 0; // firmware range covers 1.00 and 1.01
 constexpr int kKtb = 1;
 constexpr int kQg = 35;
 constexpr int kQh = 52;
@@ -76,8 +76,8 @@ TEST_P(DownloadTest, MergesEntriesOfABlockIntoOneRequest)
             continue;
         const auto stored = device_->Sim().ReadRegisters(e.reg, e.RegisterCount());
         for (int k = 0; k < e.WordCount(); ++k)
-            EXPECT_EQ(stored[static_cast<size_t>(k)], set[e.firstWord + k]) << "word "
-                                                                             << e.firstWord + k;
+            EXPECT_EQ(stored[static_cast<size_t>(k)], set[e.firstWord + k])
+                << "word " << e.firstWord + k;
     }
     EXPECT_TRUE(progress_.NeverDecreases());
     EXPECT_EQ(progress_.steps.back(), 100.0);

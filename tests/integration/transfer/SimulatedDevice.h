@@ -81,10 +81,10 @@ public:
             return r.function == fn && r.address <= reg && reg < r.address + r.count;
         }));
     }
+    // The device is gone: connections are refused, the line stays silent.
     void StopServers()
     {
-        if (tcp_)
-            tcp_->Stop();
+        tcp_.reset();
         if (rtu_)
             rtu_->Stop();
     }

@@ -68,9 +68,9 @@ inline Responder RtuWriteAnswer()
 
 inline Bytes MbapWrap(std::uint16_t transaction, const Bytes& pdu)
 {
-    Bytes frame{static_cast<std::uint8_t>(transaction >> 8), static_cast<std::uint8_t>(transaction),
-                0, 0, static_cast<std::uint8_t>(pdu.size() >> 8),
-                static_cast<std::uint8_t>(pdu.size())};
+    Bytes frame{
+        static_cast<std::uint8_t>(transaction >> 8), static_cast<std::uint8_t>(transaction), 0, 0,
+        static_cast<std::uint8_t>(pdu.size() >> 8),  static_cast<std::uint8_t>(pdu.size())};
     frame.insert(frame.end(), pdu.begin(), pdu.end());
     return frame;
 }

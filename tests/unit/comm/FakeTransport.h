@@ -16,7 +16,7 @@ using Responder = std::function<Bytes(const Bytes& sent)>;
 
 // Shared between the test, the factory and the transports it hands out.
 struct FakeLink {
-    std::deque<Responder> script;  // one per written frame, then the fallback
+    std::deque<Responder> script; // one per written frame, then the fallback
     Responder fallback = [](const Bytes&) { return Bytes{}; };
     std::vector<Bytes> written;
     Bytes inbox;
@@ -25,7 +25,7 @@ struct FakeLink {
     int cancels = 0;
     int opens = 0;
     int closes = 0;
-    std::function<void()> duringRead;  // runs inside each Read, before the bytes are taken
+    std::function<void()> duringRead; // runs inside each Read, before the bytes are taken
 
     std::vector<SerialLineSettings> serialLines;
     std::vector<std::pair<std::string, std::string>> tcpEndpoints;

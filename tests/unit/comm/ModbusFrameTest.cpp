@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "DeviceReplies.h"
 #include "comm/Crc16.h"
 #include "comm/ModbusFrame.h"
 #include "comm/ModbusMode.h"
-#include "DeviceReplies.h"
 
 TEST(Crc16Modbus, PublishedCheckValues)
 {
@@ -30,8 +30,7 @@ TEST(ModbusFrame, ReadRequestWithCrcLowByteFirst)
     frame = BuildReadRequest(1, 0, 1);
     AppendCrc(frame);
     EXPECT_EQ(frame, (ByteVector{0x01, 0x04, 0x00, 0x00, 0x00, 0x01, 0x31, 0xCA}));
-    EXPECT_EQ(BuildReadRequest(0xF7, 9600, 125),
-              (ByteVector{0xF7, 0x04, 0x25, 0x80, 0x00, 0x7D}));
+    EXPECT_EQ(BuildReadRequest(0xF7, 9600, 125), (ByteVector{0xF7, 0x04, 0x25, 0x80, 0x00, 0x7D}));
 }
 
 TEST(ModbusFrame, WriteRequestCarriesByteCountAndBigEndianRegisters)
@@ -52,8 +51,8 @@ TEST(ModbusFrame, MbapHeaderCarriesTransactionAndLength)
               (ByteVector{0xAB, 0xCD, 0x00, 0x00, 0x00, 0x06, 0x05, 0x04, 0x12, 0x34, 0x00, 0x0A}));
     const std::uint8_t header[] = {0x00, 0x07, 0x00, 0x00, 0x00, 0x03};
     EXPECT_EQ(MbapTransactionId(header), 7);
-    EXPECT_EQ(MbapBodySize(header, 23), 3u);   // an exception ends early
-    EXPECT_EQ(MbapBodySize(header, 2), 2u);    // never more than expected
+    EXPECT_EQ(MbapBodySize(header, 23), 3u); // an exception ends early
+    EXPECT_EQ(MbapBodySize(header, 2), 2u);  // never more than expected
 }
 
 TEST(ModbusFrame, ResponseSizes)

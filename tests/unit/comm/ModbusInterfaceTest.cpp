@@ -1,13 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "DeviceReplies.h"
 #include "app/CPrivateException.h"
 #include "app/DebugLog.h"
 #include "comm/CModbusInterface.h"
-#include "DeviceReplies.h"
 
-using testing::ElementsAre;
 using testing::Each;
+using testing::ElementsAre;
 
 namespace {
 
@@ -40,8 +40,7 @@ protected:
     }
 
     // Runs op and returns the text of the exception it must throw.
-    template <typename Op>
-    std::string FailureOf(Op op)
+    template <typename Op> std::string FailureOf(Op op)
     {
         try {
             op();
@@ -152,7 +151,7 @@ TEST_F(ModbusInterfaceTest, ShortSerialAnswerIsAnInvalidResponse)
 TEST_F(ModbusInterfaceTest, SerialRequestsDiscardStaleInputFirst)
 {
     OpenIn(ConnectionMode::Rs485, 1);
-    link_->inbox = {0x01, 0x04, 0x02, 0x99, 0x99};  // late answer to an earlier request
+    link_->inbox = {0x01, 0x04, 0x02, 0x99, 0x99}; // late answer to an earlier request
     link_->fallback = RtuReadAnswer(AddressAsValue);
     std::uint16_t out[1] = {};
     modbus_.ReadHoldingRegisters(7, 1, out);
@@ -344,7 +343,8 @@ TEST_F(ModbusInterfaceTest, WithoutATransportFactoryOpenNamesThePort)
     s.mode = static_cast<int>(ConnectionMode::Config);
     s.configPortDisplayName = "USB cable";
     modbus_.SetSettings(s);
-    EXPECT_EQ(FailureOf([&] { modbus_.Open(); }), "Communication port USB cable can not be opened.");
+    EXPECT_EQ(FailureOf([&] { modbus_.Open(); }),
+              "Communication port USB cable can not be opened.");
 }
 
 TEST_F(ModbusInterfaceTest, RequestOnAClosedInterfaceFailsInsteadOfCrashing)

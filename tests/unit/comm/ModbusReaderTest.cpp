@@ -3,10 +3,10 @@
 
 #include <array>
 
+#include "DeviceReplies.h"
 #include "app/CPrivateException.h"
 #include "comm/CModbusInterface.h"
 #include "comm/CModbusReader.h"
-#include "DeviceReplies.h"
 
 using testing::ElementsAre;
 
@@ -22,9 +22,8 @@ protected:
         modbus_.SetSettings(s);
         modbus_.SetPauseFunction(nullptr);
         modbus_.Open();
-        link_->fallback = RtuReadAnswer([](int address) {
-            return static_cast<std::uint16_t>(0x1000 + address);
-        });
+        link_->fallback =
+            RtuReadAnswer([](int address) { return static_cast<std::uint16_t>(0x1000 + address); });
     }
     void TearDown() override { SetTransportFactory(nullptr); }
 
