@@ -1,0 +1,6 @@
+#include "config_ui/SettingsDialogs.h"
+
+// Each group of settings dialogs registers its own buttons; one line per group.
+void RegisterAllSettingsDialogs()
+{
+}
