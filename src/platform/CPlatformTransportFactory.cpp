@@ -13,3 +13,10 @@ std::unique_ptr<ITransport> CPlatformTransportFactory::CreateTcp(const std::stri
 {
     return std::make_unique<CTcpLink>(host, port);
 }
+
+void InstallPlatformTransports()
+{
+    // Lives until the process ends: interfaces may still be closing during static destruction.
+    static CPlatformTransportFactory factory;
+    SetTransportFactory(&factory);
+}
