@@ -159,9 +159,14 @@ void CCompareDialog::CompareWithFile()
             return;
         ParameterSet loaded;
         CConfigFile::LoadFromFile(loaded, *path);
-        report_.CompareWithFile(loaded, *path);
-        Refresh();
+        CompareWithFileSet(loaded, *path);
     });
+}
+
+void CCompareDialog::CompareWithFileSet(const ParameterSet& set, const std::string& path)
+{
+    report_.CompareWithFile(set, path);
+    Refresh();
 }
 
 void CCompareDialog::CopyComparison()

@@ -39,6 +39,8 @@ public:
     void CopyComparison();
     void ExportCsv();
     void SetHideUnable(bool hide);
+    // Shows a set loaded from the file at path as the comparison side.
+    void CompareWithFileSet(const ParameterSet& set, const std::string& path);
 
 private:
     void BuildLayout();

@@ -10,6 +10,7 @@
 #include "app/CProgressDialog.h"
 #include "comm/CModbusInterface.h"
 #include "config/MainWindowControls.h"
+#include "config/MainWindowRules.h"
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CCompareDialog.h"
 #include "config_ui/CMainWindowCommands.h"
