@@ -189,7 +189,7 @@ private slots:
     void aFailedLoadLeavesTheWindowAsItWas()
     {
         const std::string broken = Path("broken.cfg");
-        std::ofstream(broken) << "[KTACFG]\nModel=4711\n";
+        std::ofstream(broken) << "[KTACFG]\nModel=4711\nDeviceVersion=110\n";
         prompts_.fileNames.push_back(broken);
         CCompareDialog dialog(SetOfType(kKtaGen2), *settings_);
         dialog.CompareWithFile();

@@ -14,6 +14,7 @@
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CCompareDialog.h"
 #include "config_ui/CMainWindowCommands.h"
+#include "device/CConfigFile.h"
 #include "device/ParameterTransfer.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
@@ -256,8 +257,18 @@ void MainWindowCommandsTest::rebootDeclinedWritesNothing()
 
 void MainWindowCommandsTest::openingABrokenFileKeepsTheWorkingSet()
 {
+    // A file of a real variant with one value that is not a number.
     const std::string path = Path("broken.cfg");
-    std::ofstream(path) << "[KTACFG]\nModel=4721\nL5200=\n";
+    CConfigFile::SaveToFile(SetOfType(kKtaGen2), path);
+    std::string text;
+    {
+        std::ifstream in(path);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const auto key = text.find("\nL");
+    QVERIFY(key != std::string::npos);
+    text.insert(text.find('=', key) + 1, "x");
+    std::ofstream(path, std::ios::trunc) << text;
     window_->WorkingSet()[29] = 1234;
     const ParameterSet before = window_->WorkingSet();
     prompts_.fileNames.push_back(path);
@@ -324,17 +335,19 @@ void MainWindowCommandsTest::monitorIdentifiesAgainWhileTheWindowAsksToReopen()
     window_->show();
     std::vector<MonitorWindowKind> opened;
     std::vector<bool> mainVisible;
+    std::vector<int> identifiedTypes;
     commands_->SetMonitorWindowOpener(
         [&](MonitorWindowKind kind, const CDeviceType& identified, CModbusInterface&, QWidget*) {
             opened.push_back(kind);
             mainVisible.push_back(window_->isVisible());
-            QCOMPARE(identified.TypeId(), kQh);
+            identifiedTypes.push_back(identified.TypeId());
             return opened.size() < 2 ? 1 : 0;
         });
     Connect(device);
     Press(MainControl::Monitor);
     QCOMPARE(opened, (std::vector<MonitorWindowKind>(2, MonitorWindowKind::PowerManagement)));
     QCOMPARE(mainVisible, (std::vector<bool>{false, false}));
+    QCOMPARE(identifiedTypes, (std::vector<int>{kQh, kQh}));
     QVERIFY(window_->isVisible());
     QVERIFY(prompts_.shown.empty());
 }
