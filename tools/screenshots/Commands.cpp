@@ -2,6 +2,7 @@
 #include "Screenshots.h"
 #include "app/CAppSettings.h"
 #include "app/CSettingsStore.h"
+#include "config/MainWindowRules.h"
 #include "config_ui/CCompareDialog.h"
 #include "device/CSettingsStocker.h"
 
@@ -33,8 +34,8 @@ std::unique_ptr<QWidget> CompareWindow()
 {
     const ParameterSet pc = SampleSet();
     ParameterSet file = pc;
-    file[29] = static_cast<std::uint16_t>(file[29] + 100); // primary voltage
-    file[31] = static_cast<std::uint16_t>(file[31] == 0 ? 1 : 0);
+    file.Set32(MainWord::VtPrimary, pc.Get32(MainWord::VtPrimary) + 100);
+    file[MainWord::BarCurrent] = static_cast<std::uint16_t>(pc[MainWord::BarCurrent] + 5);
     auto dialog = std::make_unique<CCompareDialog>(pc, ReportSettings(false));
     dialog->CompareWithFileSet(file, "/tmp/site-b.cfg");
     return dialog;

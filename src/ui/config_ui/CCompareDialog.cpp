@@ -34,7 +34,7 @@ constexpr int kTextClose = 21506;
 constexpr int kTextHideUnable = 21507;
 constexpr int kTextConfigurationFilter = 2700;
 constexpr int kTextCsvFilter = 2701;
-constexpr int kListMinimumWidth = 680;
+constexpr int kListMinimumWidth = 780;
 constexpr int kListMinimumHeight = 360;
 
 QPushButton* MakeButton(QWidget* parent, int controlId, int textId)

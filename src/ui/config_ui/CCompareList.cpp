@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kGroupWidth = 150;
 constexpr int kNameWidth = 230;
-constexpr int kValueWidth = 130;
+constexpr int kValueWidth = 170;
 
 Rgb ToRgb(const QColor& c)
 {

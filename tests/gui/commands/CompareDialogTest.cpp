@@ -24,7 +24,7 @@ constexpr int kKtaGen2 = 70;
 constexpr int kQh = 64;
 constexpr int kTextAllMatching = 11004;
 constexpr int kTextNotMatching = 11005;
-constexpr int kWordPrimaryVoltage = 29;
+constexpr int kWordPanelPasscode = 29;
 
 std::string ReadFile(const std::string& path)
 {
@@ -99,7 +99,7 @@ private slots:
     {
         const ParameterSet pc = SetOfType(kKtaGen2);
         ParameterSet other = pc;
-        other[kWordPrimaryVoltage] = static_cast<std::uint16_t>(pc[kWordPrimaryVoltage] + 1);
+        other[kWordPanelPasscode] = static_cast<std::uint16_t>(pc[kWordPanelPasscode] + 1);
         prompts_.fileNames.push_back(SavedFile("other.cfg", other));
         CCompareDialog dialog(pc, *settings_);
         Control<QPushButton>(dialog, CCompareDialog::kFile)->click();
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(result->styleSheet().contains("255, 0, 0"));
         QVERIFY(Control<QPushButton>(dialog, CCompareDialog::kCopy)->isEnabled());
         const int row = dialog.Report().FirstDifferentRow();
-        QCOMPARE(dialog.Report().Rows()[static_cast<size_t>(row)].word, kWordPrimaryVoltage);
+        QCOMPARE(dialog.Report().Rows()[static_cast<size_t>(row)].word, kWordPanelPasscode);
         const QColor marked = list->topLevelItem(row)->background(2).color();
         QCOMPARE(marked, QColor(kDifferentCellBackground.r, kDifferentCellBackground.g,
                                 kDifferentCellBackground.b));
@@ -174,12 +174,12 @@ private slots:
     {
         const ParameterSet pc = SetOfType(kKtaGen2);
         ParameterSet other = pc;
-        other[kWordPrimaryVoltage] = static_cast<std::uint16_t>(pc[kWordPrimaryVoltage] + 5);
+        other[kWordPanelPasscode] = static_cast<std::uint16_t>(pc[kWordPanelPasscode] + 5);
         prompts_.fileNames.push_back(SavedFile("other.cfg", other));
         CCompareDialog dialog(pc, *settings_);
         dialog.CompareWithFile();
         Control<QPushButton>(dialog, CCompareDialog::kCopy)->click();
-        QCOMPARE(dialog.Report().PcSet()[kWordPrimaryVoltage], other[kWordPrimaryVoltage]);
+        QCOMPARE(dialog.Report().PcSet()[kWordPanelPasscode], other[kWordPanelPasscode]);
         QCOMPARE(dialog.Report().DifferentCount(), 0);
         QVERIFY(dialog.Report().ComparisonSet()->words == other.words);
         QCOMPARE(Control<QLabel>(dialog, CCompareDialog::kResult)->text(),
