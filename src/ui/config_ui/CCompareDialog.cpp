@@ -127,9 +127,10 @@ void CCompareDialog::Refresh()
     list_->Show(report_);
     result_->setText(QString::fromStdString(report_.ResultText()));
     const Rgb red = kMismatchResultColour;
-    result_->setStyleSheet(report_.ResultIsRed()
-                               ? QStringLiteral("color: rgb(%1, %2, %3);").arg(red.r).arg(red.g).arg(red.b)
-                               : QString());
+    result_->setStyleSheet(
+        report_.ResultIsRed()
+            ? QStringLiteral("color: rgb(%1, %2, %3);").arg(red.r).arg(red.g).arg(red.b)
+            : QString());
     copy_->setEnabled(report_.IsComparing());
 }
 
@@ -140,11 +141,12 @@ void CCompareDialog::CompareWithDevice()
         if (!ShowConnectDialog(connection))
             return;
         ParameterSet uploaded;
-        if (!RunTransfer(connection, uploaded, TransferOperation::Read,
-                         [](CModbusInterface& master, ParameterSet& set, IProgressSink& sink) {
-                             return ReadFromDevice(set, master, sink);
-                         },
-                         this))
+        if (!RunTransfer(
+                connection, uploaded, TransferOperation::Read,
+                [](CModbusInterface& master, ParameterSet& set, IProgressSink& sink) {
+                    return ReadFromDevice(set, master, sink);
+                },
+                this))
             return;
         report_.CompareWithDevice(uploaded);
         Refresh();
@@ -154,7 +156,8 @@ void CCompareDialog::CompareWithDevice()
 void CCompareDialog::CompareWithFile()
 {
     Guarded([this] {
-        const auto path = Prompts().AskFileName(FileRequest(false, kTextConfigurationFilter, "cfg"));
+        const auto path =
+            Prompts().AskFileName(FileRequest(false, kTextConfigurationFilter, "cfg"));
         if (!path)
             return;
         ParameterSet loaded;

@@ -101,11 +101,12 @@ void CMainWindowCommands::Upload(CBasicParameterDialog& window)
     if (!ShowConnectDialog(connection))
         return;
     ParameterSet uploaded;
-    if (RunTransfer(connection, uploaded, TransferOperation::Read,
-                    [](CModbusInterface& master, ParameterSet& set, IProgressSink& sink) {
-                        return ReadFromDevice(set, master, sink);
-                    },
-                    &window))
+    if (RunTransfer(
+            connection, uploaded, TransferOperation::Read,
+            [](CModbusInterface& master, ParameterSet& set, IProgressSink& sink) {
+                return ReadFromDevice(set, master, sink);
+            },
+            &window))
         window.ReplaceWorkingSet(uploaded);
 }
 
@@ -121,11 +122,12 @@ void CMainWindowCommands::Download(CBasicParameterDialog& window)
     ParameterSet set = window.WorkingSet();
     // A failed or cancelled download leaves the relock to the destructor, so
     // that the download's own error is the one reported.
-    if (!RunTransfer(connection, set, TransferOperation::Write,
-                     [](CModbusInterface& master, ParameterSet& s, IProgressSink& sink) {
-                         return WriteToDevice(s, master, sink);
-                     },
-                     &window))
+    if (!RunTransfer(
+            connection, set, TransferOperation::Write,
+            [](CModbusInterface& master, ParameterSet& s, IProgressSink& sink) {
+                return WriteToDevice(s, master, sink);
+            },
+            &window))
         return;
     protection.Lock();
 }
@@ -183,8 +185,8 @@ void CMainWindowCommands::Monitor(CBasicParameterDialog& window)
         window.show();
 }
 
-int CMainWindowCommands::RunMonitorOnce(CBasicParameterDialog& window,
-                                        CModbusInterface& connection, bool& hidden)
+int CMainWindowCommands::RunMonitorOnce(CBasicParameterDialog& window, CModbusInterface& connection,
+                                        bool& hidden)
 {
     CDeviceType device;
     {

@@ -37,7 +37,8 @@ std::string ReadFile(const std::string& path)
 int CountLines(const std::string& text)
 {
     int lines = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
         ++lines;
     return lines;
 }

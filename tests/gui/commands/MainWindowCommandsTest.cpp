@@ -73,7 +73,10 @@ class MainWindowCommandsTest : public QObject {
         window_->SetCommands(commands_.get());
     }
     void Press(int controlId) { FindControl<QPushButton>(window_.get(), controlId)->click(); }
-    void Connect(const SimulatedTcpDevice& device) { prompts_.connects.push_back(device.Settings()); }
+    void Connect(const SimulatedTcpDevice& device)
+    {
+        prompts_.connects.push_back(device.Settings());
+    }
     std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
 
 private slots:
