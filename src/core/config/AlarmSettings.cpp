@@ -11,25 +11,44 @@
 namespace {
 // Row, minimum, maximum, scale, unit and the capabilities the row needs.
 constexpr std::array<AlarmRow, kAlarmRowCount> kAlarmRows = {{
-    {AlarmText::FirstRowName + 0, 0, 20000000, 1000, AlarmText::UnitA, CapMask(0x80000000, 0x1A0)},  // I1, I2, I3 (A)
-    {AlarmText::FirstRowName + 1, 0, 20000000, 1000, AlarmText::UnitA, CapMask(0x20100000, 0x1A1)},  // IN (A)
-    {AlarmText::FirstRowName + 2, 0, 40000000, 100, AlarmText::UnitV, CapMask(0x80000000, 0x1A0)},  // U12, U23, U31 (V)
-    {AlarmText::FirstRowName + 3, 0, 40000000, 100, AlarmText::UnitV, CapMask(0x80000000, 0x1A0)},  // U1N, U2N, U3N (V)
-    {AlarmText::FirstRowName + 4, -2000000000, 2000000000, 1, AlarmText::UnitW, CapMask(0x80000000, 0x1A0)},  // P (W)
-    {AlarmText::FirstRowName + 5, -2000000000, 2000000000, 1, AlarmText::UnitVar, CapMask(0x80000000, 0x1A0)},  // Q (var)
-    {AlarmText::FirstRowName + 6, 0, 2000000000, 1, AlarmText::UnitVa, CapMask(0x80000000, 0x1A0)},  // S (VA)
-    {AlarmText::FirstRowName + 7, -10000, 10000, 10000, AlarmText::UnitCosfi, CapMask(0x80000000, 0x1A0)},  // PF (cosfi)
-    {AlarmText::FirstRowName + 8, 4500, 6500, 100, AlarmText::UnitHz, CapMask(0x80000000, 0x1A0)},  // F (Hz)
-    {AlarmText::FirstRowName + 9, 0, 20000000, 1000, AlarmText::UnitA, CapMask(0x80000000, 0x1A0)},  // I1 AVG, I2 AVG, I3 AVG (A)
-    {AlarmText::FirstRowName + 10, 0, 20000000, 1000, AlarmText::UnitA, CapMask(0x20100000, 0x1A1)},  // IN AVG (A)
-    {AlarmText::FirstRowName + 11, -2000000000, 2000000000, 1, AlarmText::UnitW, CapMask(0x80000000, 0x1A0)},  // P AVG (W)
-    {AlarmText::FirstRowName + 12, -2000000000, 2000000000, 1, AlarmText::UnitVar, CapMask(0x80000000, 0x1A0)},  // Q AVG (var)
-    {AlarmText::FirstRowName + 13, 0, 2000000000, 1, AlarmText::UnitVa, CapMask(0x80000000, 0x1A0)},  // S AVG (VA)
-    {AlarmText::FirstRowName + 14, 0, 9999, 10, AlarmText::UnitPercent, CapMask(0x80000000, 0x1A0)},  // THD I1, THD I2, THD I3 (%)
-    {AlarmText::FirstRowName + 15, 0, 9999, 10, AlarmText::UnitPercent, CapMask(0x20100000, 0x1A1)},  // THD IN (%)
-    {AlarmText::FirstRowName + 16, 0, 9999, 10, AlarmText::UnitPercent, CapMask(0x80000000, 0x1A0)},  // THD U12, THD U23, THD U31 (%)
-    {AlarmText::FirstRowName + 17, 0, 9999, 10, AlarmText::UnitPercent, CapMask(0x80000000, 0x1A0)},  // THD U1N, THD U2N, THD U3N (%)
-    {AlarmText::FirstRowName + 18, -180, 180, 1, AlarmText::UnitDeg, CapMask(0x00000000, 0xA6)},  // UT12, UT23, UT31 (Deg)
+    {AlarmText::FirstRowName + 0, 0, 20000000, 1000, AlarmText::UnitA,
+     CapMask(0x80000000, 0x1A0)}, // I1, I2, I3 (A)
+    {AlarmText::FirstRowName + 1, 0, 20000000, 1000, AlarmText::UnitA,
+     CapMask(0x20100000, 0x1A1)}, // IN (A)
+    {AlarmText::FirstRowName + 2, 0, 40000000, 100, AlarmText::UnitV,
+     CapMask(0x80000000, 0x1A0)}, // U12, U23, U31 (V)
+    {AlarmText::FirstRowName + 3, 0, 40000000, 100, AlarmText::UnitV,
+     CapMask(0x80000000, 0x1A0)}, // U1N, U2N, U3N (V)
+    {AlarmText::FirstRowName + 4, -2000000000, 2000000000, 1, AlarmText::UnitW,
+     CapMask(0x80000000, 0x1A0)}, // P (W)
+    {AlarmText::FirstRowName + 5, -2000000000, 2000000000, 1, AlarmText::UnitVar,
+     CapMask(0x80000000, 0x1A0)}, // Q (var)
+    {AlarmText::FirstRowName + 6, 0, 2000000000, 1, AlarmText::UnitVa,
+     CapMask(0x80000000, 0x1A0)}, // S (VA)
+    {AlarmText::FirstRowName + 7, -10000, 10000, 10000, AlarmText::UnitCosfi,
+     CapMask(0x80000000, 0x1A0)}, // PF (cosfi)
+    {AlarmText::FirstRowName + 8, 4500, 6500, 100, AlarmText::UnitHz,
+     CapMask(0x80000000, 0x1A0)}, // F (Hz)
+    {AlarmText::FirstRowName + 9, 0, 20000000, 1000, AlarmText::UnitA,
+     CapMask(0x80000000, 0x1A0)}, // I1 AVG, I2 AVG, I3 AVG (A)
+    {AlarmText::FirstRowName + 10, 0, 20000000, 1000, AlarmText::UnitA,
+     CapMask(0x20100000, 0x1A1)}, // IN AVG (A)
+    {AlarmText::FirstRowName + 11, -2000000000, 2000000000, 1, AlarmText::UnitW,
+     CapMask(0x80000000, 0x1A0)}, // P AVG (W)
+    {AlarmText::FirstRowName + 12, -2000000000, 2000000000, 1, AlarmText::UnitVar,
+     CapMask(0x80000000, 0x1A0)}, // Q AVG (var)
+    {AlarmText::FirstRowName + 13, 0, 2000000000, 1, AlarmText::UnitVa,
+     CapMask(0x80000000, 0x1A0)}, // S AVG (VA)
+    {AlarmText::FirstRowName + 14, 0, 9999, 10, AlarmText::UnitPercent,
+     CapMask(0x80000000, 0x1A0)}, // THD I1, THD I2, THD I3 (%)
+    {AlarmText::FirstRowName + 15, 0, 9999, 10, AlarmText::UnitPercent,
+     CapMask(0x20100000, 0x1A1)}, // THD IN (%)
+    {AlarmText::FirstRowName + 16, 0, 9999, 10, AlarmText::UnitPercent,
+     CapMask(0x80000000, 0x1A0)}, // THD U12, THD U23, THD U31 (%)
+    {AlarmText::FirstRowName + 17, 0, 9999, 10, AlarmText::UnitPercent,
+     CapMask(0x80000000, 0x1A0)}, // THD U1N, THD U2N, THD U3N (%)
+    {AlarmText::FirstRowName + 18, -180, 180, 1, AlarmText::UnitDeg,
+     CapMask(0x00000000, 0xA6)}, // UT12, UT23, UT31 (Deg)
 }};
 
 // Output codes with a text: 0-5 ("Disable" to "... + Do4"); on ZM 0 and 2.
@@ -149,9 +168,9 @@ void StoreAlarmValue(ParameterSet& set, int row, AlarmColumn column, const std::
         return;
     }
     case AlarmColumn::Hysteresis:
-        set[AlarmItemWord(row, AlarmWord::Hysteresis)] = static_cast<std::uint16_t>(
-            ReadNumericField(text, {kHysteresisScale, 0, kMaxHysteresis,
-                                    AlarmText::HysteresisName, {}}));
+        set[AlarmItemWord(row, AlarmWord::Hysteresis)] =
+            static_cast<std::uint16_t>(ReadNumericField(
+                text, {kHysteresisScale, 0, kMaxHysteresis, AlarmText::HysteresisName, {}}));
         return;
     case AlarmColumn::OnDelay:
         set[AlarmItemWord(row, AlarmWord::OnDelay)] = static_cast<std::uint16_t>(

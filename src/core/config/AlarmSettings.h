@@ -41,8 +41,14 @@ int AlarmItemWord(int row, int offset);
 // A row applies when the device shares a capability bit with the row's mask.
 bool AlarmRowApplies(int row, Capabilities caps);
 
-enum class AlarmColumn { Name = 0, HighSetpoint = 1, LowSetpoint = 2, Hysteresis = 3, OnDelay = 4,
-                         Output = 5 };
+enum class AlarmColumn {
+    Name = 0,
+    HighSetpoint = 1,
+    LowSetpoint = 2,
+    Hysteresis = 3,
+    OnDelay = 4,
+    Output = 5
+};
 constexpr int kAlarmColumnCount = 6;
 bool IsAlarmValueColumn(int column);
 

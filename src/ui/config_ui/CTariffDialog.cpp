@@ -57,7 +57,7 @@ CTariffDialog::CTariffDialog(const ParameterSet& working, QWidget* parent)
 
 void CTariffDialog::accept()
 {
-    set_[TariffWord::Tariff] = static_cast<std::uint16_t>(low_->isChecked() ? Tariff::Low
-                                                                             : Tariff::High);
+    set_[TariffWord::Tariff] =
+        static_cast<std::uint16_t>(low_->isChecked() ? Tariff::Low : Tariff::High);
     QDialog::accept();
 }

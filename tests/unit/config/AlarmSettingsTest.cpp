@@ -55,8 +55,7 @@ TEST(AlarmRowTableTest, ScalesAgreeWithTheDescriptorsOfTheSetpointWords)
         const ParameterDescriptor& d = GetParameterDescriptor(AlarmItemWord(row, 0));
         EXPECT_EQ(d.type, ValueType::Num32) << row;
         EXPECT_EQ(d.scale, AlarmRowAt(row).scale) << row;
-        EXPECT_EQ(GetParameterDescriptor(AlarmItemWord(row, AlarmWord::Output)).scale, 2400)
-            << row;
+        EXPECT_EQ(GetParameterDescriptor(AlarmItemWord(row, AlarmWord::Output)).scale, 2400) << row;
     }
     EXPECT_EQ(AlarmItemWord(kAlarmRowCount - 1, AlarmWord::OnDelay), 358);
 }
@@ -82,20 +81,19 @@ TEST_P(AlarmOutputListTest, ListsThePresentOutputsAndTheStoredCode)
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, AlarmOutputListTest,
-    ::testing::Values(
-        OutputListCase{kTypeKtaOneDo, 0, {0, 1, 2}, "Disable", 0},
-        OutputListCase{kTypeKtaOneDo, 2, {0, 1, 2}, "Display + Do1", 2},
-        // One Do, but a stored Do4 stays listed and named.
-        OutputListCase{kTypeKtaOneDo, 5, {0, 1, 2, 3, 4, 5}, "Display + Do4", 5},
-        OutputListCase{kTypeKtaFourDo, 1, {0, 1, 2, 3, 4, 5}, "Display", 1},
-        OutputListCase{kTypeLkta, 1, {0, 1, 2}, "Comm", 1},
-        OutputListCase{kTypeLkta, 4, {0, 1, 2, 3, 4}, "Comm + Do3", 4},
-        OutputListCase{kTypeZmDo, 2, {0, 2}, "Do1", 1},
-        OutputListCase{kTypeZmDo, 0, {0, 2}, "DIsable", 0},
-        // Codes without a text: shown as the number, not another list's text.
-        OutputListCase{kTypeZmDo, 1, {0, 2}, "1", -1},
-        OutputListCase{kTypeKtaOneDo, 20, {0, 1, 2, 3, 4, 5}, "20", -1},
-        OutputListCase{kTypeKtaOneDo, 65535, {0, 1, 2, 3, 4, 5}, "65535", -1}));
+    ::testing::Values(OutputListCase{kTypeKtaOneDo, 0, {0, 1, 2}, "Disable", 0},
+                      OutputListCase{kTypeKtaOneDo, 2, {0, 1, 2}, "Display + Do1", 2},
+                      // One Do, but a stored Do4 stays listed and named.
+                      OutputListCase{kTypeKtaOneDo, 5, {0, 1, 2, 3, 4, 5}, "Display + Do4", 5},
+                      OutputListCase{kTypeKtaFourDo, 1, {0, 1, 2, 3, 4, 5}, "Display", 1},
+                      OutputListCase{kTypeLkta, 1, {0, 1, 2}, "Comm", 1},
+                      OutputListCase{kTypeLkta, 4, {0, 1, 2, 3, 4}, "Comm + Do3", 4},
+                      OutputListCase{kTypeZmDo, 2, {0, 2}, "Do1", 1},
+                      OutputListCase{kTypeZmDo, 0, {0, 2}, "DIsable", 0},
+                      // Codes without a text: shown as the number, not another list's text.
+                      OutputListCase{kTypeZmDo, 1, {0, 2}, "1", -1},
+                      OutputListCase{kTypeKtaOneDo, 20, {0, 1, 2, 3, 4, 5}, "20", -1},
+                      OutputListCase{kTypeKtaOneDo, 65535, {0, 1, 2, 3, 4, 5}, "65535", -1}));
 
 TEST(AlarmOutputStoreTest, ZmSecondEntryIsStoredAsCode2)
 {
@@ -139,8 +137,8 @@ TEST_P(AlarmRowApplyTest, FollowsTheRowMask)
 INSTANTIATE_TEST_SUITE_P(
     Variants, AlarmRowApplyTest,
     ::testing::Values(ApplyCase{kTypeKtaOneDo, kRowUt, false}, // main KTA without 0xA6 bits
-                      ApplyCase{kTypeKtaGen2, kRowUt, true},
-                      ApplyCase{kTypeLkta, kRowUt, true}, ApplyCase{kTypeZmDo, kRowUt, false},
+                      ApplyCase{kTypeKtaGen2, kRowUt, true}, ApplyCase{kTypeLkta, kRowUt, true},
+                      ApplyCase{kTypeZmDo, kRowUt, false},
                       ApplyCase{kTypeKtaOneDo, kRowIn, true}, // CapKta
                       ApplyCase{kTypeKtbNoIn, kRowIn, false},
                       ApplyCase{kTypeKtbNoIn, kRowThdIn, false},
@@ -206,8 +204,7 @@ TEST_F(AlarmCellTest, HysteresisAndOnDelayRanges)
               FormatText(11000, {"Hysteresis", "0.0", "99.9"}));
     StoreAlarmValue(set_, 0, AlarmColumn::OnDelay, "999");
     EXPECT_EQ(set_[AlarmItemWord(0, AlarmWord::OnDelay)], 999);
-    EXPECT_EQ(FailureOf(set_, 0, AlarmColumn::OnDelay, "1.5"),
-              FormatText(11027, {"ON delay"}));
+    EXPECT_EQ(FailureOf(set_, 0, AlarmColumn::OnDelay, "1.5"), FormatText(11027, {"ON delay"}));
     EXPECT_EQ(FailureOf(set_, 0, AlarmColumn::Hysteresis, "x"), FormatText(11026, {"Hysteresis"}));
 }
 
@@ -250,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{kTypeKtaGen2, 0, 2, EditMove::Up, std::nullopt},
         MoveCase{kTypeKtaGen2, kRowUt, 2, EditMove::Down, std::nullopt},
         MoveCase{kTypeKtaOneDo, 17, 2, EditMove::Down, std::nullopt}, // UT row is grey
-        MoveCase{kTypeKtaGen2, 3, 1, EditMove::Left, std::nullopt},    // not onto the name
+        MoveCase{kTypeKtaGen2, 3, 1, EditMove::Left, std::nullopt},   // not onto the name
         MoveCase{kTypeKtaGen2, 3, 4, EditMove::Right, CellPos{5, 3}},
         MoveCase{kTypeKtaGen2, 3, 5, EditMove::Right, std::nullopt},
         MoveCase{kTypeKtaGen2, 3, 5, EditMove::Left, CellPos{4, 3}}));
