@@ -7,6 +7,8 @@ constexpr int PowerOnDelay = 22301;
 constexpr int Seconds = 22302;
 constexpr int Latching = 22303;
 constexpr int AlarmList = 22304;
+constexpr int Ok = 22305;
+constexpr int Cancel = 22306;
 
 // Row names, one per alarm row in row order.
 constexpr int FirstRowName = 22310;

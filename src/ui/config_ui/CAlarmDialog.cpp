@@ -13,7 +13,6 @@
 #include "app/IPromptService.h"
 #include "config/AlarmSettings.h"
 #include "config/AlarmTexts.h"
-#include "config/MainWindowTexts.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
 #include "widgets/CListCtrlInfoTip.h"
@@ -65,9 +64,9 @@ CAlarmDialog::CAlarmDialog(const ParameterSet& working, QWidget* parent)
     top->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(MainText::Ok), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(UiText(AlarmText::Ok), QDialogButtonBox::AcceptRole);
     QPushButton* cancel =
-        buttons->addButton(UiText(MainText::Cancel), QDialogButtonBox::RejectRole);
+        buttons->addButton(UiText(AlarmText::Cancel), QDialogButtonBox::RejectRole);
     SetControlId(ok, 1);
     SetControlId(cancel, 2);
     ok->setDefault(true);

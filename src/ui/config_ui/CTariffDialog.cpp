@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "config/AlarmTexts.h"
-#include "config/MainWindowTexts.h"
 #include "config/TariffSetting.h"
 #include "widgets/UiText.h"
 
@@ -38,9 +37,9 @@ CTariffDialog::CTariffDialog(const ParameterSet& working, QWidget* parent)
     note_->setVisible(TariffNoteVisible(set_.type.Caps()));
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(MainText::Ok), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(UiText(AlarmText::Ok), QDialogButtonBox::AcceptRole);
     QPushButton* cancel =
-        buttons->addButton(UiText(MainText::Cancel), QDialogButtonBox::RejectRole);
+        buttons->addButton(UiText(AlarmText::Cancel), QDialogButtonBox::RejectRole);
     SetControlId(ok, 1);
     SetControlId(cancel, 2);
     ok->setDefault(true);
