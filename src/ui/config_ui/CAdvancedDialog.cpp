@@ -66,11 +66,11 @@ QGroupBox* CAdvancedDialog::BuildInputGroup()
     SetControlId(grid_, AdvancedControl::ChannelGrid);
     editor_ = new CParEdit(grid_);
     grid->addWidget(currentEdits_, 2, 1);
-    grid->addWidget(grid_, 3, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(grid_, 2, 1, Qt::AlignLeft | Qt::AlignTop);
     frequency_ = new QComboBox(group);
     SetControlId(frequency_, Frequency);
-    grid->addWidget(Label(group, InputText::FrequencyInput, FrequencyLabel), 4, 0);
-    grid->addWidget(frequency_, 4, 1, Qt::AlignLeft);
+    grid->addWidget(Label(group, InputText::FrequencyInput, FrequencyLabel), 3, 0);
+    grid->addWidget(frequency_, 3, 1, Qt::AlignLeft);
     grid->setColumnMinimumWidth(0, kGroupIndent);
     grid->setColumnStretch(2, 1);
 
