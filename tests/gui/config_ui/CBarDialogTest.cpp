@@ -102,8 +102,8 @@ void CBarDialogTest::pfZeroAcceptsMinusHalf()
 void CBarDialogTest::pfBelowMinusOneIsRejectedNamingPf()
 {
     Type(kPfRow, kZeroColumn, "-1.0001");
-    QCOMPARE(prompts_.Texts(), std::vector<std::string>{
-                                   "You should input PF within the range of -1.0000 - 1.0000."});
+    QCOMPARE(prompts_.Texts(),
+             std::vector<std::string>{"You should input PF within the range of -1.0000 - 1.0000."});
     QCOMPARE(dialog_->Parameters().Get32(134), 0);
     QCOMPARE(dialog_->List()->CellText(kPfRow, kZeroColumn), QString("0.0000 (cosfi)"));
 }

@@ -104,8 +104,7 @@ void CDisplaySigmaDialogTest::chosenEntryStoresItsCode()
     Choose(last);
     QTRY_VERIFY(!dialog_->Editor()->IsEditing());
     QCOMPARE(int(dialog_->Parameters()[SigmaRowWord(7)]), items.codes.back());
-    QCOMPARE(dialog_->List()->CellText(7, kValueColumn),
-             dialog_->Editor()->List()->itemText(last));
+    QCOMPARE(dialog_->List()->CellText(7, kValueColumn), dialog_->Editor()->List()->itemText(last));
 }
 
 void CDisplaySigmaDialogTest::cancelledListKeepsTheCode()

@@ -32,8 +32,8 @@ std::vector<int> Codes(const std::vector<CodedEntry>& entries)
 TEST(EnergyViewList, SecondGenerationsListPeakItemsByCode)
 {
     const auto& entries = EnergyViewEntries(CapKtaGen2);
-    const std::vector<int> expected = {0,  1,  2,  3,  4,   5,   6,   7,   8,   210, 211, 212, 213, 9,
-                                       10, 11, 12, 13, 14,  15,  16,  17,  18,  310, 311, 312, 313, 19};
+    const std::vector<int> expected = {0,  1,  2,  3,  4,  5,  6,  7,  8,  210, 211, 212, 213, 9,
+                                       10, 11, 12, 13, 14, 15, 16, 17, 18, 310, 311, 312, 313, 19};
     EXPECT_EQ(Codes(entries), expected);
     EXPECT_EQ(entries[9].textId, 5210);
     EXPECT_EQ(entries[13].textId, 3709);
