@@ -11,7 +11,6 @@
 #include "config/DisplaySettings.h"
 #include "config/MainWindowControls.h"
 #include "config/MainWindowRules.h"
-#include "config/ZneDisplaySettings.h"
 #include "config_ui/CBarDialog.h"
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CDisplayExpressionDialog.h"
