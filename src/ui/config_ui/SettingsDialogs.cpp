@@ -1,6 +1,7 @@
 #include "config_ui/SettingsDialogs.h"
 
 #include "config_ui/AlarmDialogs.h"
+#include "config_ui/DisplayDialogs.h"
 #include "config_ui/InputDialogs.h"
 
 // Each group of settings dialogs registers its own buttons; one line per group.
@@ -8,4 +9,5 @@ void RegisterAllSettingsDialogs()
 {
     RegisterInputDialogs();
     RegisterAlarmDialogs();
+    RegisterDisplayDialogs();
 }

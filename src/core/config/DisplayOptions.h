@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+#include "device/Capabilities.h"
+
+// Words of "Display Expression Setting" and "Short Cut Menu Setting", each a
+// two-way choice (0 = first button, 1 = second).
+namespace DisplayOptionWord {
+constexpr int InputLine = 169;      // "1 - 2 - 3" / "R - S - T"
+constexpr int PhaseDirection = 170; // "inductive / capacitive" / "LAG / LEAD"
+constexpr int PowerFormat = 171;    // "Use k ..." / "No use k ..."
+constexpr int ClearAlarmShortCut = 223;
+} // namespace DisplayOptionWord
+
+namespace ExpressionControl {
+constexpr int InputLineFirst = 1061;
+constexpr int InputLineSecond = 1062;
+constexpr int PhaseDirectionFirst = 1024;
+constexpr int PhaseDirectionSecond = 1025;
+constexpr int PowerFormatFirst = 1036;
+constexpr int PowerFormatSecond = 1037;
+constexpr int InputLineLabel = 1104;
+constexpr int PhaseDirectionLabel = 1105;
+constexpr int PowerFormatLabel = 1130;
+} // namespace ExpressionControl
+
+namespace ShortCutControl {
+constexpr int Disable = 1132;
+constexpr int Enable = 1133;
+} // namespace ShortCutControl
+
+// The input-line and phase-direction pairs belong to KTA.
+bool ExpressionIndicationEnabled(Capabilities caps);
+// The power format belongs to the second generations.
+bool ExpressionPowerFormatEnabled(Capabilities caps);
+
+// A radio pair shows a word with its second button for any non-zero value
+// and stores 1 for the second button, 0 for the first.
+inline bool SecondButtonChecked(std::uint16_t value)
+{
+    return value != 0;
+}
+inline std::uint16_t PairValue(bool secondChecked)
+{
+    return secondChecked ? 1 : 0;
+}

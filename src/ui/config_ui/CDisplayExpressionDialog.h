@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+#include "device/ParameterSet.h"
+
+class QGridLayout;
+class QRadioButton;
+
+// "Display Expression Setting": how the display names the lines and the
+// phase direction (KTA) and whether it uses k for small powers (second
+// generations). A pair the variant lacks is disabled and keeps its word.
+class CDisplayExpressionDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDisplayExpressionDialog(const ParameterSet& working, QWidget* parent = nullptr);
+
+    const ParameterSet& Parameters() const { return set_; }
+
+    void accept() override;
+
+private:
+    struct Pair {
+        int word;
+        QRadioButton* second;
+        bool enabled;
+    };
+    Pair AddPair(QGridLayout* grid, int row, int labelId, int labelControl, int firstId,
+                 int firstControl, int secondId, int secondControl, int word, bool enabled);
+
+    ParameterSet set_;
+    std::vector<Pair> pairs_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <vector>
+
+#include "config/CodedList.h"
+
+class QBoxLayout;
+class QComboBox;
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// Controls the display dialogs share.
+
+// OK (id 1) and Cancel (id 2) at the bottom of a dialog.
+void AddOkCancel(QDialog* dialog, QBoxLayout* layout);
+// A drop-down list of the entries' texts, with `selected` chosen (-1: none).
+QComboBox* CodedCombo(QWidget* parent, int controlId, const std::vector<CodedEntry>& entries,
+                      int selected);
+QLabel* TextLabel(QWidget* parent, int textId, int controlId = 0);
+// An edit for a number of a few digits.
+QLineEdit* NumberEdit(QWidget* parent, int controlId);
