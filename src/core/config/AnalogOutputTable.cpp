@@ -13,11 +13,16 @@ constexpr int kOutput100Offset = 8;
 AoRowKind KindOfOffset(int offset)
 {
     switch (offset) {
-    case 0: return AoRowKind::OutputType;
-    case 1: return AoRowKind::Input;
-    case 2: return AoRowKind::AdjustZero;
-    case 3: return AoRowKind::AdjustSpan;
-    case 4: return AoRowKind::Linearizer;
+    case 0:
+        return AoRowKind::OutputType;
+    case 1:
+        return AoRowKind::Input;
+    case 2:
+        return AoRowKind::AdjustZero;
+    case 3:
+        return AoRowKind::AdjustSpan;
+    case 4:
+        return AoRowKind::Linearizer;
     default:
         // Input 0 %, Output 0 %, Input 100 %, Output 100 %, then X[i], Y[i].
         return offset % 2 == 1 ? AoRowKind::InputPercent : AoRowKind::Output;
@@ -37,16 +42,24 @@ OutputRange RangeOf(AoOutputKind kind)
 {
     using namespace InterfaceText;
     switch (kind) {
-    case AoOutputKind::Voltage1to5: return {400, 5600, 1000, UnitVolt, 400, 2000};
-    case AoOutputKind::ZmCurrent0to20: return {-100, 2300, 100, UnitMilliampere, 400, 2000};
-    case AoOutputKind::ZmVoltage5: return {-5750, 5750, 1000, UnitVolt, 0, 5000};
-    case AoOutputKind::ZmVoltage10: return {-1150, 1150, 100, UnitVolt, 0, 1000};
+    case AoOutputKind::Voltage1to5:
+        return {400, 5600, 1000, UnitVolt, 400, 2000};
+    case AoOutputKind::ZmCurrent0to20:
+        return {-100, 2300, 100, UnitMilliampere, 400, 2000};
+    case AoOutputKind::ZmVoltage5:
+        return {-5750, 5750, 1000, UnitVolt, 0, 5000};
+    case AoOutputKind::ZmVoltage10:
+        return {-1150, 1150, 100, UnitVolt, 0, 1000};
     case AoOutputKind::Current4to20:
-    default: return {160, 2240, 100, UnitMilliampere, 400, 2000};
+    default:
+        return {160, 2240, 100, UnitMilliampere, 400, 2000};
     }
 }
 
-std::int16_t Signed(std::uint16_t word) { return static_cast<std::int16_t>(word); }
+std::int16_t Signed(std::uint16_t word)
+{
+    return static_cast<std::int16_t>(word);
+}
 
 std::uint16_t OutputTypeOf(const ParameterSet& set, int output)
 {
@@ -73,9 +86,15 @@ int AnalogOutputColumns(Capabilities caps)
     return (caps & CapAo1) != 0 ? 1 : 0;
 }
 
-int AoWord(int output, const AoRow& row) { return kFirstAoWord + output * kAoBlockWords + row.offset; }
+int AoWord(int output, const AoRow& row)
+{
+    return kFirstAoWord + output * kAoBlockWords + row.offset;
+}
 
-int AoRowNameId(const AoRow& row) { return InterfaceChoice::AoRowNameBase + row.offset; }
+int AoRowNameId(const AoRow& row)
+{
+    return InterfaceChoice::AoRowNameBase + row.offset;
+}
 
 bool IsAoListRow(AoRowKind kind)
 {
@@ -87,9 +106,12 @@ AoOutputKind AoOutputKindOf(Capabilities caps, std::uint16_t outputType)
 {
     if ((caps & CapZmAo) != 0) {
         switch (outputType) {
-        case 1: return AoOutputKind::ZmVoltage5;
-        case 2: return AoOutputKind::ZmVoltage10;
-        default: return AoOutputKind::ZmCurrent0to20;
+        case 1:
+            return AoOutputKind::ZmVoltage5;
+        case 2:
+            return AoOutputKind::ZmVoltage10;
+        default:
+            return AoOutputKind::ZmCurrent0to20;
         }
     }
     return (caps & CapAo1to5V) != 0 ? AoOutputKind::Voltage1to5 : AoOutputKind::Current4to20;
@@ -99,22 +121,28 @@ std::optional<AoLimits> AoRowLimits(AoRowKind kind, Capabilities caps, std::uint
 {
     using InterfaceText::UnitPercent;
     switch (kind) {
-    case AoRowKind::AdjustZero: return AoLimits{-500, 500, 100, UnitPercent};
-    case AoRowKind::AdjustSpan: return AoLimits{9500, 10500, 100, UnitPercent};
-    case AoRowKind::InputPercent: return AoLimits{-1500, 14000, 100, UnitPercent};
+    case AoRowKind::AdjustZero:
+        return AoLimits{-500, 500, 100, UnitPercent};
+    case AoRowKind::AdjustSpan:
+        return AoLimits{9500, 10500, 100, UnitPercent};
+    case AoRowKind::InputPercent:
+        return AoLimits{-1500, 14000, 100, UnitPercent};
     case AoRowKind::Output: {
         const OutputRange r = RangeOf(AoOutputKindOf(caps, outputType));
         return AoLimits{r.minimum, r.maximum, r.scale, r.unitId};
     }
-    default: return std::nullopt;
+    default:
+        return std::nullopt;
     }
 }
 
 AoChoices AoChoicesFor(AoRowKind kind, Capabilities caps)
 {
     switch (kind) {
-    case AoRowKind::OutputType: return {{0, 1, 2}, InterfaceChoice::AoOutputTypeBase};
-    case AoRowKind::Linearizer: return {{0, 1}, InterfaceChoice::LinearizerBase};
+    case AoRowKind::OutputType:
+        return {{0, 1, 2}, InterfaceChoice::AoOutputTypeBase};
+    case AoRowKind::Linearizer:
+        return {{0, 1}, InterfaceChoice::LinearizerBase};
     case AoRowKind::Input: {
         // Neutral current and its THD exist only where there is a neutral.
         const bool neutral = (caps & (CapKtaGen2 | Cap3P4W | CapKtbV3 | CapZm)) != 0;
@@ -127,7 +155,8 @@ AoChoices AoChoicesFor(AoRowKind kind, Capabilities caps)
         choices.values.push_back(44);
         return choices;
     }
-    default: return {{}, 0};
+    default:
+        return {{}, 0};
     }
 }
 

@@ -13,7 +13,15 @@ constexpr int kAoBlockWords = 29;
 constexpr int kAoOutputs = 4;
 constexpr int kAoListControl = 1096;
 
-enum class AoRowKind { OutputType, Input, AdjustZero, AdjustSpan, Linearizer, InputPercent, Output };
+enum class AoRowKind {
+    OutputType,
+    Input,
+    AdjustZero,
+    AdjustSpan,
+    Linearizer,
+    InputPercent,
+    Output
+};
 
 // One row of "Analog Output Setting": its word within an output's block
 // (which is also its name's place in the texts 3849 onwards) and its kind.

@@ -23,14 +23,20 @@ int DiscreteOutputFunctionCount(Capabilities caps)
     return DiscreteOutputFunctionFixed(caps) ? 2 : 3;
 }
 
-bool DiscreteOutputFunctionFixed(Capabilities caps) { return (caps & CapZn) != 0; }
+bool DiscreteOutputFunctionFixed(Capabilities caps)
+{
+    return (caps & CapZn) != 0;
+}
 
 int ChoiceListIndex(std::uint16_t field, int entryCount)
 {
     return std::clamp(int(field), 0, std::max(entryCount - 1, 0));
 }
 
-bool ShowsNormalClose(std::uint16_t field) { return field != 0; }
+bool ShowsNormalClose(std::uint16_t field)
+{
+    return field != 0;
+}
 
 void PrepareDiscreteOutputs(ParameterSet& set)
 {

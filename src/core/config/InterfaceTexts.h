@@ -56,10 +56,10 @@ constexpr int ParityBase = 1950;
 constexpr int StopBitsBase = 2000;
 constexpr int ContactTypeBase = 2500; // "Normal open", "Normal close"
 constexpr int AoInputBase = 3600;
-constexpr int AoColumnBase = 3800;    // 3801 "Ao1" ... 3804 "Ao4"
-constexpr int AoRowNameBase = 3849;   // "Output type" ... "Table Y[9]"
+constexpr int AoColumnBase = 3800;  // 3801 "Ao1" ... 3804 "Ao4"
+constexpr int AoRowNameBase = 3849; // "Output type" ... "Table Y[9]"
 constexpr int LinearizerBase = 3900;
 constexpr int AoOutputTypeBase = 4600;
 constexpr int CcLinkRateBase = 5400;
-constexpr int ModbusModeBase = 5650;  // "RTU (8bit)", "ASCII (7bit)"
+constexpr int ModbusModeBase = 5650; // "RTU (8bit)", "ASCII (7bit)"
 } // namespace InterfaceChoice

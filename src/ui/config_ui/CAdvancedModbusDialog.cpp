@@ -53,8 +53,8 @@ CAdvancedModbusDialog::CAdvancedModbusDialog(const ParameterSet& working, QWidge
         t15_->setText(ScaledText(set_[ModbusWord::T15], 10));
         t35_->setText(ScaledText(set_[ModbusWord::T35], 10));
     } else {
-        for (const int id : {TimerLabel, T15Label, AdvancedModbusControl::T15, T15Unit,
-                             T35Label, AdvancedModbusControl::T35, T35Unit, Warning})
+        for (const int id : {TimerLabel, T15Label, AdvancedModbusControl::T15, T15Unit, T35Label,
+                             AdvancedModbusControl::T35, T35Unit, Warning})
             FindControl<QWidget>(this, id)->setEnabled(false);
     }
 }

@@ -59,9 +59,8 @@ CAnalogOutputDialog::CAnalogOutputDialog(const ParameterSet& working, QWidget* p
 void CAnalogOutputDialog::FillColumn(int output)
 {
     for (int r = 0; r < int(rows_.size()); ++r)
-        list_->SetCellText(
-            r, output + 1,
-            QString::fromStdString(AoCellText(set_, output, rows_[size_t(r)])));
+        list_->SetCellText(r, output + 1,
+                           QString::fromStdString(AoCellText(set_, output, rows_[size_t(r)])));
 }
 
 void CAnalogOutputDialog::OpenEditor(int column, int row)

@@ -18,10 +18,9 @@ CCCLinkDialog::CCCLinkDialog(const ParameterSet& working, QWidget* parent)
     setWindowTitle(UiText(InterfaceText::CcLinkSetting));
     nodeAddress_ = NumberEdit(this, CcLinkControl::NodeAddress);
     nodeAddress_->setText(QString::number(set_[ModbusWord::CcLinkNode]));
-    transferRate_ = ChoiceList(this, CcLinkControl::TransferRate,
-                               InterfaceChoice::CcLinkRateBase, kCcLinkRateCount);
-    transferRate_->setCurrentIndex(
-        ChoiceListIndex(set_[ModbusWord::CcLinkRate], kCcLinkRateCount));
+    transferRate_ = ChoiceList(this, CcLinkControl::TransferRate, InterfaceChoice::CcLinkRateBase,
+                               kCcLinkRateCount);
+    transferRate_->setCurrentIndex(ChoiceListIndex(set_[ModbusWord::CcLinkRate], kCcLinkRateCount));
 
     auto* grid = new QGridLayout;
     grid->addWidget(InterfaceLabel(this, InterfaceText::NodeAddress), 0, 0);

@@ -21,8 +21,7 @@ CDiscreteInputDialog::CDiscreteInputDialog(const ParameterSet& working, QWidget*
     function_->setCurrentIndex(ChoiceListIndex(set_[DiscreteWord::InputFunction], count));
 
     normalOpen_ = RadioButton(this, DiControl::NormalOpen, InterfaceChoice::ContactTypeBase);
-    normalClose_ =
-        RadioButton(this, DiControl::NormalClose, InterfaceChoice::ContactTypeBase + 1);
+    normalClose_ = RadioButton(this, DiControl::NormalClose, InterfaceChoice::ContactTypeBase + 1);
     const bool close = ShowsNormalClose(set_[DiscreteWord::InputType]);
     normalOpen_->setChecked(!close);
     normalClose_->setChecked(close);

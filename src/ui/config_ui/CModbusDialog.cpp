@@ -36,8 +36,8 @@ QWidget* CModbusDialog::BuildFields()
     using namespace InterfaceChoice;
     auto* box = new QWidget(this);
     deviceAddress_ = NumberEdit(box, ModbusControl::DeviceAddress);
-    transferRate_ = ChoiceList(box, ModbusControl::TransferRate, TransferRateBase,
-                               kTransferRateCount);
+    transferRate_ =
+        ChoiceList(box, ModbusControl::TransferRate, TransferRateBase, kTransferRateCount);
     parity_ = ChoiceList(box, Parity, ParityBase, kParityCount);
     stopBits_ = ChoiceList(box, StopBits, StopBitsBase, kStopBitsCount);
     modeRtu_ = RadioButton(box, ModeRtu, ModbusModeBase);
@@ -73,8 +73,8 @@ void CModbusDialog::ApplyVariant()
 {
     const int fieldBusIds[] = {DeviceAddressLabel, TransferRateLabel, ModbusControl::Advanced,
                                ModbusControl::DeviceAddress, ModbusControl::TransferRate};
-    const int serialIds[] = {ModeLabel, ModeRtu, ModeAscii, RunLedLabel, RunLedUnit,
-                             ModbusControl::RunLedTimeout};
+    const int serialIds[] = {ModeLabel,   ModeRtu,    ModeAscii,
+                             RunLedLabel, RunLedUnit, ModbusControl::RunLedTimeout};
     for (const int id : fieldBusIds)
         FindControl<QWidget>(this, id)->setEnabled(!fieldBusModule_);
     for (const int id : serialIds)

@@ -58,7 +58,10 @@ void CAnalogOutputDialogTest::init()
     scope_ = std::make_unique<CPromptScope>(prompts_);
 }
 
-void CAnalogOutputDialogTest::cleanup() { scope_.reset(); }
+void CAnalogOutputDialogTest::cleanup()
+{
+    scope_.reset();
+}
 
 void CAnalogOutputDialogTest::columnsAndRowsByVariant()
 {

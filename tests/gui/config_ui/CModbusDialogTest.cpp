@@ -153,12 +153,18 @@ void CModbusDialogTest::t35LowerLimitFollowsTheT15JustRead_data()
     QTest::addColumn<QString>("t15");
     QTest::addColumn<QString>("t35");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("3.0 / 3.0") << "3.0" << "3.0" << false;
-    QTest::newRow("3.0 / 3.1") << "3.0" << "3.1" << true;
-    QTest::newRow("5.9 / 6.0") << "5.9" << "6.0" << true;
-    QTest::newRow("5.9 / 5.9") << "5.9" << "5.9" << false;
-    QTest::newRow("6.0 / 6.0") << "6.0" << "6.0" << false;
-    QTest::newRow("0.1 / 0.2") << "0.1" << "0.2" << true;
+    QTest::newRow("3.0 / 3.0") << "3.0"
+                               << "3.0" << false;
+    QTest::newRow("3.0 / 3.1") << "3.0"
+                               << "3.1" << true;
+    QTest::newRow("5.9 / 6.0") << "5.9"
+                               << "6.0" << true;
+    QTest::newRow("5.9 / 5.9") << "5.9"
+                               << "5.9" << false;
+    QTest::newRow("6.0 / 6.0") << "6.0"
+                               << "6.0" << false;
+    QTest::newRow("0.1 / 0.2") << "0.1"
+                               << "0.2" << true;
 }
 
 void CModbusDialogTest::t35LowerLimitFollowsTheT15JustRead()

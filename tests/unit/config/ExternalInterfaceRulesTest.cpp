@@ -10,7 +10,10 @@
 
 namespace {
 
-Capabilities CapsOf(int typeId) { return CatalogueRecordOfTypeId(typeId)->Caps(); }
+Capabilities CapsOf(int typeId)
+{
+    return CatalogueRecordOfTypeId(typeId)->Caps();
+}
 
 ParameterSet SetOf(int typeId)
 {
@@ -174,13 +177,12 @@ TEST_P(AoOutputLimitsTest, ByOutputKind)
     EXPECT_EQ(limits->unitId, c.limits.unitId);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, AoOutputLimitsTest,
-    ::testing::Values(LimitCase{71, 0, {160, 2240, 100, 23062}},  // 4-20 mA
-                      LimitCase{72, 0, {400, 5600, 1000, 23061}}, // 1-5 V
-                      LimitCase{80, 0, {-100, 2300, 100, 23062}},
-                      LimitCase{80, 1, {-5750, 5750, 1000, 23061}},
-                      LimitCase{80, 2, {-1150, 1150, 100, 23061}}));
+INSTANTIATE_TEST_SUITE_P(Kinds, AoOutputLimitsTest,
+                         ::testing::Values(LimitCase{71, 0, {160, 2240, 100, 23062}},  // 4-20 mA
+                                           LimitCase{72, 0, {400, 5600, 1000, 23061}}, // 1-5 V
+                                           LimitCase{80, 0, {-100, 2300, 100, 23062}},
+                                           LimitCase{80, 1, {-5750, 5750, 1000, 23061}},
+                                           LimitCase{80, 2, {-1150, 1150, 100, 23061}}));
 
 TEST(AnalogOutputTest, CellsShowScaledValuesWithUnits)
 {
