@@ -1,10 +1,8 @@
-// The main configuration window for one variant of each layout, and the
-// front-panel passcode dialog.
+// The main configuration window for one variant of each layout.
 #include <deque>
 
 #include "Screenshots.h"
 #include "config_ui/CBasicParameterDialog.h"
-#include "config_ui/CPasscodeSettingDialog.h"
 #include "device/CSettingsStocker.h"
 
 namespace {
@@ -30,5 +28,3 @@ REGISTER_SCREENSHOT("MainWindow_QH_ext", MainWindowOf(64));
 REGISTER_SCREENSHOT("MainWindow_ZM_Ao", MainWindowOf(80));
 REGISTER_SCREENSHOT("MainWindow_ZNPW", MainWindowOf(83));
 REGISTER_SCREENSHOT("MainWindow_ZNEPW", MainWindowOf(84));
-REGISTER_SCREENSHOT("MainWindow_PasscodeSetting",
-                    [] { return std::make_unique<CPasscodeSettingDialog>(ParameterSet()); });

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "app/FileDescriptor.h"
+
 // POSIX for what the standard library lacks: fsync before the rename, and the
 // errno of each failing step for the user's message.
 #include <fcntl.h>
@@ -12,33 +14,6 @@
 
 namespace {
 
-std::error_code LastError()
-{
-    return {errno, std::generic_category()};
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now, because close() can report a failed delayed write.
-    std::error_code Close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? std::error_code() : LastError();
-    }
-
-private:
-    int fd_;
-};
 
 std::error_code WriteAll(int fd, std::string_view data)
 {
@@ -47,7 +22,7 @@ std::error_code WriteAll(int fd, std::string_view data)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return LastError();
+            return LastSystemError();
         if (n == 0)
             return std::make_error_code(std::errc::no_space_on_device);
         data.remove_prefix(static_cast<size_t>(n));
@@ -109,7 +84,7 @@ std::error_code FillTemporary(FileDescriptor& fd, std::string_view data, const s
     if (auto ec = WriteAll(fd.get(), data))
         return ec;
     if (::fsync(fd.get()) != 0)
-        return LastError();
+        return LastSystemError();
     return fd.Close();
 }
 
@@ -126,10 +101,10 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view da
     std::filesystem::path temporary;
     FileDescriptor fd(CreateTemporary(target, temporary));
     if (fd.get() < 0)
-        return LastError();
+        return LastSystemError();
     std::error_code ec = FillTemporary(fd, data, exists ? &old : nullptr);
     if (!ec && ::rename(temporary.c_str(), target.c_str()) != 0)
-        ec = LastError();
+        ec = LastSystemError();
     if (ec) {
         ::unlink(temporary.c_str());
         return ec;

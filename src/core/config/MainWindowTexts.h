@@ -48,10 +48,4 @@ constexpr int DipSwitch = 21046;
 constexpr int CtSensor = 21047;
 constexpr int DiscreteInput = 21050;
 constexpr int InternalTimer = 21051;
-constexpr int PasscodeSetting = 21060;
-constexpr int EnterFourDigits = 21061;
-constexpr int NewPasscode = 21062;
-constexpr int ConfirmNewPasscode = 21063;
-constexpr int Ok = 21064;
-constexpr int Cancel = 21065;
 } // namespace MainText

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "app/FileDescriptor.h"
+
 // POSIX for what the standard library lacks: fsync before the rename, and
 // the errno of each failing step for the user's message.
 #include <fcntl.h>
@@ -36,33 +38,6 @@ bool SameName(std::string_view a, std::string_view b)
     return true;
 }
 
-std::error_code LastError()
-{
-    return {errno, std::generic_category()};
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now, because close() can report a failed delayed write.
-    std::error_code Close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? std::error_code() : LastError();
-    }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
@@ -72,10 +47,10 @@ std::error_code IniFile::Read(const std::string& path)
     utf8Bom_ = false;
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
-        return LastError();
+        return LastSystemError();
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        return LastError();
+        return LastSystemError();
     if (S_ISDIR(st.st_mode))
         return std::make_error_code(std::errc::is_a_directory);
     std::string data;
@@ -85,7 +60,7 @@ std::error_code IniFile::Read(const std::string& path)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return LastError();
+            return LastSystemError();
         if (n == 0)
             break;
         if (data.size() + static_cast<std::size_t>(n) > kMaxFileSize)

@@ -181,7 +181,11 @@ QWidget* CBasicParameterDialog::BuildVtCtPanel()
     g->addWidget(Label(panel, MainText::Bar100, BarCurrentLabel), 1, 7);
     g->addWidget(barCurrent_, 1, 8);
     g->addWidget(Label(panel, MainText::Ampere, BarCurrentUnit), 1, 9);
-    g->setColumnMinimumWidth(4, 0);
+    // Units belong to their edit; the next label keeps its distance.
+    const int unitColumn = g->horizontalSpacing() + 14;
+    for (int column : {3, 6})
+        g->setColumnMinimumWidth(column,
+                                 fontMetrics().horizontalAdvance(QStringLiteral("V")) + unitColumn);
     g->setColumnStretch(10, 1);
     g->setRowStretch(2, 1);
     return panel;

@@ -1,6 +1,3 @@
-// The application shell runs the main window through this function; it is
-// built only together with the shell.
-#if __has_include("app/CMyORMELApp.h")
 #include "app/CMyORMELApp.h"
 #include "config_ui/CBasicParameterDialog.h"
 
@@ -11,4 +8,3 @@ int RunMainConfigurationDialog(CMyORMELApp& app)
     dialog.SetLanguageSwitch([&app] { app.SwitchToNextLanguage(); });
     return dialog.exec();
 }
-#endif

@@ -60,7 +60,6 @@ private slots:
     void settingsDialogCommitsOnlyOnAccept();
     void unregisteredSettingsButtonDoesNothing();
     void passcodeButtonStoresTheFrontPanelPasscode();
-    void tooltipsOfTheCommands();
 
 private:
     template <typename T> T* Control(int id) { return FindControl<T>(dialog_, id); }
@@ -375,14 +374,6 @@ void CBasicParameterDialogTest::passcodeButtonStoresTheFrontPanelPasscode()
     typed = confirm = "12";
     Control<QPushButton>(Passcode)->click();
     QCOMPARE(prompts_.Texts().back(), LoadText(11002));
-}
-
-void CBasicParameterDialogTest::tooltipsOfTheCommands()
-{
-    QCOMPARE(Control<QPushButton>(Upload)->toolTip(), UiText(4100));
-    QCOMPARE(Control<QPushButton>(Language)->toolTip(), UiText(4107));
-    QVERIFY(Control<QPushButton>(Reboot)->toolTip().isEmpty());
-    QVERIFY(Control<QPushButton>(Alarm)->toolTip().isEmpty());
 }
 
 QTEST_MAIN(CBasicParameterDialogTest)

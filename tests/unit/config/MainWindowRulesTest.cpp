@@ -35,15 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
                       WiringCase{83, {0, 1, 3, 5, 16, 17}},  // ZNPW
                       WiringCase{84, {0, 1, 3, 5, 16, 17}}));
 
-TEST(WiringTest, CodesMapToTheirTexts)
-{
-    EXPECT_EQ(WiringTextId(0), 1600);
-    EXPECT_EQ(WiringTextId(6), 1606);
-    EXPECT_EQ(WiringTextId(16), 1607);
-    EXPECT_EQ(WiringTextId(17), 1608);
-    EXPECT_EQ(WiringTextId(7), 0);
-}
-
 TEST(WiringTest, ACodeNotOfferedSelectsTheLastEntry)
 {
     const std::vector<int> zm = {0, 1, 3};
@@ -103,12 +94,6 @@ TEST(DipSwitchTest, ZmAndZnHideTheBoxAndKeepTheirGrid)
     EXPECT_FALSE(zn.checkBoxVisible);
     EXPECT_FALSE(zn.systemListEnabled);
     EXPECT_TRUE(zn.channelGridEnabled);
-}
-
-TEST(DipSwitchTest, CheckedMeansConfiguredBySwitches)
-{
-    EXPECT_EQ(ConfigurationModeOfCheckBox(true), 0);
-    EXPECT_EQ(ConfigurationModeOfCheckBox(false), 1);
 }
 
 } // namespace

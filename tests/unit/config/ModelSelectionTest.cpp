@@ -99,9 +99,4 @@ TEST_F(ModelSelectionTest, ChoosingTheCurrentTextChangesNothing)
     EXPECT_EQ(TypeIdOfChoice(list, c), 4);
 }
 
-TEST_F(ModelSelectionTest, AnUnknownChoiceFallsBackToTheFirstEntry)
-{
-    EXPECT_EQ(TypeIdOfChoice(list, {"KTA-", "no such code", ""}), list.front().typeId);
-}
-
 } // namespace

@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kBin = std::string(ORMEL_BINARY_DIR) + "/bin/";
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// ormel-devsim as a child process serving Modbus/TCP on a free loopback port.
+class Simulator {
+public:
+    explicit Simulator(std::vector<std::string> args)
+    {
+        int out[2];
+        if (pipe(out) != 0)
+            return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], 1);
+            close(out[0]);
+            const std::string program = kBin + "ormel-devsim";
+            std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+            for (auto& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        const std::string ready = ReadLine(out[0]);
+        close(out[0]);
+        if (ready.rfind("tcp ", 0) == 0)
+            endpoint_ = ready.substr(4);
+    }
+    ~Simulator()
+    {
+        if (pid_ <= 0)
+            return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    const std::string& Endpoint() const { return endpoint_; }
+
+private:
+    static std::string ReadLine(int fd)
+    {
+        std::string line;
+        char c = 0;
+        pollfd p{fd, POLLIN, 0};
+        while (poll(&p, 1, 10000) > 0 && read(fd, &c, 1) == 1 && c != '\n')
+            line += c;
+        return line;
+    }
+    pid_t pid_ = -1;
+    std::string endpoint_;
+};
+
+// A loopback port that nothing listens on: bound once, then released.
+int UnusedPort()
+{
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof a;
+    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
+    close(fd);
+    return ntohs(a.sin_port);
+}
+
+class CliProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("ormel-cli-test-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string File(const std::string& name) const { return (dir_ / name).string(); }
+
+    // Runs ormel-cli with stdin from the given text.
+    Result Cli(std::vector<std::string> args, const std::string& input = "") const
+    {
+        const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
+        std::ofstream(in) << input;
+        const pid_t pid = fork();
+        if (pid == 0) {
+            Redirect(in, 0, O_RDONLY);
+            Redirect(out, 1, O_WRONLY | O_CREAT | O_TRUNC);
+            Redirect(err, 2, O_WRONLY | O_CREAT | O_TRUNC);
+            const std::string program = kBin + "ormel-cli";
+            std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+            for (auto& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    }
+
+    static void Redirect(const fs::path& path, int target, int flags)
+    {
+        const int fd = open(path.c_str(), flags, 0600);
+        dup2(fd, target);
+        close(fd);
+    }
+
+    fs::path dir_;
+};
+
+class CliAgainstKtaGen2 : public CliProcessTest {
+protected:
+    Simulator device_{{"--type", "70"}};
+    std::vector<std::string> Tcp() const { return {"--tcp", device_.Endpoint()}; }
+    std::vector<std::string> Tcp(std::vector<std::string> args) const
+    {
+        std::vector<std::string> all = Tcp();
+        all.insert(all.end(), args.begin(), args.end());
+        return all;
+    }
+};
+
+TEST_F(CliAgainstKtaGen2, IdentifyPrintsTheIdentityLineByLine)
+{
+    ASSERT_FALSE(device_.Endpoint().empty());
+    const Result r = Cli(Tcp({"identify"}));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Lines(r.out), (std::vector<std::string>{
+                                "type id: 70",
+                                "text: KTA-1**1 Modbus, Do x1, Di x1 Ver.2.40 or later",
+                                "model code: 4711",
+                                "firmware: 2.40",
+                                "option code: 2",
+                                "io words: 1 1 0 0 0",
+                            }));
+}
+
+TEST_F(CliAgainstKtaGen2, DefaultsSurviveDownloadAndUploadUnchanged)
+{
+    ASSERT_FALSE(device_.Endpoint().empty());
+    const std::string defaults = File("defaults.cfg"), uploaded = File("uploaded.cfg");
+    ASSERT_EQ(Cli({"defaults", "--type", "70", "-o", defaults}).status, 0);
+    const Result down = Cli(Tcp({"download", "-i", defaults}));
+    ASSERT_EQ(down.status, 0) << down.err;
+    const Result up = Cli(Tcp({"upload", "-o", uploaded}));
+    ASSERT_EQ(up.status, 0) << up.err;
+
+    const std::string csv = File("report.csv");
+    const Result report = Cli({"report", "-i", defaults, "--compare-file", uploaded, "--csv", csv});
+    ASSERT_EQ(report.status, 0) << report.err;
+    const std::vector<std::string> lines = Lines(report.out);
+    ASSERT_GT(lines.size(), 100u);
+    EXPECT_EQ(lines.back(), "All parameters matching.");
+    EXPECT_EQ(lines.front(), "#\tGroup\tName\tPC\tuploaded.cfg");
+
+    // One CSV line per printed row, each a quoted record ended by CR LF.
+    const std::string text = ReadFile(csv);
+    const std::vector<std::string> records = Lines(text);
+    EXPECT_EQ(records.size(), lines.size() - 2);
+    EXPECT_EQ(records.front().front(), '"');
+    EXPECT_EQ(records.front().back(), '\r');
+}
+
+TEST_F(CliAgainstKtaGen2, CompareWithTheDeviceMarksAChangedValue)
+{
+    ASSERT_FALSE(device_.Endpoint().empty());
+    const std::string defaults = File("defaults.cfg"), edited = File("edited.cfg");
+    ASSERT_EQ(Cli({"defaults", "--type", "70", "-o", defaults}).status, 0);
+    ASSERT_EQ(Cli(Tcp({"download", "-i", defaults})).status, 0);
+    // Primary voltage (register 5603, words 36-37) of 6600 in place of the default 110.
+    std::string text = ReadFile(defaults);
+    const auto at = text.find("\nL5603=");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, text.find('\n', at + 1) - at, "\nL5603=6600");
+    std::ofstream(edited) << text;
+
+    const Result r = Cli(Tcp({"report", "-i", edited, "--compare-device"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> lines = Lines(r.out);
+    EXPECT_EQ(lines.back(), "1 parameter(s) not matching.");
+    EXPECT_EQ(lines.front().substr(lines.front().rfind('\t') + 1), "Device");
+    int marked = 0;
+    for (const auto& line : lines)
+        if (line.rfind("*\t", 0) == 0) {
+            ++marked;
+            EXPECT_NE(line.find("\t6600\t"), std::string::npos) << line;
+        }
+    EXPECT_EQ(marked, 1);
+}
+
+TEST_F(CliAgainstKtaGen2, DownloadOfAnotherVariantFailsWithTheSystemsText)
+{
+    ASSERT_FALSE(device_.Endpoint().empty());
+    const std::string other = File("kta-gen1.cfg");
+    ASSERT_EQ(Cli({"defaults", "--type", "0", "-o", other}).status, 0);
+    const Result r = Cli(Tcp({"download", "-i", other}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("Communication error.", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("\nThe settings of a different device cannot be downloaded."),
+              std::string::npos)
+        << r.err;
+}
+
+// A KTA second-generation device protected by Modbus passcode 1234, logging its requests.
+class CliAgainstProtectedDevice : public CliProcessTest {
+protected:
+    void SetUp() override
+    {
+        CliProcessTest::SetUp();
+        device_.emplace(std::vector<std::string>{"--type", "70", "--passcode", "1234", "--log",
+                                                 File("requests.log")});
+        ASSERT_FALSE(device_->Endpoint().empty());
+        ASSERT_EQ(Cli({"defaults", "--type", "70", "-o", File("set.cfg")}).status, 0);
+    }
+    void TearDown() override
+    {
+        device_.reset();
+        CliProcessTest::TearDown();
+    }
+    Result Download(std::vector<std::string> extra, const std::string& input = "")
+    {
+        std::vector<std::string> args = {"--tcp", device_->Endpoint(), "download", "-i",
+                                         File("set.cfg")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Cli(args, input);
+    }
+    std::vector<std::string> Requests() const { return Lines(ReadFile(File("requests.log"))); }
+    int ParameterWrites() const
+    {
+        int n = 0;
+        for (const auto& line : Requests())
+            n += line.find("fn=16 addr=5") != std::string::npos &&
+                 line.find("addr=5333") == std::string::npos;
+        return n;
+    }
+
+    std::optional<Simulator> device_;
+};
+
+TEST_F(CliAgainstProtectedDevice, GivenPasscodeUnlocksWritesAndLocksAgain)
+{
+    const Result r = Download({"--passcode", "1234"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("Enter Modbus passcode"), std::string::npos);
+    EXPECT_GT(ParameterWrites(), 10);
+    const std::vector<std::string> log = Requests();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_NE(log[log.size() - 2].find("fn=16 addr=4944 count=1 values=0 -> ok"), std::string::npos)
+        << log[log.size() - 2];
+    EXPECT_NE(log.back().find("fn=16 addr=4942 count=2 values=0,0 -> ok"), std::string::npos)
+        << log.back();
+}
+
+TEST_F(CliAgainstProtectedDevice, AsksOnTheTerminalWithoutAPasscode)
+{
+    const Result r = Download({}, "1234\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("Enter Modbus passcode"), std::string::npos);
+    EXPECT_GT(ParameterWrites(), 10);
+}
+
+TEST_F(CliAgainstProtectedDevice, WrongPasscodeWritesNothing)
+{
+    const Result r = Download({"--passcode", "4321"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Modbus passcode mismatch!\n");
+    EXPECT_EQ(ParameterWrites(), 0);
+}
+
+TEST_F(CliAgainstProtectedDevice, NoAnswerCancels)
+{
+    const Result r = Download({}, "");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cancelled"), std::string::npos) << r.err;
+    EXPECT_EQ(ParameterWrites(), 0);
+}
+
+TEST_F(CliProcessTest, UnreachablePortIsACommunicationError)
+{
+    const Result r = Cli({"--tcp", "127.0.0.1:" + std::to_string(UnusedPort()), "identify"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("Modbus/TCP Error. ", 0), 0u) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CliProcessTest, MissingFileIsAFileError)
+{
+    const Result r = Cli({"report", "-i", File("absent.cfg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("Load error. ", 0), 0u) << r.err;
+}
+
+TEST_F(CliProcessTest, BadUsageExitsWith2AndTheUsage)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"identify"}, {"--tcp", "h", "upload"}, {"defaults", "--type", "99", "-o", "x"}}) {
+        const Result r = Cli(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind("ormel-cli: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("usage: ormel-cli"), std::string::npos);
+    }
+    EXPECT_EQ(Cli({"--help"}).status, 0);
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "comm/ComSettings.h"
+
+enum class CliCommand { Identify, Upload, Download, Defaults, Report };
+enum class CliCompareSource { None, File, Device };
+
+// What ormel-cli was asked to do.
+struct CliOptions {
+    CliCommand command = CliCommand::Identify;
+    // Modbus/TCP or one of the serial modes, with the unit id and line settings.
+    ComSettings connection;
+    bool connectionGiven = false;
+    bool verbose = false;
+    bool help = false;
+
+    std::string inputPath;  // -i
+    std::string outputPath; // -o
+    std::optional<std::uint32_t> passcode;
+    int typeId = -1;
+    CliCompareSource compare = CliCompareSource::None;
+    std::string compareFile;
+    std::string csvPath;
+    bool showUnable = false;
+};
+
+// A command line that cannot be run as it stands; the message names the argument.
+class CliUsageError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
+// Options may stand before or after the command; an option of another command,
+// a missing value or a missing required option throws CliUsageError.
+CliOptions ParseCliCommandLine(const std::vector<std::string>& args);
+const char* CliUsage();

@@ -1,0 +1,154 @@
+#include "CliCommands.h"
+
+#include <unistd.h>
+
+#include "CliTransfer.h"
+#include "CliTransferJob.h"
+#include "app/CPrivateException.h"
+#include "comm/CModbusInterface.h"
+#include "device/CConfigFile.h"
+#include "device/CParameterReport.h"
+#include "device/CSettingsStocker.h"
+#include "device/ReportCsv.h"
+#include "text/CStringTable.h"
+
+namespace {
+
+bool ProgressWanted()
+{
+    return isatty(STDERR_FILENO) != 0;
+}
+
+void PrintLines(std::FILE* out, const std::vector<std::string>& lines)
+{
+    for (const auto& line : lines)
+        std::fprintf(out, "%s\n", line.c_str());
+    std::fflush(out);
+}
+
+std::string Firmware(std::uint16_t version)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%02d", version / 100, version % 100);
+    return text;
+}
+
+std::string DisplayText(int typeId)
+{
+    const DeviceTypeText t = SplitDeviceTypeText(LoadText(DeviceTypeTextId(typeId)));
+    return t.model + t.suffix + (t.firmware.empty() ? "" : " " + t.firmware);
+}
+
+ParameterSet Upload(const CliOptions& o)
+{
+    CModbusInterface connection(o.connection);
+    ParameterSet set;
+    RunTransferJob(
+        connection, TransferOperation::Read,
+        [&](IProgressSink& sink) { return UploadParameterSet(connection, set, sink); },
+        ProgressWanted());
+    return set;
+}
+
+void Identify(const CliOptions& o, std::FILE* out)
+{
+    CModbusInterface connection(o.connection);
+    connection.Open();
+    CDeviceType type;
+    type.Identify(connection);
+    connection.Close();
+    PrintLines(out, IdentityLines(type));
+}
+
+void Download(const CliOptions& o)
+{
+    ParameterSet set;
+    CConfigFile::LoadFromFile(set, o.inputPath);
+    CModbusInterface connection(o.connection);
+    DownloadParameterSet(connection, set, [&](CProgressThread::Transfer transfer) {
+        RunTransferJob(connection, TransferOperation::Write, std::move(transfer), ProgressWanted());
+    });
+}
+
+void Defaults(const CliOptions& o)
+{
+    // As at start-up: a fresh set switched to the variant with its defaults.
+    ParameterSet set;
+    CSettingsStocker stocker;
+    stocker.ChangeDeviceType(o.typeId, set, true);
+    CConfigFile::SaveToFile(set, o.outputPath);
+}
+
+void Report(const CliOptions& o, std::FILE* out)
+{
+    ParameterSet pc;
+    CConfigFile::LoadFromFile(pc, o.inputPath);
+    CParameterReport report(pc);
+    report.SetHideUnable(!o.showUnable);
+    if (o.compare == CliCompareSource::File) {
+        ParameterSet file;
+        CConfigFile::LoadFromFile(file, o.compareFile);
+        report.CompareWithFile(file, o.compareFile);
+    } else if (o.compare == CliCompareSource::Device) {
+        report.CompareWithDevice(Upload(o));
+    }
+    if (!o.csvPath.empty())
+        ExportReportCsv(report, o.csvPath);
+    PrintLines(out, ReportLines(report));
+}
+
+} // namespace
+
+std::vector<std::string> IdentityLines(const CDeviceType& type)
+{
+    std::string io;
+    for (std::uint16_t w : type.ioWords)
+        io += (io.empty() ? "" : " ") + std::to_string(w);
+    return {
+        "type id: " + std::to_string(type.TypeId()),
+        "text: " + DisplayText(type.TypeId()),
+        "model code: " + std::to_string(type.modelCode),
+        "firmware: " + Firmware(type.firmwareVersion),
+        "option code: " + std::to_string(type.optionCode & kOptionCodeMask),
+        "io words: " + io,
+    };
+}
+
+std::vector<std::string> ReportLines(const CParameterReport& report)
+{
+    std::vector<std::string> lines;
+    std::string heading = "#";
+    for (const auto& h : report.ColumnHeadings())
+        heading += "\t" + h;
+    lines.push_back(heading);
+    for (const ReportRow& row : report.Rows()) {
+        const char mark = row.state == ReportRowState::Different       ? '*'
+                          : row.state == ReportRowState::NotApplicable ? '-'
+                                                                       : ' ';
+        std::string line =
+            std::string(1, mark) + "\t" + row.group + "\t" + row.name + "\t" + row.pcValue;
+        if (report.IsComparing())
+            line += "\t" + row.compareValue;
+        lines.push_back(line);
+    }
+    if (report.IsComparing())
+        lines.push_back(report.ResultText());
+    return lines;
+}
+
+void RunCliCommand(const CliOptions& o, std::FILE* out)
+{
+    switch (o.command) {
+    case CliCommand::Identify:
+        return Identify(o, out);
+    case CliCommand::Upload:
+        CConfigFile::SaveToFile(Upload(o), o.outputPath);
+        return;
+    case CliCommand::Download:
+        return Download(o);
+    case CliCommand::Defaults:
+        return Defaults(o);
+    case CliCommand::Report:
+        return Report(o, out);
+    }
+}

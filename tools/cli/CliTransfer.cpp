@@ -1,0 +1,42 @@
+#include "CliTransfer.h"
+
+#include "app/CPrivateException.h"
+#include "device/CPasscodeProtection.h"
+#include "device/ParameterTransfer.h"
+#include "text/CStringTable.h"
+
+namespace {
+
+constexpr int kTextCommunicationError = 11025;
+
+// The passcode unlock is the first part of a download, and its failures read like the
+// download's own.
+bool Unlock(CPasscodeProtection& protection, CModbusInterface& connection)
+{
+    try {
+        return protection.Unlock(connection);
+    } catch (const CPrivateException& e) {
+        if (e.IsAbort())
+            throw;
+        throw CPrivateException(FormatText(kTextCommunicationError, {e.Text()}));
+    }
+}
+
+} // namespace
+
+bool UploadParameterSet(CModbusInterface& connection, ParameterSet& set, IProgressSink& sink)
+{
+    return ReadFromDevice(set, connection, sink);
+}
+
+void DownloadParameterSet(CModbusInterface& connection, const ParameterSet& set,
+                          const std::function<void(CProgressThread::Transfer)>& runJob)
+{
+    CPasscodeProtection protection;
+    if (!Unlock(protection, connection))
+        throw CPrivateException::Aborted();
+    // A failed or cancelled job leaves the locking to the destructor, which
+    // keeps the job's error rather than one of its own.
+    runJob([&](IProgressSink& sink) { return WriteToDevice(set, connection, sink); });
+    protection.Lock();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+
+#include "background/CProgressThread.h"
+#include "device/ParameterSet.h"
+
+class CModbusInterface;
+
+// Upload as the progress job runs it: identifies the device and reads its
+// whole parameter set. False when cancelled.
+bool UploadParameterSet(CModbusInterface& connection, ParameterSet& set, IProgressSink& sink);
+
+// Download as the configuration window runs it: unlocks the device's passcode
+// protection (asking through the prompt service when it is set), hands the
+// write of set to runJob, and restores the protection whatever the job did.
+// A declined or wrong passcode throws an empty CPrivateException; the
+// mismatch message has then been shown.
+void DownloadParameterSet(CModbusInterface& connection, const ParameterSet& set,
+                          const std::function<void(CProgressThread::Transfer)>& runJob);

@@ -1,0 +1,76 @@
+
+#include "Screenshots.h"
+#include "app/CCommDialog.h"
+#include "app/CEnterPasscodeDialog.h"
+#include "app/CPasscodeSettingDialog.h"
+#include "app/CProgressDialog.h"
+#include "app/CProtectDialog.h"
+#include "app/CSettingsStore.h"
+#include "app/TransferQuality.h"
+#include "background/ITransferConnection.h"
+#include "widgets/UiText.h"
+
+namespace {
+
+CSerialPortList SamplePorts()
+{
+    CSerialPortList ports;
+    ports.Store("ttyS0", {"/dev/ttyS0", "ttyS0", "", ""});
+    ports.Store("ttyUSB0", {"/dev/ttyUSB0", "USB Serial Port (ttyUSB0)", "A7C4", "0005"});
+    ports.Store("ttyUSB1", {"/dev/ttyUSB1", "IR Adapter (ttyUSB1)", "A7C4", "0004"});
+    return ports;
+}
+
+std::unique_ptr<QWidget> ConnectDialogIn(ConnectionMode mode)
+{
+    ComSettings settings;
+    settings.mode = static_cast<int>(mode);
+    settings.address = 12;
+    return std::make_unique<CCommDialog>(settings, SamplePorts());
+}
+
+REGISTER_SCREENSHOT("connect_config", [] { return ConnectDialogIn(ConnectionMode::Config); });
+REGISTER_SCREENSHOT("connect_infrared", [] { return ConnectDialogIn(ConnectionMode::Infrared); });
+REGISTER_SCREENSHOT("connect_rs485", [] { return ConnectDialogIn(ConnectionMode::Rs485); });
+REGISTER_SCREENSHOT("connect_tcp", [] { return ConnectDialogIn(ConnectionMode::Tcp); });
+
+// The window is shown without starting its job.
+class CIdleConnection : public ITransferConnection {
+public:
+    void Open() override {}
+    void Close() override {}
+    void AbortForCancel() override {}
+};
+
+std::unique_ptr<QWidget> ProgressAt(TransferOperation operation, bool infrared, double rate)
+{
+    static CIdleConnection connection;
+    CProgressDialog::Link link;
+    link.infrared = infrared;
+    link.successRate = [rate] { return rate; };
+    auto dialog = std::make_unique<CProgressDialog>(
+        operation, connection, [](IProgressSink&) { return true; }, link);
+    dialog->ShowProgress(45);
+    dialog->RefreshSuccessRate();
+    return dialog;
+}
+
+REGISTER_SCREENSHOT("progress_upload_tcp",
+                    [] { return ProgressAt(TransferOperation::Read, false, 100.0); });
+REGISTER_SCREENSHOT("progress_infrared_best",
+                    [] { return ProgressAt(TransferOperation::Write, true, 87.5); });
+REGISTER_SCREENSHOT("progress_infrared_fair",
+                    [] { return ProgressAt(TransferOperation::Read, true, 50.0); });
+REGISTER_SCREENSHOT("progress_infrared_poor",
+                    [] { return ProgressAt(TransferOperation::Read, true, 12.5); });
+REGISTER_SCREENSHOT("progress_infrared_none",
+                    [] { return ProgressAt(TransferOperation::Read, true, 0.0); });
+
+REGISTER_SCREENSHOT("passcode_enter", [] {
+    static CMemorySettingsStore store;
+    return std::make_unique<CEnterPasscodeDialog>(store);
+});
+REGISTER_SCREENSHOT("passcode_protect", [] { return std::make_unique<CProtectDialog>(); });
+REGISTER_SCREENSHOT("passcode_setting", [] { return std::make_unique<CPasscodeSettingDialog>(); });
+
+} // namespace
