@@ -10,7 +10,7 @@
 
 #include "app/CPrivateException.h"
 #include "app/IPromptService.h"
-#include "config/MainWindowTexts.h"
+#include "config/InterfaceTexts.h"
 #include "text/NumericFieldReader.h"
 #include "widgets/UiText.h"
 
@@ -49,9 +49,9 @@ QLineEdit* NumberEdit(QWidget* parent, int controlId)
 QWidget* OkCancelButtons(QDialog* dialog)
 {
     auto* buttons = new QDialogButtonBox(dialog);
-    QPushButton* ok = buttons->addButton(UiText(MainText::Ok), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(UiText(InterfaceChoice::Ok), QDialogButtonBox::AcceptRole);
     QPushButton* cancel =
-        buttons->addButton(UiText(MainText::Cancel), QDialogButtonBox::RejectRole);
+        buttons->addButton(UiText(InterfaceChoice::Cancel), QDialogButtonBox::RejectRole);
     SetControlId(ok, 1);
     SetControlId(cancel, 2);
     ok->setDefault(true);
