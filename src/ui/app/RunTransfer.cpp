@@ -5,6 +5,7 @@
 #include "app/CProgressDialog.h"
 #include "comm/CModbusInterface.h"
 #include "device/ParameterSet.h"
+#include "device/ParameterTransfer.h"
 #include "widgets/ModalRunner.h"
 
 bool RunTransfer(CModbusInterface& master, ParameterSet& parameters, TransferOperation operation,
@@ -27,4 +28,16 @@ bool RunTransfer(CModbusInterface& master, ParameterSet& parameters, TransferOpe
     if (operation == TransferOperation::Read)
         parameters = record;
     return true;
+}
+
+bool RunTransfer(CModbusInterface& master, ParameterSet& parameters, TransferOperation operation,
+                 QWidget* parent)
+{
+    return RunTransfer(
+        master, parameters, operation,
+        [operation](CModbusInterface& m, ParameterSet& set, IProgressSink& sink) {
+            return operation == TransferOperation::Read ? ReadFromDevice(set, m, sink)
+                                                        : WriteToDevice(set, m, sink);
+        },
+        parent);
 }

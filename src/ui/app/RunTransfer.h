@@ -21,3 +21,9 @@ using ParameterTransfer =
 // throws CPrivateException with the job's error after the window has closed.
 bool RunTransfer(CModbusInterface& master, ParameterSet& parameters, TransferOperation operation,
                  const ParameterTransfer& transfer, QWidget* parent = nullptr);
+
+// The upload or download of the whole parameter set (ReadFromDevice /
+// WriteToDevice) under the progress window. A download's passcode unlock is
+// the caller's, before this.
+bool RunTransfer(CModbusInterface& master, ParameterSet& parameters, TransferOperation operation,
+                 QWidget* parent = nullptr);

@@ -1,9 +1,8 @@
 #include "config_ui/EnergySettingLink.h"
 
+#include "config_ui/CPulseDialog.h"
+
 bool RunEnergySetting(ParameterSet& set, int output, QWidget* parent)
 {
-    (void)set;
-    (void)output;
-    (void)parent;
-    return false;
+    return RunPulseDialog(set, output, parent);
 }

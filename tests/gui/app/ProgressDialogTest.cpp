@@ -9,6 +9,9 @@
 
 #include "app/CObserverDialog.h"
 #include "app/CObserverProxyUI.h"
+#include "CDeviceSimulator.h"
+#include "CPlatformTransportFactory.h"
+#include "CSimTcpServer.h"
 #include "app/CPrivateException.h"
 #include "app/CProgressDialog.h"
 #include "app/RunTransfer.h"
@@ -198,6 +201,26 @@ private slots:
         QCOMPARE(set.words[0], std::uint16_t(3));
         QVERIFY(prompts_.shown.empty());
         QVERIFY(master.IsAbortRequested());
+    }
+
+    void uploadFromTheSimulatorIdentifiesTheDevice()
+    {
+        SimOptions options;
+        options.typeId = 70;
+        CDeviceSimulator simulator(options);
+        CSimTcpServer server(simulator, "127.0.0.1", 0);
+        CPlatformTransportFactory platform;
+        SetTransportFactory(&platform);
+        ComSettings settings;
+        settings.mode = static_cast<int>(ConnectionMode::Tcp);
+        settings.serverAddress = "127.0.0.1";
+        settings.servicePort = std::to_string(server.Port());
+        CModbusInterface master(settings);
+        ParameterSet set;
+        QVERIFY(RunTransfer(master, set, TransferOperation::Read));
+        QCOMPARE(set.type.TypeId(), 70);
+        QCOMPARE(master.SuccessRate(), 100.0);
+        QVERIFY(prompts_.shown.empty());
     }
 
     void successRateAndQualityIcon()

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+#include "config/PulseSettings.h"
+#include "device/ParameterSet.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+// "Energy Setting" of one pulse output (1 to 4): energy count, pulse weight,
+// pulse duration and, on ZN, the circuits the pulses count. Works on its own
+// copy of the set; OK reads the fields into it and ends with Accepted.
+class CPulseDialog : public QDialog {
+    Q_OBJECT
+public:
+    CPulseDialog(const ParameterSet& working, int output, QWidget* parent = nullptr);
+
+    const ParameterSet& Parameters() const { return set_; }
+    int Output() const { return output_; }
+
+public slots:
+    void accept() override;
+
+private:
+    void ShowControls();
+    void EnergyCountChanged(int index);
+    PulseControls ReadControls() const;
+
+    ParameterSet set_;
+    int output_;
+    std::vector<EnergyCountEntry> entries_;
+    QComboBox* energyCount_ = nullptr;
+    QLineEdit* pulseWeight_ = nullptr;
+    QLabel* unit_ = nullptr;
+    QComboBox* duration_ = nullptr;
+    std::array<QCheckBox*, kPulseCircuits> circuits_{};
+};
+
+// Runs "Energy Setting" for one output of `set`, nested on the caller's own
+// copy: `set` takes the dialog's values only when it ends with OK.
+bool RunPulseDialog(ParameterSet& set, int output, QWidget* parent);
