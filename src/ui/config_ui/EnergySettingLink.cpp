@@ -4,5 +4,5 @@
 
 bool RunEnergySetting(ParameterSet& set, int output, QWidget* parent)
 {
-    return RunPulseDialog(set, output, parent);
+    return RunPulseDialog(set, output + 1, parent); // the dialog counts outputs from 1
 }

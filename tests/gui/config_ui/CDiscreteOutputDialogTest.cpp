@@ -8,6 +8,7 @@
 #include "config/DiscreteIoRules.h"
 #include "config_ui/CDiscreteInputDialog.h"
 #include "config_ui/CDiscreteOutputDialog.h"
+#include "config_ui/CPulseDialog.h"
 #include "device/CSettingsStocker.h"
 #include "support/ScriptedPrompts.h"
 #include "widgets/ModalRunner.h"
@@ -41,6 +42,7 @@ private slots:
     void absentOutputsAreDisabledAndKeptAsTheyWere();
     void znpwOutputsAreSavedAsEnergyCount();
     void outputContactAndFunctionAreRead();
+    void energyButtonOpensEnergySettingOfItsOutput();
 
 private:
     CScriptedPrompts prompts_;
@@ -139,6 +141,35 @@ void CDiscreteOutputDialogTest::outputContactAndFunctionAreRead()
     QCOMPARE(int(dialog.Parameters()[193]), 1);
     QCOMPARE(int(dialog.Parameters()[194]), 2);
     QCOMPARE(int(dialog.Parameters()[187]), 0);
+}
+
+void CDiscreteOutputDialogTest::energyButtonOpensEnergySettingOfItsOutput()
+{
+    const ParameterSet set = SetOf(75); // Do1 and Do2
+    CDiscreteOutputDialog dialog(set);
+    int opened = 0;
+    int result = QDialog::Rejected;
+    SetModalRunner([&](QDialog& d) {
+        auto* pulse = qobject_cast<CPulseDialog*>(&d);
+        if (!pulse)
+            qFatal("not the Energy Setting");
+        opened = pulse->Output();
+        auto* count = FindControl<QComboBox>(pulse, 1013);
+        count->setCurrentIndex((count->currentIndex() + 1) % count->count());
+        if (result == QDialog::Accepted)
+            pulse->accept();
+        return result;
+    });
+    auto* energy2 = Control<QPushButton>(&dialog, 1054);
+    energy2->click();
+    QCOMPARE(opened, 2);
+    QVERIFY(dialog.Parameters().words == set.words);
+
+    result = QDialog::Accepted;
+    energy2->click();
+    QVERIFY(dialog.Parameters()[202] != set[202]); // Po2 energy count
+    QCOMPARE(dialog.Parameters()[196], set[196]);
+    dialog.reject();
 }
 
 QTEST_MAIN(CDiscreteOutputDialogTest)
