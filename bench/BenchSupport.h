@@ -14,6 +14,7 @@ using BenchClock = std::chrono::steady_clock;
 
 // The KTA second-generation variant every benchmark talks to.
 constexpr int kBenchTypeId = 70;
+constexpr int kBenchMemoryFirst = 40000;
 
 // A simulated device behind Modbus/TCP on loopback, for the whole process.
 struct BenchDevice {

@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 "$(dirname "$0")/install-deps.sh"
 build=${ORMEL_BUILD_DIR:-build}
+# Let checkouts in other folders share the compile cache.
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${ORMEL_BUILD_TYPE:-RelWithDebInfo} ${ORMEL_CMAKE_ARGS:-}
 cmake --build "$build"
 export QT_QPA_PLATFORM=offscreen

@@ -15,6 +15,7 @@
 // (1: show it again in the new language, 0: closed).
 #if __has_include("config_ui/CBasicParameterDialog.h")
 #include "config_ui/CBasicParameterDialog.h"
+#include "config_ui/CMainWindowCommands.h"
 #define ORMEL_HAS_MAIN_DIALOG 1
 #endif
 
@@ -39,7 +40,10 @@ int main(int argc, char** argv)
     environment.applicationName = appName;
     CMyORMELApp app(store, environment);
 #ifdef ORMEL_HAS_MAIN_DIALOG
+    CMainWindowCommands commands(app.Settings());
+    SetMainWindowCommands(&commands);
     const int exitCode = app.Run(&RunMainConfigurationDialog);
+    SetMainWindowCommands(nullptr);
 #else
     std::fprintf(stderr, "%s: this build has no main configuration window\n", appName.c_str());
     const int exitCode = 1;

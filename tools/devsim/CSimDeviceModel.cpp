@@ -58,6 +58,11 @@ CSimDeviceModel::CSimDeviceModel(const SimOptions& options)
         space_.Set(kWordOrder, static_cast<std::uint16_t>(options.wordOrder));
         space_.SetHighWordFirst(options.wordOrder == 1);
     }
+    for (const auto& [first, count] : options.memoryBlocks) {
+        if (first < 0 || count < 1 || first + count > 65536)
+            throw std::invalid_argument("memory block outside 0-65535");
+        space_.Define(first, count, CSimRegisterSpace::Present | CSimRegisterSpace::Writable);
+    }
     if (features_.passcodeSupported) {
         space_.Set32(features_.StoredPasscode(), static_cast<std::int32_t>(options.passcode));
         space_.Set(features_.PasscodeInput(), kPasscodeInputReadback);

@@ -80,6 +80,14 @@ const std::map<std::string, Setter>& ValueOptions()
              c.options.faults.wrongTransactionEvery = Int("--wrong-tid-every", v, 1, 1 << 30);
          }},
         {"--exception-at", [](auto& c, auto& v) { ParseException(v, c.options.faults); }},
+        {"--memory",
+         [](auto& c, auto& v) {
+             const auto colon = v.find(':');
+             if (colon == std::string::npos)
+                 throw std::invalid_argument("--memory takes FIRST:COUNT");
+             c.options.memoryBlocks.emplace_back(Int("--memory", v.substr(0, colon), 0, 65535),
+                                                 Int("--memory", v.substr(colon + 1), 1, 65536));
+         }},
         {"--split-tcp",
          [](auto& c, auto& v) { c.options.faults.splitBytes = Int("--split-tcp", v, 1, 260); }},
         {"--disconnect-after",
@@ -133,6 +141,7 @@ const char* SimUsage()
            "  --drop-every K         leave every K-th request unanswered\n"
            "  --bad-crc-every K      RTU: every K-th answer with a wrong CRC\n"
            "  --wrong-tid-every K    TCP: every K-th answer with another transaction id\n"
+           "  --memory FIRST:COUNT   plain registers beyond the variant's own (load tests)\n"
            "  --exception-at A[:C]   exception C (default 4) for requests covering register A\n"
            "  --split-tcp N          TCP: send answers in segments of N bytes\n"
            "  --disconnect-after N   TCP: close each connection after N requests;\n"

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include <cstdint>
 #include <string>
 
@@ -28,4 +31,7 @@ struct SimOptions {
     int dipSwitch = -1;         // QG/QH DIP SW1-8 bit; -1: as the default parameter set
     int restartSilenceMs = 0;   // the device answers nothing for this long after a restart
     SimFaults faults;
+    // Plain read/write registers beyond the variant's own (first, count), for
+    // load tests that need long blocks; a real device has none of them.
+    std::vector<std::pair<int, int>> memoryBlocks;
 };

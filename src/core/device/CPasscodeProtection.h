@@ -27,6 +27,8 @@ public:
     bool Unlock(CModbusInterface& connection);
     // Restores the protection after a successful Unlock; otherwise does nothing.
     void Lock();
+    // The device has dropped the access by itself (it restarted): nothing to restore.
+    void Forget() { unlocked_ = false; }
     // "Protect Setting": sets, changes or removes the stored passcode and
     // leaves the device locked. True when the new passcode was written.
     bool ChangeProtection(CModbusInterface& connection);

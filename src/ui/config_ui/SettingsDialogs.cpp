@@ -1,11 +1,13 @@
 #include "config_ui/SettingsDialogs.h"
 
+#include "config_ui/AlarmDialogs.h"
 #include "config_ui/InputDialogs.h"
 #include "config_ui/InterfaceDialogs.h"
 
 // Each group of settings dialogs registers its own buttons; one line per group.
 void RegisterAllSettingsDialogs()
 {
+    RegisterAlarmDialogs();
     RegisterInputDialogs();
     RegisterInterfaceDialogs();
 }

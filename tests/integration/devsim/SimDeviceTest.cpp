@@ -100,6 +100,24 @@ TEST(SimIdentity, RejectsAFirmwareOutsideTheVariantsRange)
     EXPECT_EQ(SimDevice(o).Read(9601, 1)[0], 0x00EF);
 }
 
+TEST(SimMemory, PlainBlocksServeLongRequestsOnlyWhereDefined)
+{
+    SimOptions o = Type(70);
+    EXPECT_TRUE(IsException(SimDevice(o).Request(ReadPdu(40000, 125)), 2));
+    o.memoryBlocks = {{40000, 125}};
+    SimDevice d(o);
+    std::vector<std::uint16_t> values(123);
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<std::uint16_t>(i * 7);
+    ASSERT_EQ(d.Write(40002, values)[0], 0x10);
+    const auto read = d.Read(40000, 125);
+    ASSERT_EQ(read.size(), 125u);
+    EXPECT_EQ(read[2 + 122], 122 * 7);
+    EXPECT_TRUE(IsException(d.Request(ReadPdu(40001, 125)), 2));
+    o.memoryBlocks = {{65500, 100}};
+    EXPECT_THROW(CDeviceSimulator{o}, std::invalid_argument);
+}
+
 TEST(SimWordOrder, HighWordFirstExchangesEveryPairOnTheWire)
 {
     SimOptions o = Type(70);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include "device/Capabilities.h"
+
+// Word 28: the tariff the device counts energy in.
+namespace TariffWord {
+constexpr int Tariff = 28;
+} // namespace TariffWord
+
+enum class Tariff : std::uint16_t { High = 0, Low = 1 };
+
+// Any non-zero word counts as the low (off-peak) tariff.
+Tariff TariffOfWord(std::uint16_t word);
+// The note points to the tariff function of the advanced settings, which QG
+// does not have among its settings.
+bool TariffNoteVisible(Capabilities caps);

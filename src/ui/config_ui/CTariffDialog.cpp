@@ -1,0 +1,62 @@
+#include "config_ui/CTariffDialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "config/AlarmTexts.h"
+#include "config/TariffSetting.h"
+#include "widgets/UiText.h"
+
+namespace {
+const QColor kNoteColour(130, 130, 0);
+// The note wraps at this many average characters.
+constexpr int kNoteWidthInChars = 48;
+} // namespace
+
+CTariffDialog::CTariffDialog(const ParameterSet& working, QWidget* parent)
+    : QDialog(parent), set_(working), high_(new QRadioButton(UiText(AlarmText::HighTariff), this)),
+      low_(new QRadioButton(UiText(AlarmText::LowTariff), this)),
+      note_(new QLabel(UiText(AlarmText::TariffNote), this))
+{
+    setWindowTitle(UiText(AlarmText::TariffCaption));
+    SetControlId(high_, kHighTariff);
+    SetControlId(low_, kLowTariff);
+    SetControlId(note_, kNote);
+    const bool low = TariffOfWord(set_[TariffWord::Tariff]) == Tariff::Low;
+    low_->setChecked(low);
+    high_->setChecked(!low);
+
+    QPalette pal = note_->palette();
+    pal.setColor(QPalette::WindowText, kNoteColour);
+    note_->setPalette(pal);
+    note_->setWordWrap(true);
+    note_->setFixedWidth(note_->fontMetrics().averageCharWidth() * kNoteWidthInChars);
+    note_->setVisible(TariffNoteVisible(set_.type.Caps()));
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(UiText(AlarmText::Ok), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel =
+        buttons->addButton(UiText(AlarmText::Cancel), QDialogButtonBox::RejectRole);
+    SetControlId(ok, 1);
+    SetControlId(cancel, 2);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(high_);
+    layout->addWidget(low_);
+    layout->addWidget(note_);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CTariffDialog::accept()
+{
+    set_[TariffWord::Tariff] =
+        static_cast<std::uint16_t>(low_->isChecked() ? Tariff::Low : Tariff::High);
+    QDialog::accept();
+}
