@@ -3,6 +3,7 @@
 #include "config_ui/AlarmDialogs.h"
 #include "config_ui/DisplayDialogs.h"
 #include "config_ui/InputDialogs.h"
+#include "config_ui/InterfaceDialogs.h"
 
 // Each group of settings dialogs registers its own buttons; one line per group.
 void RegisterAllSettingsDialogs()
@@ -10,4 +11,5 @@ void RegisterAllSettingsDialogs()
     RegisterInputDialogs();
     RegisterAlarmDialogs();
     RegisterDisplayDialogs();
+    RegisterInterfaceDialogs();
 }
