@@ -1,8 +1,6 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include <cstdio>
-
 #include "CPlatformTransportFactory.h"
 #include "CQSettingsStore.h"
 #include "app/AppIcon.h"
@@ -10,14 +8,9 @@
 #include "app/CMyORMELApp.h"
 #include "app/CQtPromptService.h"
 
-// The main configuration window provides its run as
-//   int RunMainConfigurationDialog(CMyORMELApp& app);
-// (1: show it again in the new language, 0: closed).
-#if __has_include("config_ui/CBasicParameterDialog.h")
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CMainWindowCommands.h"
-#define ORMEL_HAS_MAIN_DIALOG 1
-#endif
+#include "config_ui/SettingsDialogs.h"
 
 int main(int argc, char** argv)
 {
@@ -39,15 +32,12 @@ int main(int argc, char** argv)
     environment.executableFolder = executable.absolutePath().toStdString();
     environment.applicationName = appName;
     CMyORMELApp app(store, environment);
-#ifdef ORMEL_HAS_MAIN_DIALOG
+    RegisterAllSettingsDialogs();
     CMainWindowCommands commands(app.Settings());
     SetMainWindowCommands(&commands);
+    // 1: the main window is shown again in the new language; 0: it was closed.
     const int exitCode = app.Run(&RunMainConfigurationDialog);
     SetMainWindowCommands(nullptr);
-#else
-    std::fprintf(stderr, "%s: this build has no main configuration window\n", appName.c_str());
-    const int exitCode = 1;
-#endif
     store.Sync();
     SetTransportFactory(nullptr);
     SetPromptService(nullptr);

@@ -71,20 +71,20 @@ QGroupBox* CDisplayDialog::BacklightGroup(const DisplayForm& form)
     presetTimer_->setText(QString::fromStdString(form.presetTimer));
 
     auto* grid = new QGridLayout(group);
-    grid->addWidget(TextLabel(group, DisplayText::OperationMode), 0, 0);
+    grid->addWidget(InterfaceLabel(group, DisplayText::OperationMode), 0, 0);
     grid->addWidget(backlightMode_, 0, 1, 1, 3);
-    grid->addWidget(TextLabel(group, DisplayText::OffTimer), 1, 0);
+    grid->addWidget(InterfaceLabel(group, DisplayText::OffTimer), 1, 0);
     grid->addWidget(offTimer_, 1, 1);
-    grid->addWidget(TextLabel(group, DisplayText::Seconds), 1, 2);
-    grid->addWidget(TextLabel(group, DisplayText::Brightness), 2, 0);
+    grid->addWidget(InterfaceLabel(group, DisplayText::Seconds), 1, 2);
+    grid->addWidget(InterfaceLabel(group, DisplayText::Brightness), 2, 0);
     auto* slider = new QHBoxLayout;
-    slider->addWidget(TextLabel(group, DisplayText::Dark));
+    slider->addWidget(InterfaceLabel(group, DisplayText::Dark));
     slider->addWidget(brightness_, 1);
-    slider->addWidget(TextLabel(group, DisplayText::Bright));
+    slider->addWidget(InterfaceLabel(group, DisplayText::Bright));
     grid->addLayout(slider, 2, 1, 1, 3);
     grid->addWidget(usePresetTimer_, 3, 0);
     grid->addWidget(presetTimer_, 3, 1);
-    grid->addWidget(TextLabel(group, DisplayText::Seconds), 3, 2);
+    grid->addWidget(InterfaceLabel(group, DisplayText::Seconds), 3, 2);
     grid->setColumnStretch(3, 1);
     return group;
 }
@@ -101,9 +101,9 @@ QGroupBox* CDisplayDialog::ViewGroup(int titleId, int dataViewId, int energyView
                             myDefault ? form.myEnergyUnit : form.energyUnit);
 
     auto* grid = new QGridLayout(group);
-    grid->addWidget(TextLabel(group, DisplayText::DataDisplayView), 0, 0);
+    grid->addWidget(InterfaceLabel(group, DisplayText::DataDisplayView), 0, 0);
     grid->addWidget(dataView, 0, 1, Qt::AlignLeft);
-    grid->addWidget(TextLabel(group, DisplayText::EnergyDisplayView), 1, 0);
+    grid->addWidget(InterfaceLabel(group, DisplayText::EnergyDisplayView), 1, 0);
     grid->addWidget(energy, 1, 1);
     grid->addWidget(unit, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -116,11 +116,11 @@ QLayout* CDisplayDialog::KeyLockAndUpdateRate(const DisplayForm& form)
     auto* updateRate = NumberEdit(this, DisplayControl::UpdateRate);
     updateRate->setText(QString::fromStdString(form.updateRate));
     QWidget* rateWidgets[] = {
-        TextLabel(this, DisplayText::UpdateRate, DisplayControl::UpdateRateLabel), updateRate,
-        TextLabel(this, DisplayText::Seconds, DisplayControl::UpdateRateUnit)};
+        InterfaceLabel(this, DisplayText::UpdateRate, DisplayControl::UpdateRateLabel), updateRate,
+        InterfaceLabel(this, DisplayText::Seconds, DisplayControl::UpdateRateUnit)};
 
     auto* grid = new QGridLayout;
-    grid->addWidget(TextLabel(this, DisplayText::KeyOperationLock), 0, 0);
+    grid->addWidget(InterfaceLabel(this, DisplayText::KeyOperationLock), 0, 0);
     grid->addWidget(CodedCombo(this, DisplayControl::KeyLock, KeyLockEntries(), form.keyLock), 0, 1,
                     1, 2);
     for (int i = 0; i < 3; ++i) {

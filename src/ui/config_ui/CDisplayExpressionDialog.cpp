@@ -51,7 +51,7 @@ CDisplayExpressionDialog::Pair CDisplayExpressionDialog::AddPair(QGridLayout* gr
                                                                  int secondId, int secondControl,
                                                                  int word, bool enabled)
 {
-    QLabel* label = TextLabel(this, labelId, labelControl);
+    QLabel* label = InterfaceLabel(this, labelId, labelControl);
     QRadioButton* first = Radio(this, firstId, firstControl);
     QRadioButton* second = Radio(this, secondId, secondControl);
     auto* group = new QButtonGroup(this);

@@ -26,7 +26,7 @@ CShortCutMenuDialog::CShortCutMenuDialog(const ParameterSet& working, QWidget* p
         ->setChecked(true);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(TextLabel(this, DisplayText::ClearAlarm));
+    row->addWidget(InterfaceLabel(this, DisplayText::ClearAlarm));
     row->addSpacing(12);
     row->addWidget(disable);
     row->addWidget(enable_);

@@ -36,18 +36,3 @@ QComboBox* CodedCombo(QWidget* parent, int controlId, const std::vector<CodedEnt
     return combo;
 }
 
-QLabel* TextLabel(QWidget* parent, int textId, int controlId)
-{
-    auto* label = new QLabel(UiText(textId), parent);
-    if (controlId != 0)
-        SetControlId(label, controlId);
-    return label;
-}
-
-QLineEdit* NumberEdit(QWidget* parent, int controlId)
-{
-    auto* edit = new QLineEdit(parent);
-    SetControlId(edit, controlId);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000")));
-    return edit;
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config_ui/InterfaceDialogWidgets.h"
+
 #include <vector>
 
 #include "config/CodedList.h"
@@ -18,6 +20,3 @@ void AddOkCancel(QDialog* dialog, QBoxLayout* layout);
 // A drop-down list of the entries' texts, with `selected` chosen (-1: none).
 QComboBox* CodedCombo(QWidget* parent, int controlId, const std::vector<CodedEntry>& entries,
                       int selected);
-QLabel* TextLabel(QWidget* parent, int textId, int controlId = 0);
-// An edit for a number of a few digits.
-QLineEdit* NumberEdit(QWidget* parent, int controlId);
