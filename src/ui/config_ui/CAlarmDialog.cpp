@@ -1,4 +1,5 @@
 #include "config_ui/CAlarmDialog.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -63,15 +64,7 @@ CAlarmDialog::CAlarmDialog(const ParameterSet& working, QWidget* parent)
     top->addWidget(latching_);
     top->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(AlarmText::Ok), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(UiText(AlarmText::Cancel), QDialogButtonBox::RejectRole);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = MakeOkCancelButtons(this, AlarmText::Ok, AlarmText::Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -1,4 +1,5 @@
 #include "config_ui/CTariffDialog.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -36,15 +37,7 @@ CTariffDialog::CTariffDialog(const ParameterSet& working, QWidget* parent)
     note_->setFixedWidth(note_->fontMetrics().averageCharWidth() * kNoteWidthInChars);
     note_->setVisible(TariffNoteVisible(set_.type.Caps()));
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(AlarmText::Ok), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(UiText(AlarmText::Cancel), QDialogButtonBox::RejectRole);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = MakeOkCancelButtons(this, AlarmText::Ok, AlarmText::Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(high_);

@@ -1,4 +1,5 @@
 #include "config_ui/DisplayDialogParts.h"
+#include "widgets/DialogButtons.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -13,16 +14,7 @@
 
 void AddOkCancel(QDialog* dialog, QBoxLayout* layout)
 {
-    auto* buttons = new QDialogButtonBox(dialog);
-    QPushButton* ok = buttons->addButton(UiText(DisplayText::Ok), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(UiText(DisplayText::Cancel), QDialogButtonBox::RejectRole);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
-    ok->setDefault(true);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(MakeOkCancelButtons(dialog, DisplayText::Ok, DisplayText::Cancel));
 }
 
 QComboBox* CodedCombo(QWidget* parent, int controlId, const std::vector<CodedEntry>& entries,

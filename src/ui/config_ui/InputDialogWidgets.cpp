@@ -1,4 +1,5 @@
 #include "config_ui/InputDialogWidgets.h"
+#include "widgets/DialogButtons.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -63,15 +64,6 @@ void ClearPair(QButtonGroup* pair)
 
 QDialogButtonBox* OkCancel(QDialog* dialog)
 {
-    auto* buttons = new QDialogButtonBox(dialog);
-    QPushButton* ok = buttons->addButton(UiText(InputText::Ok), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(UiText(InputText::Cancel), QDialogButtonBox::RejectRole);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
-    ok->setDefault(true);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
+    return MakeOkCancelButtons(dialog, InputText::Ok, InputText::Cancel);
 }
 } // namespace InputDialogWidgets

@@ -1,4 +1,5 @@
 #include "config_ui/InterfaceDialogWidgets.h"
+#include "widgets/DialogButtons.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -48,16 +49,7 @@ QLineEdit* NumberEdit(QWidget* parent, int controlId)
 
 QWidget* OkCancelButtons(QDialog* dialog)
 {
-    auto* buttons = new QDialogButtonBox(dialog);
-    QPushButton* ok = buttons->addButton(UiText(InterfaceChoice::Ok), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(UiText(InterfaceChoice::Cancel), QDialogButtonBox::RejectRole);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
-    ok->setDefault(true);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
+    return MakeOkCancelButtons(dialog, InterfaceChoice::Ok, InterfaceChoice::Cancel);
 }
 
 bool ReadField(QLineEdit* edit, const NumericField& field, std::int64_t& value)
