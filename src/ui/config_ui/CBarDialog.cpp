@@ -43,11 +43,7 @@ CBarDialog::CBarDialog(const ParameterSet& working, QWidget* parent)
         {0.286, 0.357});
     for (int row = 0; row < kBarQuantityCount; ++row)
         FillRow(row);
-    const int height = list_->horizontalHeader()->sizeHint().height() +
-                       kBarQuantityCount * list_->verticalHeader()->defaultSectionSize() +
-                       2 * list_->frameWidth();
-    list_->setFixedSize(kListWidth, height);
-    list_->FitColumns();
+    FitListToRows(list_, kBarQuantityCount, kListWidth);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);

@@ -37,11 +37,7 @@ CDisplaySigmaDialog::CDisplaySigmaDialog(const ParameterSet& working, QWidget* p
     list_->setRowCount(rows);
     for (int row = 0; row < rows; ++row)
         FillRow(row);
-    const int height = list_->horizontalHeader()->sizeHint().height() +
-                       rows * list_->verticalHeader()->defaultSectionSize() +
-                       2 * list_->frameWidth();
-    list_->setFixedSize(kListWidth, height);
-    list_->FitColumns();
+    FitListToRows(list_, rows, kListWidth);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);

@@ -1,4 +1,8 @@
 #include "config_ui/DisplayDialogParts.h"
+
+#include <QHeaderView>
+
+#include "widgets/CListCtrlInfoTip.h"
 #include "widgets/DialogButtons.h"
 
 #include <QBoxLayout>
@@ -28,3 +32,11 @@ QComboBox* CodedCombo(QWidget* parent, int controlId, const std::vector<CodedEnt
     return combo;
 }
 
+void FitListToRows(CListCtrlInfoTip* list, int rows, int width)
+{
+    const int height = list->horizontalHeader()->sizeHint().height() +
+                       rows * list->verticalHeader()->defaultSectionSize() +
+                       2 * list->frameWidth();
+    list->setFixedSize(width, height);
+    list->FitColumns();
+}

@@ -6,6 +6,7 @@
 
 #include "config/CodedList.h"
 
+class CListCtrlInfoTip;
 class QBoxLayout;
 class QComboBox;
 class QDialog;
@@ -20,3 +21,5 @@ void AddOkCancel(QDialog* dialog, QBoxLayout* layout);
 // A drop-down list of the entries' texts, with `selected` chosen (-1: none).
 QComboBox* CodedCombo(QWidget* parent, int controlId, const std::vector<CodedEntry>& entries,
                       int selected);
+// Sizes a list to show all of its rows without scrolling, then fits its columns.
+void FitListToRows(CListCtrlInfoTip* list, int rows, int width);
