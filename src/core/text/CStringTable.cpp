@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <sstream>
 
 extern const unsigned char kEnglishStrings[];
@@ -54,19 +55,49 @@ double FormatArg::AsReal() const
 
 namespace {
 
+// The flags, width and precision of a conversion with its length modifiers
+// ("l", "h", "I64", ...) removed, or nothing when the conversion is not one
+// printf can be trusted with. Texts come from language modules that anyone can
+// edit, so only [-+# 0]* width? (.precision)? with widths below 100 pass.
+std::optional<std::string> SafeFlags(std::string_view spec)
+{
+    std::string flags;
+    size_t i = 0;
+    while (i < spec.size() && std::string_view("-+# 0").find(spec[i]) != std::string_view::npos)
+        flags += spec[i++];
+    auto digits = [&]() -> bool {
+        size_t count = 0;
+        while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') {
+            flags += spec[i++];
+            if (++count > 2)
+                return false;
+        }
+        return true;
+    };
+    if (!digits())
+        return std::nullopt;
+    if (i < spec.size() && spec[i] == '.') {
+        flags += spec[i++];
+        if (!digits())
+            return std::nullopt;
+    }
+    std::string_view length = spec.substr(i);
+    for (std::string_view known : {"", "l", "ll", "h", "hh", "L", "z", "I", "I64", "I32"})
+        if (length == known)
+            return flags;
+    return std::nullopt;
+}
+
 // Writes one argument with a printf conversion such as "s", "d", "5.1lf", "04X".
 std::string FormatOne(std::string_view conversion, const FormatArg* arg)
 {
     if (!arg || conversion.empty())
         return {};
     const char type = conversion.back();
-    std::string flags;  // flags, width and precision, without length modifiers
-    for (char c : conversion.substr(0, conversion.size() - 1))
-        if (c != 'l' && c != 'h' && c != 'L' && c != 'I' && c != 'z')
-            flags += c;
-    // "I64" leaves "64" behind; a width never follows a precision, so drop it.
-    if (conversion.find("I64") != std::string_view::npos)
-        flags = flags.substr(0, flags.size() - 2);
+    const std::optional<std::string> safe = SafeFlags(conversion.substr(0, conversion.size() - 1));
+    if (!safe)
+        return arg->AsString();
+    const std::string& flags = *safe;
 
     char buf[512];
     switch (type) {

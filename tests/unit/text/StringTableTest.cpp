@@ -33,6 +33,18 @@ TEST(FormatMessage, MissingArgumentsAndStrayPercentsAreHarmless)
     EXPECT_EQ(FormatMessage("%1!s", {"x"}), "x!s");
 }
 
+// A language module is a text file anyone can edit; a conversion printf cannot
+// be trusted with must never reach it. Such an insert shows its argument as text.
+TEST(FormatMessage, ConversionsFromAnEditedModuleNeverReachPrintfUnchecked)
+{
+    EXPECT_EQ(FormatMessage("s%2!gggge\xae%0se%0sge!", {"a", 2.5}), "s2.5");
+    EXPECT_EQ(FormatMessage("%1!%s%n%d!", {"a"}), "a");
+    EXPECT_EQ(FormatMessage("[%1!999999999d!]", {7}), "[7]");
+    EXPECT_EQ(FormatMessage("[%1!5.100f!]", {1.0}), "[1]");
+    EXPECT_EQ(FormatMessage("[%ll.5d]", {3}), "[3]");
+    EXPECT_EQ(FormatMessage("[%1!I64d!|%2!-5s!|%3!+.2lf!]", {12, "ab", 1.5}), "[12|ab   |+1.50]");
+}
+
 TEST(StringTable, ParsesIdsEscapesAndComments)
 {
     CStringTable::Table t;
