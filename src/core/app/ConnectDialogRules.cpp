@@ -103,7 +103,7 @@ void AddRememberedPorts(CSerialPortList& ports, const ComSettings& settings)
         std::string key = *name;
         if (key.rfind("/dev/", 0) == 0)
             key.erase(0, 5);
-        ports.Store(key, {*name, displayName->empty() ? *name : *displayName, "", ""});
+        ports.StoreRemembered(key, {*name, displayName->empty() ? *name : *displayName, "", ""});
     }
 }
 

@@ -5,6 +5,13 @@
 void CSerialPortList::Store(const std::string& portName, SerialPortEntry entry)
 {
     entries_[portName] = std::move(entry);
+    unreported_.erase(portName);
+}
+
+void CSerialPortList::StoreRemembered(const std::string& portName, SerialPortEntry entry)
+{
+    entries_[portName] = std::move(entry);
+    unreported_.insert(portName);
 }
 
 std::vector<SerialPortEntry> CSerialPortList::Entries() const
@@ -46,20 +53,28 @@ int CSerialPortList::FindAdapter(const std::string& productId) const
     return -1;
 }
 
+int CSerialPortList::LastNamed(const std::string& displayName, bool reported) const
+{
+    int found = -1;
+    int index = 0;
+    for (const auto& [name, entry] : entries_) {
+        if (entry.displayName == displayName && unreported_.contains(name) != reported)
+            found = index;
+        ++index;
+    }
+    return found;
+}
+
 int CSerialPortList::IndexForMode(ConnectionMode mode,
                                   const std::string& rememberedDisplayName) const
 {
     if (mode == ConnectionMode::Tcp)
         return -1;
-    int found = -1;
-    int index = 0;
-    for (const auto& [name, entry] : entries_) {
-        if (entry.displayName == rememberedDisplayName)
-            found = index;
-        ++index;
-    }
-    if (found >= 0)
+    if (const int found = LastNamed(rememberedDisplayName, true); found >= 0)
         return found;
-    return FindAdapter(mode == ConnectionMode::Infrared ? kInfraredAdapterProductId
-                                                        : kConfigCableProductId);
+    const int adapter = FindAdapter(mode == ConnectionMode::Infrared ? kInfraredAdapterProductId
+                                                                     : kConfigCableProductId);
+    if (adapter >= 0)
+        return adapter;
+    return LastNamed(rememberedDisplayName, false);
 }

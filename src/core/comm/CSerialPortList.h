@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ class CSerialPortList {
 public:
     // Stores an entry under its port name; a port stored twice keeps the later entry.
     void Store(const std::string& portName, SerialPortEntry entry);
+    // Stores a port the system did not report but the settings remember
+    // (a virtual line, or an adapter that has gone or moved).
+    void StoreRemembered(const std::string& portName, SerialPortEntry entry);
 
     int Count() const { return static_cast<int>(entries_.size()); }
     std::vector<SerialPortEntry> Entries() const;
@@ -34,12 +38,16 @@ public:
     // Index of the first of the maker's adapters with this product id, or -1.
     int FindAdapter(const std::string& productId) const;
 
-    // The port the Connect dialog selects for a mode: the last entry shown
-    // under the name remembered for the mode, else the mode's adapter, else -1.
+    // The port the Connect dialog selects for a mode: the last reported entry
+    // shown under the name remembered for the mode, else the mode's adapter,
+    // else the remembered port the system did not report, else -1. A port that
+    // has moved is then found at its new place rather than at its old name.
     int IndexForMode(ConnectionMode mode, const std::string& rememberedDisplayName) const;
 
 private:
     const SerialPortEntry* At(int index) const;
+    int LastNamed(const std::string& displayName, bool reported) const;
 
     std::map<std::string, SerialPortEntry, PortNameLess> entries_;
+    std::set<std::string, PortNameLess> unreported_;
 };

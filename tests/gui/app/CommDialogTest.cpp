@@ -226,11 +226,26 @@ private slots:
         s.mode = 0;
         s.comPortName = "/dev/pts/4";
         s.comPortDisplayName = "/dev/pts/4";
-        Dialog d{s};
+        CSerialPortList withoutAdapters;
+        withoutAdapters.Store("ttyS0", {"/dev/ttyS0", "ttyS0", "", ""});
+        Dialog d{s, withoutAdapters};
         QCOMPARE(d.Port(), QStringLiteral("/dev/pts/4"));
         d.Connect();
         QVERIFY(d.Accepted());
         QCOMPARE(d.dialog.Settings().comPortName, std::string("/dev/pts/4"));
+    }
+
+    void adapterFoundAtANewPortWinsOverTheRememberedOne()
+    {
+        ComSettings s;
+        s.mode = 2;
+        s.irPortName = "/dev/ttyUSB7";
+        s.irPortDisplayName = "IR (ttyUSB7)";
+        Dialog d{s};
+        QCOMPARE(d.Port(), QStringLiteral("IR (ttyUSB1)"));
+        d.Connect();
+        QVERIFY(d.Accepted());
+        QCOMPARE(d.dialog.Settings().irPortName, std::string("/dev/ttyUSB1"));
     }
 
     void cancelLeavesTheStoredSettings()

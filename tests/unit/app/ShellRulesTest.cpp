@@ -115,7 +115,7 @@ TEST(ConnectRules, DeviceAddressBounds)
 TEST(ConnectRules, RememberedPortsTheDiscoveryMissesStaySelectable)
 {
     CSerialPortList ports;
-    ports.Store("ttyUSB0", {"/dev/ttyUSB0", "USB (ttyUSB0)", "A7C4", "0005"});
+    ports.Store("ttyUSB0", {"/dev/ttyUSB0", "USB (ttyUSB0)", "", ""});
     ComSettings s;
     s.comPortName = "/dev/pts/7";
     s.comPortDisplayName = "pts/7";

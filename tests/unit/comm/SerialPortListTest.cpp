@@ -124,3 +124,30 @@ TEST_F(SerialPortListTest, ModeSelectsTheLastRememberedNameElseItsAdapter)
     EXPECT_EQ(list.IndexForMode(ConnectionMode::Tcp, "Same name"), -1);
     EXPECT_EQ(CSerialPortList().IndexForMode(ConnectionMode::Config, ""), -1);
 }
+
+// A remembered port the system no longer reports is usually an adapter that
+// was unplugged or came back under another name: the adapter must win.
+TEST_F(SerialPortListTest, AReportedAdapterWinsOverARememberedPortThatIsGone)
+{
+    Add("ttyUSB1", "IR adapter (ttyUSB1)", "A7C4", "0004");
+    Add("ttyUSB2", "Cable (ttyUSB2)", "A7C4", "0005");
+    list.StoreRemembered("ttyUSB0", {"/dev/ttyUSB0", "IR adapter (ttyUSB0)", "", ""});
+    list.StoreRemembered("pts/3", {"/dev/pts/3", "pts/3", "", ""});
+    // Listed as pts/3, ttyUSB0, ttyUSB1, ttyUSB2.
+    EXPECT_EQ(list.IndexForMode(ConnectionMode::Infrared, "IR adapter (ttyUSB0)"), 2);
+    EXPECT_EQ(list.IndexForMode(ConnectionMode::Config, "pts/3"), 3);
+    EXPECT_EQ(list.IndexForMode(ConnectionMode::Rs485, "IR adapter (ttyUSB1)"), 2);
+}
+
+TEST_F(SerialPortListTest, ARememberedPortIsChosenWhenNoAdapterIsThere)
+{
+    Add("ttyS0", "Serial (ttyS0)");
+    list.StoreRemembered("pts/3", {"/dev/pts/3", "pts/3", "", ""});
+    EXPECT_EQ(list.IndexForMode(ConnectionMode::Rs485, "pts/3"), 0);
+    EXPECT_EQ(list.IndexForMode(ConnectionMode::Infrared, "pts/3"), 0);
+    // Reported after all, it is an ordinary port again and beats the adapter.
+    Add("ttyUSB0", "IR (ttyUSB0)", "A7C4", "0004");
+    EXPECT_EQ(list.IndexForMode(ConnectionMode::Infrared, "pts/3"), 2);
+    Add("pts/3", "pts/3");
+    EXPECT_EQ(list.IndexForMode(ConnectionMode::Infrared, "pts/3"), 0);
+}
