@@ -45,7 +45,8 @@ std::error_code IniFile::Read(const std::string& path)
 {
     lines_.clear();
     utf8Bom_ = false;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO picked by mistake cannot hang the open waiting for a writer.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
         return LastSystemError();
     struct stat st {};
@@ -53,6 +54,8 @@ std::error_code IniFile::Read(const std::string& path)
         return LastSystemError();
     if (S_ISDIR(st.st_mode))
         return std::make_error_code(std::errc::is_a_directory);
+    if (!S_ISREG(st.st_mode))
+        return std::make_error_code(std::errc::invalid_argument);
     std::string data;
     char buf[8192];
     for (;;) {

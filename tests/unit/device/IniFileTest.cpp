@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "TempDir.h"
@@ -69,6 +71,20 @@ TEST_F(IniFileDisk, ReadReportsMissingFilesAndDirectories)
     IniFile ini;
     EXPECT_EQ(ini.Read(dir.File("none.cfg")), std::errc::no_such_file_or_directory);
     EXPECT_EQ(ini.Read(dir.Path().string()), std::errc::is_a_directory);
+}
+
+TEST_F(IniFileDisk, OnlyRegularFilesAreReadOrReplaced)
+{
+    IniFile ini;
+    ASSERT_EQ(ini.Read("/dev/null"), std::errc::invalid_argument);
+    ini.Set("KTACFG", "Model", "4711");
+
+    // Without a writer, a blocking open of a FIFO would never return.
+    const std::string fifo = dir.File("pipe.cfg");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ini.Read(fifo), std::errc::invalid_argument);
+    EXPECT_EQ(ini.WriteAtomically(fifo), std::errc::invalid_argument);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(IniFileDisk, AtomicWriteKeepsModeAndFollowsLinks)
