@@ -53,6 +53,25 @@ TEST(IniFileWrite, KeepsLineEndingsAndByteOrderMarkOfTheFile)
     EXPECT_EQ(fresh.Text(), "[S]\r\na=1\r\n");
 }
 
+TEST(IniFileWrite, Utf16FileIsReadAndWrittenBackInUtf16)
+{
+    const auto utf16 = [](std::u16string_view text) {
+        std::string bytes = "\xFF\xFE";
+        for (const char16_t c : text) {
+            bytes += char(c & 0xFF);
+            bytes += char(c >> 8);
+        }
+        return bytes;
+    };
+    IniFile ini;
+    ini.Parse(utf16(u"; Z\u00E4hler \U0001F50C\r\n[KTACFG]\r\nModel=4721\r\n"));
+    EXPECT_EQ(ini.Get("KTACFG", "Model"), "4721");
+    ini.Set("KTACFG", "Model", "4711");
+    ini.Set("KTACFG", "DeviceExtension", "2");
+    EXPECT_EQ(ini.Text(), utf16(u"; Z\u00E4hler \U0001F50C\r\n[KTACFG]\r\nModel=4711\r\n"
+                                u"DeviceExtension=2\r\n"));
+}
+
 TEST(IniFileWrite, EmptySectionGetsItsFirstKeyRightAfterTheHeader)
 {
     IniFile ini;
