@@ -67,7 +67,6 @@ private slots:
     void untouchedOkKeepsEveryDefaultWordOverTheCatalogue();
     void cancelLeavesTheSetUnchanged();
     void modbusButtonOpensTheDialogOfTheInterface();
-    void inputFunctionTheListLacksIsKept();
 
 private:
     CScriptedPrompts prompts_;
@@ -155,33 +154,6 @@ void InterfaceDialogsTest::modbusButtonOpensTheDialogOfTheInterface()
     }
     auto handle = (*FindSettingsDialog(CcLink))(SetOf(29), nullptr);
     QVERIFY(qobject_cast<CCCLinkDialog*>(handle.dialog.get()));
-}
-
-void InterfaceDialogsTest::inputFunctionTheListLacksIsKept()
-{
-    int checked = 0;
-    for (const auto& record : DeviceCatalogue()) {
-        ParameterSet set = SetOf(record.typeId);
-        if (!MainButtonEnabled(Di, set.type.Caps()) ||
-            DiscreteInputFunctionCount(set.type.Caps()) != 3)
-            continue;
-        set[DiscreteWord::InputFunction] = 3; // "Clear alarm", from another variant's file
-        SettingsDialogHandle handle = (*FindSettingsDialog(Di))(set, nullptr);
-        auto* list = FindControl<QComboBox>(handle.dialog.get(), DiControl::Function);
-        QVERIFY(list);
-        QCOMPARE(list->count(), 3);
-        QCOMPARE(list->currentIndex(), -1);
-        handle.dialog->accept();
-        QCOMPARE(int(handle.parameters()[DiscreteWord::InputFunction]), 3);
-
-        handle = (*FindSettingsDialog(Di))(set, nullptr);
-        list = FindControl<QComboBox>(handle.dialog.get(), DiControl::Function);
-        list->setCurrentIndex(1);
-        handle.dialog->accept();
-        QCOMPARE(int(handle.parameters()[DiscreteWord::InputFunction]), 1);
-        ++checked;
-    }
-    QVERIFY(checked > 0);
 }
 
 QTEST_MAIN(InterfaceDialogsTest)
