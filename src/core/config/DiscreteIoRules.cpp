@@ -18,6 +18,11 @@ int DiscreteInputFunctionCount(Capabilities caps)
     return (caps & (CapKtaGen2 | CapKtbGen2 | CapLkta | CapLktas)) != 0 ? 5 : 3;
 }
 
+int DiscreteInputFunctionIndex(Capabilities caps, std::uint16_t field)
+{
+    return field < DiscreteInputFunctionCount(caps) ? int(field) : -1;
+}
+
 int DiscreteOutputFunctionCount(Capabilities caps)
 {
     return DiscreteOutputFunctionFixed(caps) ? 2 : 3;

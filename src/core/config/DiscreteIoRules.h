@@ -47,6 +47,10 @@ enum class ContactType { NormalOpen = 0, NormalClose = 1 };
 
 // Entries of the input's function list (texts 1700 onwards).
 int DiscreteInputFunctionCount(Capabilities caps);
+// The input's function selects by position; a function this variant's list
+// lacks (from another variant's file) selects nothing (-1), and OK then keeps
+// it, rather than turning it into a different function such as an energy reset.
+int DiscreteInputFunctionIndex(Capabilities caps, std::uint16_t field);
 // Entries of an output's function list (texts 1800 onwards).
 int DiscreteOutputFunctionCount(Capabilities caps);
 // The ZN meters only count energy on their outputs: the function is fixed.

@@ -104,10 +104,11 @@ bool CAnalogOutputDialog::Store(int output, const AoRow& row, const ParEditResul
         if (result.listIndex < 0 || result.listIndex >= int(choices.values.size()))
             return false;
         const auto value = static_cast<std::uint16_t>(choices.values[size_t(result.listIndex)]);
-        if (row.kind == AoRowKind::OutputType)
-            ChangeAoOutputType(set_, output, value);
-        else
+        // Choosing the type the output already has keeps its outputs and table.
+        if (row.kind != AoRowKind::OutputType)
             set_[word] = value;
+        else if (value != set_[word])
+            ChangeAoOutputType(set_, output, value);
         return true;
     }
     try {

@@ -18,7 +18,8 @@ CDiscreteInputDialog::CDiscreteInputDialog(const ParameterSet& working, QWidget*
     setWindowTitle(UiText(InterfaceText::DiscreteInputSetting));
     const int count = DiscreteInputFunctionCount(set_.type.Caps());
     function_ = ChoiceList(this, DiControl::Function, InterfaceChoice::DiFunctionBase, count);
-    function_->setCurrentIndex(ChoiceListIndex(set_[DiscreteWord::InputFunction], count));
+    function_->setCurrentIndex(
+        DiscreteInputFunctionIndex(set_.type.Caps(), set_[DiscreteWord::InputFunction]));
 
     normalOpen_ = RadioButton(this, DiControl::NormalOpen, InterfaceChoice::ContactTypeBase);
     normalClose_ = RadioButton(this, DiControl::NormalClose, InterfaceChoice::ContactTypeBase + 1);
@@ -43,7 +44,8 @@ CDiscreteInputDialog::CDiscreteInputDialog(const ParameterSet& working, QWidget*
 
 void CDiscreteInputDialog::accept()
 {
-    set_[DiscreteWord::InputFunction] = static_cast<std::uint16_t>(function_->currentIndex());
+    if (function_->currentIndex() >= 0)
+        set_[DiscreteWord::InputFunction] = static_cast<std::uint16_t>(function_->currentIndex());
     set_[DiscreteWord::InputType] = static_cast<std::uint16_t>(
         normalClose_->isChecked() ? ContactType::NormalClose : ContactType::NormalOpen);
     QDialog::accept();

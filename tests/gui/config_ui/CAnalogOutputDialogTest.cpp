@@ -43,6 +43,7 @@ private slots:
 
     void columnsAndRowsByVariant();
     void zmOutputTypeChangeResetsTheColumn();
+    void zmSameOutputTypeKeepsTheColumn();
     void numericCellIsStoredOnEnter();
     void invalidNumberKeepsTheOldValue();
     void inputListWithoutNeutralItems();
@@ -118,6 +119,24 @@ void CAnalogOutputDialogTest::zmOutputTypeChangeResetsTheColumn()
     QTest::keyClick(dialog.Editor()->Edit(), Qt::Key_Return);
     QCOMPARE(int(dialog.Parameters()[367]), 5750);
     QVERIFY(prompts_.shown.empty());
+}
+
+void CAnalogOutputDialogTest::zmSameOutputTypeKeepsTheColumn()
+{
+    ParameterSet set = SetOf(80);
+    set[359] = 1; // "-5 - +5V DC"
+    set[365] = std::uint16_t(-2500);
+    set[367] = 4500;
+    for (int i = 0; i < 10; ++i)
+        set[369 + 2 * i] = std::uint16_t(100 * i);
+    CAnalogOutputDialog dialog(set);
+    dialog.OpenEditor(1, kZmOutputType);
+    QCOMPARE(dialog.Editor()->List()->currentIndex(), 1);
+    dialog.Editor()->HideEditors();
+    // Confirming the shown type (or leaving the cell with an arrow key) is no change.
+    dialog.EditFinished(ListChoice(1, kZmOutputType, 1));
+    QVERIFY(dialog.Parameters().words == set.words);
+    QCOMPARE(dialog.List()->CellText(kZmOutput0, 1), QString("-2.500 (V)"));
 }
 
 void CAnalogOutputDialogTest::numericCellIsStoredOnEnter()

@@ -38,7 +38,7 @@ private slots:
     void cleanup();
 
     void inputFunctionsByFamily();
-    void inputChoicePastTheListIsNotStoredAsMinusOne();
+    void inputChoicePastTheListIsKept();
     void absentOutputsAreDisabledAndKeptAsTheyWere();
     void znpwOutputsAreSavedAsEnergyCount();
     void outputContactAndFunctionAreRead();
@@ -81,14 +81,20 @@ void CDiscreteOutputDialogTest::inputFunctionsByFamily()
     QCOMPARE(Control<QComboBox>(&first, DiControl::Function)->count(), 3);
 }
 
-void CDiscreteOutputDialogTest::inputChoicePastTheListIsNotStoredAsMinusOne()
+void CDiscreteOutputDialogTest::inputChoicePastTheListIsKept()
 {
     ParameterSet set = SetOf(0);
     set[DiscreteWord::InputFunction] = 4; // e.g. from a file of a newer variant
     CDiscreteInputDialog dialog(set);
-    QCOMPARE(Control<QComboBox>(&dialog, DiControl::Function)->currentIndex(), 2);
+    // Nothing is shown rather than another function ("Reset energy count").
+    QCOMPARE(Control<QComboBox>(&dialog, DiControl::Function)->currentIndex(), -1);
     dialog.accept();
-    QCOMPARE(int(dialog.Parameters()[DiscreteWord::InputFunction]), 2);
+    QCOMPARE(int(dialog.Parameters()[DiscreteWord::InputFunction]), 4);
+
+    CDiscreteInputDialog chosen(set);
+    Control<QComboBox>(&chosen, DiControl::Function)->setCurrentIndex(1);
+    chosen.accept();
+    QCOMPARE(int(chosen.Parameters()[DiscreteWord::InputFunction]), 1);
 }
 
 void CDiscreteOutputDialogTest::absentOutputsAreDisabledAndKeptAsTheyWere()

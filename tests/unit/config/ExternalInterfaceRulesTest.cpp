@@ -41,6 +41,15 @@ TEST(DiscreteIoTest, InputFunctionsByFamily)
     EXPECT_EQ(DiscreteInputFunctionCount(CapsOf(1)), 3);
 }
 
+TEST(DiscreteIoTest, InputFunctionMissingFromTheListSelectsNothing)
+{
+    EXPECT_EQ(DiscreteInputFunctionIndex(CapsOf(0), 2), 2);
+    EXPECT_EQ(DiscreteInputFunctionIndex(CapsOf(0), 3), -1); // "Clear alarm" is not offered
+    EXPECT_EQ(DiscreteInputFunctionIndex(CapsOf(0), 4), -1);
+    EXPECT_EQ(DiscreteInputFunctionIndex(CapsOf(70), 4), 4);
+    EXPECT_EQ(DiscreteInputFunctionIndex(CapsOf(70), 5), -1);
+}
+
 TEST(DiscreteIoTest, ZnOutputsOnlyCountEnergy)
 {
     EXPECT_EQ(DiscreteOutputFunctionCount(CapsOf(70)), 3);
