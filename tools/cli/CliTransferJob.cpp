@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "CTerminalProgress.h"
+#include "app/CModbusTransferConnection.h"
 #include "app/CPrivateException.h"
 #include "comm/CModbusInterface.h"
-#include "device/CModbusTransferConnection.h"
 #include "text/CStringTable.h"
 
 namespace {

@@ -97,6 +97,13 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view da
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         return std::make_error_code(std::errc::is_a_directory);
+    // A rename would put a plain file in the place of a device or a FIFO.
+    if (exists && !S_ISREG(old.st_mode))
+        return std::make_error_code(std::errc::invalid_argument);
+    // Writing in place would fail on a write-protected file; a rename must not slip past that.
+    // Root passes access(), so a file without any write bit counts as protected too.
+    if (exists && (::access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0))
+        return std::make_error_code(std::errc::permission_denied);
 
     std::filesystem::path temporary;
     FileDescriptor fd(CreateTemporary(target, temporary));

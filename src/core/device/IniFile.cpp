@@ -3,6 +3,7 @@
 #include "app/AtomicFile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 
 #include "app/FileDescriptor.h"
@@ -38,6 +39,95 @@ bool SameName(std::string_view a, std::string_view b)
     return true;
 }
 
+// Profile files on Windows may be UTF-16LE with a byte order mark; they are
+// edited as UTF-8 here and written back in their own encoding.
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// Unpaired surrogates become U+FFFD; an odd last byte is dropped.
+std::string Utf16LeToUtf8(std::string_view bytes)
+{
+    std::string out;
+    const auto unit = [&](std::size_t i) {
+        return char32_t(std::uint8_t(bytes[i]) | (std::uint8_t(bytes[i + 1]) << 8));
+    };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+// By the lead byte; 0 for a byte that cannot start a sequence.
+int Utf8SequenceLength(std::uint8_t lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if ((lead >> 5) == 0x6)
+        return 2;
+    if ((lead >> 4) == 0xE)
+        return 3;
+    return (lead >> 3) == 0x1E ? 4 : 0;
+}
+
+// Invalid UTF-8 bytes become U+FFFD.
+std::string Utf8ToUtf16Le(std::string_view text)
+{
+    std::string out;
+    const auto put = [&](char32_t u) {
+        out += char(u & 0xFF);
+        out += char(u >> 8);
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = std::uint8_t(text[i]);
+        const int len = Utf8SequenceLength(b);
+        char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        bool valid = len > 0 && i + std::size_t(len) <= text.size();
+        for (int k = 1; valid && k < len; ++k) {
+            const auto cont = std::uint8_t(text[i + std::size_t(k)]);
+            valid = (cont & 0xC0) == 0x80;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if (!valid || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            c = 0xFFFD;
+            i += 1;
+        } else {
+            i += std::size_t(len);
+        }
+        if (c >= 0x10000) {
+            put(0xD800 + ((c - 0x10000) >> 10));
+            put(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            put(c);
+        }
+    }
+    return out;
+}
 
 } // namespace
 
@@ -45,7 +135,8 @@ std::error_code IniFile::Read(const std::string& path)
 {
     lines_.clear();
     utf8Bom_ = false;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO picked by mistake cannot hang the open waiting for a writer.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
         return LastSystemError();
     struct stat st {};
@@ -53,6 +144,8 @@ std::error_code IniFile::Read(const std::string& path)
         return LastSystemError();
     if (S_ISDIR(st.st_mode))
         return std::make_error_code(std::errc::is_a_directory);
+    if (!S_ISREG(st.st_mode))
+        return std::make_error_code(std::errc::invalid_argument);
     std::string data;
     char buf[8192];
     for (;;) {
@@ -72,6 +165,17 @@ std::error_code IniFile::Read(const std::string& path)
 }
 
 void IniFile::Parse(std::string_view text)
+{
+    utf16_ = text.substr(0, kUtf16LeBom.size()) == kUtf16LeBom;
+    if (utf16_) {
+        const std::string decoded = Utf16LeToUtf8(text.substr(kUtf16LeBom.size()));
+        ParseUtf8(decoded);
+    } else {
+        ParseUtf8(text);
+    }
+}
+
+void IniFile::ParseUtf8(std::string_view text)
 {
     lines_.clear();
     utf8Bom_ = text.substr(0, 3) == "\xEF\xBB\xBF";
@@ -117,7 +221,7 @@ std::string IniFile::Text() const
     std::string out = utf8Bom_ ? "\xEF\xBB\xBF" : "";
     for (const Line& line : lines_)
         out += line.text + eol_;
-    return out;
+    return utf16_ ? std::string(kUtf16LeBom) + Utf8ToUtf16Le(out) : out;
 }
 
 std::size_t IniFile::FindSection(std::string_view section) const

@@ -11,7 +11,7 @@
 // those lines: other sections, keys, comments, blank lines and their order stay
 // as they were. Names match without regard to ASCII case and the first of
 // duplicate sections or keys wins, as profile readers on Windows do; the files
-// travel between both.
+// travel between both. A UTF-16LE file (with its byte order mark) stays UTF-16LE.
 class IniFile {
 public:
     // A configuration file is a few kilobytes; anything larger is not one.
@@ -44,6 +44,7 @@ private:
         std::string value; // key lines: the text after '=', trimmed
     };
 
+    void ParseUtf8(std::string_view text);
     static Line ParseLine(std::string_view text);
     // Index of the section's header line, or npos.
     std::size_t FindSection(std::string_view section) const;
@@ -53,4 +54,5 @@ private:
     std::vector<Line> lines_;
     std::string eol_ = "\r\n";
     bool utf8Bom_ = false;
+    bool utf16_ = false; // UTF-16LE with a byte order mark on disk
 };

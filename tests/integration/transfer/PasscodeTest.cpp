@@ -5,7 +5,7 @@
 #include "SimulatedDevice.h"
 #include "app/CSettingsStore.h"
 #include "device/CPasscodeProtection.h"
-#include "device/PasscodeInput.h"
+#include "app/PasscodeInput.h"
 #include "device/PasscodeRules.h"
 #include "support/ScriptedPrompts.h"
 #include "text/CStringTable.h"
@@ -129,9 +129,9 @@ TEST_F(PasscodeTest, RememberedPasscodeIsSentUntouched)
     CMemorySettingsStore store;
     SaveRememberedPasscode(store, 123456789);
     const auto remembered = store.Values();
-    const EnterPasscodeStart start = OpenEnterPasscode(store);
-    EXPECT_EQ(start.editText, kMaskedPasscodeText);
-    prompts_.passcodes = {AcceptEnterPasscode(start, false, start.editText, true, store)};
+    const EnterPasscodeStart start = LoadEnterPasscode(store);
+    EXPECT_TRUE(start.remember);
+    prompts_.passcodes = {CommitEnterPasscode(store, false, "xxxxxxxxxxxx", true, start.passcode)};
 
     CPasscodeProtection protection;
     ASSERT_TRUE(protection.Unlock(device_->Master()));
@@ -163,7 +163,7 @@ TEST_F(PasscodeTest, DestructorStaysQuietWhenTheDeviceIsGone)
 TEST_F(PasscodeTest, ProtectSettingWithEmptyNewPasscodeRemovesProtectionAndLocks)
 {
     Start(Protected(kKtb, 777));
-    prompts_.protects = {ValidateProtectInput("777", "", "")};
+    prompts_.protects = {ReadProtectRequest("777", "", "", nullptr)};
     CPasscodeProtection protection;
     ASSERT_TRUE(protection.ChangeProtection(device_->Master()));
 
@@ -181,7 +181,7 @@ TEST_F(PasscodeTest, ProtectSettingWithEmptyNewPasscodeRemovesProtectionAndLocks
 TEST_F(PasscodeTest, ProtectSettingSetsAPasscodeThatTheNextUnlockNeeds)
 {
     Start(Protected(kKtb, 0));
-    prompts_.protects = {ValidateProtectInput("", "4321", "4321")};
+    prompts_.protects = {ReadProtectRequest("", "4321", "4321", nullptr)};
     CPasscodeProtection change;
     ASSERT_TRUE(change.ChangeProtection(device_->Master()));
     EXPECT_EQ(StoredPasscode(), 4321u);

@@ -8,11 +8,11 @@
 #include <unistd.h>
 
 #include "SimulatedDevice.h"
+#include "app/CModbusTransferConnection.h"
 #include "app/CPrivateException.h"
 #include "background/CObserver.h"
 #include "background/CProgressThread.h"
 #include "device/CConfigFile.h"
-#include "device/CModbusTransferConnection.h"
 #include "device/ParameterTransfer.h"
 #include "device/RegisterMap.h"
 #include "text/CStringTable.h"

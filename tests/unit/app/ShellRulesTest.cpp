@@ -207,6 +207,9 @@ TEST(PasscodeInput, ProtectRequestChecksConfirmationFirst)
     EXPECT_EQ(MessageOf([&] { ReadProtectRequest("", "1000000000", "1000000000", &error); }),
               range);
     EXPECT_EQ(error.field, ProtectField::NewPasscode);
+    EXPECT_EQ(MessageOf([&] { ReadProtectRequest("", "-5", "-5", &error); }), range);
+    EXPECT_NE(MessageOf([&] { ReadProtectRequest("12ab", "", "", &error); }), "(no error)");
+    EXPECT_EQ(error.field, ProtectField::CurrentPasscode);
 }
 
 TEST(PasscodeInput, EmptyNewPasscodeRemovesProtection)
@@ -221,6 +224,7 @@ TEST(PasscodeInput, FrontPanelPasscodeNeedsFourCharactersAndAMatch)
 {
     EXPECT_EQ(ReadFrontPanelPasscode("0123", "0123"), 123);
     EXPECT_EQ(MessageOf([] { ReadFrontPanelPasscode("123", "123"); }), LoadText(11002));
+    EXPECT_EQ(MessageOf([] { ReadFrontPanelPasscode("12345", "12345"); }), LoadText(11002));
     EXPECT_EQ(MessageOf([] { ReadFrontPanelPasscode("1234", "1235"); }), LoadText(11003));
     // Text that holds no number would leave the passcode undefined: refused.
     EXPECT_EQ(MessageOf([] { ReadFrontPanelPasscode("abcd", "abcd"); }), LoadText(11002));

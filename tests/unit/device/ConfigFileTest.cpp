@@ -319,6 +319,16 @@ TEST_F(ConfigFileFailedSave, ReadOnlyDirectoryLeavesTheOldFileWhole)
     EXPECT_EQ(ReadWholeFile(path), before);
 }
 
+TEST_F(ConfigFileFailedSave, WriteProtectedFileIsRefusedEvenForRoot)
+{
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    const std::string error = SaveError(PatternedSet(kQh), path);
+    std::filesystem::permissions(path, std::filesystem::perms(0644));
+    EXPECT_EQ(error, "Save error. " + SystemErrorText(EACCES));
+    EXPECT_EQ(ReadWholeFile(path), before);
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
 TEST_F(ConfigFileFailedSave, DirectoryAsTargetIsAnError)
 {
     const std::string target = dir.File("folder.cfg");

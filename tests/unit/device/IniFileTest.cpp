@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "TempDir.h"
@@ -51,6 +53,25 @@ TEST(IniFileWrite, KeepsLineEndingsAndByteOrderMarkOfTheFile)
     EXPECT_EQ(fresh.Text(), "[S]\r\na=1\r\n");
 }
 
+TEST(IniFileWrite, Utf16FileIsReadAndWrittenBackInUtf16)
+{
+    const auto utf16 = [](std::u16string_view text) {
+        std::string bytes = "\xFF\xFE";
+        for (const char16_t c : text) {
+            bytes += char(c & 0xFF);
+            bytes += char(c >> 8);
+        }
+        return bytes;
+    };
+    IniFile ini;
+    ini.Parse(utf16(u"; Z\u00E4hler \U0001F50C\r\n[KTACFG]\r\nModel=4721\r\n"));
+    EXPECT_EQ(ini.Get("KTACFG", "Model"), "4721");
+    ini.Set("KTACFG", "Model", "4711");
+    ini.Set("KTACFG", "DeviceExtension", "2");
+    EXPECT_EQ(ini.Text(), utf16(u"; Z\u00E4hler \U0001F50C\r\n[KTACFG]\r\nModel=4711\r\n"
+                                u"DeviceExtension=2\r\n"));
+}
+
 TEST(IniFileWrite, EmptySectionGetsItsFirstKeyRightAfterTheHeader)
 {
     IniFile ini;
@@ -69,6 +90,20 @@ TEST_F(IniFileDisk, ReadReportsMissingFilesAndDirectories)
     IniFile ini;
     EXPECT_EQ(ini.Read(dir.File("none.cfg")), std::errc::no_such_file_or_directory);
     EXPECT_EQ(ini.Read(dir.Path().string()), std::errc::is_a_directory);
+}
+
+TEST_F(IniFileDisk, OnlyRegularFilesAreReadOrReplaced)
+{
+    IniFile ini;
+    ASSERT_EQ(ini.Read("/dev/null"), std::errc::invalid_argument);
+    ini.Set("KTACFG", "Model", "4711");
+
+    // Without a writer, a blocking open of a FIFO would never return.
+    const std::string fifo = dir.File("pipe.cfg");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ini.Read(fifo), std::errc::invalid_argument);
+    EXPECT_EQ(ini.WriteAtomically(fifo), std::errc::invalid_argument);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(IniFileDisk, AtomicWriteKeepsModeAndFollowsLinks)
