@@ -15,6 +15,7 @@ constexpr int kSensorTexts = 5600;
 constexpr int kZnpwUSensorTexts = 7000;
 constexpr int kLocationTexts = 6100;
 constexpr int kSensorChoices = 6;
+constexpr int kSensorNames = 8; // the six sensors, "Custom-1" and "Custom-2"
 constexpr int kLocationChoices = 3;
 constexpr int kSystemWord = 31;
 constexpr int kPrimaryCurrentName = 15151;
@@ -173,14 +174,20 @@ std::vector<std::string> ChannelChoiceTexts(ChannelCellKind kind, Capabilities c
     return texts;
 }
 
+// A value without a name (a file or device holding garbage) is shown as the
+// number, never as whatever text happens to follow the names.
 std::string ChannelCellText(const ChannelCell& cell, const ParameterSet& set)
 {
     const std::uint16_t value = set[cell.word];
     switch (cell.kind) {
     case ChannelCellKind::Sensor:
-        return SensorText(set.type.Caps(), value);
+        if (value < kSensorNames)
+            return SensorText(set.type.Caps(), value);
+        break;
     case ChannelCellKind::Location:
-        return LoadText(kLocationTexts + value);
+        if (value < kLocationChoices)
+            return LoadText(kLocationTexts + value);
+        break;
     case ChannelCellKind::Primary:
         break;
     }

@@ -1,6 +1,6 @@
 #include "edit/EditOutcome.h"
 
-std::optional<EditOutcome> EditTextKeyOutcome(EditKey key, int caret, int length, bool hasSelection)
+std::optional<EditOutcome> EditTextKeyOutcome(EditKey key, int caret, int length)
 {
     switch (key) {
     case EditKey::Enter:
@@ -18,11 +18,11 @@ std::optional<EditOutcome> EditTextKeyOutcome(EditKey key, int caret, int length
     case EditKey::Up:
         return EditOutcome{true, EditMove::Up};
     case EditKey::Left:
-        if (caret == 0 && !hasSelection)
+        if (caret == 0)
             return EditOutcome{true, EditMove::Left};
         return std::nullopt;
     case EditKey::Right:
-        if (caret >= length && !hasSelection)
+        if (caret >= length)
             return EditOutcome{true, EditMove::Right};
         return std::nullopt;
     case EditKey::Other:

@@ -21,10 +21,11 @@ enum class EditKey { Enter, Escape, Tab, BackTab, Up, Down, Left, Right, Other }
 
 // The outcome of a key pressed in the in-place edit field, or nullopt when the
 // key is ordinary editing (typing, caret movement inside the text). Left and
-// Right end the edit only with the caret at the start or end of the text and
-// nothing selected beyond it, so moving through the text still works.
-std::optional<EditOutcome> EditTextKeyOutcome(EditKey key, int caret, int length,
-                                              bool hasSelection);
+// Right end the edit only with the caret at the start or end of the text, so
+// moving through the text still works. The caret alone counts: a freshly
+// opened cell has its whole text selected with the caret at the end, and one
+// Right goes on to the next cell as it does from a cell typed into.
+std::optional<EditOutcome> EditTextKeyOutcome(EditKey key, int caret, int length);
 
 // The outcome of a key pressed in the in-place drop-down list while its list
 // is closed (or for Left/Right also while it is open); nullopt for keys the

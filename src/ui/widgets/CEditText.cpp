@@ -32,7 +32,7 @@ void CEditText::keyPressEvent(QKeyEvent* event)
 {
     if (editing_) {
         const auto outcome = EditTextKeyOutcome(EditKeyOf(*event), cursorPosition(),
-                                                static_cast<int>(text().size()), hasSelectedText());
+                                                static_cast<int>(text().size()));
         if (outcome) {
             event->accept();
             Finish(*outcome);

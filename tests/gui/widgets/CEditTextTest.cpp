@@ -20,6 +20,7 @@ private slots:
     void keysEndTheEdit();
     void arrowsInsideTheTextMoveTheCaret_data();
     void arrowsInsideTheTextMoveTheCaret();
+    void arrowsOnAFreshlyOpenedCell();
     void focusMovingElsewhereDiscards();
     void onlyOneOutcomePerEdit();
     void afterTheOutcomeKeysAreOrdinary();
@@ -121,6 +122,21 @@ void CEditTextTest::arrowsInsideTheTextMoveTheCaret()
         QVERIFY(Last(spy).accepted);
         QCOMPARE(int(Last(spy).move), move);
     }
+}
+
+// A cell opens with its whole text selected and the caret at the end: one
+// Right goes on to the next cell, one Left only moves the caret.
+void CEditTextTest::arrowsOnAFreshlyOpenedCell()
+{
+    QSignalSpy spy(edit_, &CEditText::Finished);
+    QVERIFY(edit_->hasSelectedText());
+    QTest::keyClick(edit_, Qt::Key_Left);
+    QCOMPARE(spy.count(), 0);
+    edit_->selectAll();
+    QTest::keyClick(edit_, Qt::Key_Right);
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(Last(spy).accepted);
+    QCOMPARE(Last(spy).move, EditMove::Right);
 }
 
 void CEditTextTest::focusMovingElsewhereDiscards()

@@ -159,4 +159,23 @@ TEST(InputPageLayoutTest, SensorTextsOfTheZnpwUVariant)
         EXPECT_FALSE(text.empty());
 }
 
+TEST(InputPageLayoutTest, CellTextsOfNamedAndUnnamedValues)
+{
+    const InputPageLayout l = InputPageLayoutFor(4);
+    const ChannelCell& sensor = *l.CellAt(1, 1);
+    const ChannelCell& location = *l.CellAt(3, 1);
+    ParameterSet set;
+    set[sensor.word] = 7;
+    set[location.word] = 2;
+    EXPECT_EQ(ChannelCellText(sensor, set), LoadText(5607));
+    EXPECT_EQ(ChannelCellText(location, set), LoadText(6102));
+    // Values beyond the names must not borrow the texts that follow them.
+    set[sensor.word] = 50;
+    set[location.word] = 100;
+    EXPECT_EQ(ChannelCellText(sensor, set), "50");
+    EXPECT_EQ(ChannelCellText(location, set), "100");
+    set[sensor.word] = 0xFFFF;
+    EXPECT_EQ(ChannelCellText(sensor, set), "65535");
+}
+
 } // namespace

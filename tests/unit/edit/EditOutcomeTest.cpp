@@ -9,7 +9,6 @@ struct TextKeyCase {
     EditKey key;
     int caret;
     int length;
-    bool selection;
     std::optional<EditOutcome> expected;
 };
 
@@ -18,7 +17,7 @@ class EditTextKeys : public ::testing::TestWithParam<TextKeyCase> {};
 TEST_P(EditTextKeys, KeyEndsOrContinuesTheEdit)
 {
     const TextKeyCase& c = GetParam();
-    EXPECT_EQ(EditTextKeyOutcome(c.key, c.caret, c.length, c.selection), c.expected);
+    EXPECT_EQ(EditTextKeyOutcome(c.key, c.caret, c.length), c.expected);
 }
 
 const EditOutcome kStay{true, EditMove::Stay};
@@ -30,21 +29,19 @@ const EditOutcome kDiscard{false, EditMove::Stay};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, EditTextKeys,
-    ::testing::Values(TextKeyCase{"EnterAccepts", EditKey::Enter, 2, 4, false, kStay},
-                      TextKeyCase{"EnterWithAllSelected", EditKey::Enter, 4, 4, true, kStay},
-                      TextKeyCase{"DownMovesDown", EditKey::Down, 1, 4, false, kDown},
-                      TextKeyCase{"UpMovesUp", EditKey::Up, 1, 4, true, kUp},
-                      TextKeyCase{"LeftAtStart", EditKey::Left, 0, 4, false, kLeft},
-                      TextKeyCase{"LeftInEmptyText", EditKey::Left, 0, 0, false, kLeft},
-                      TextKeyCase{"LeftInMiddle", EditKey::Left, 2, 4, false, std::nullopt},
-                      TextKeyCase{"LeftWithSelection", EditKey::Left, 0, 4, true, std::nullopt},
-                      TextKeyCase{"RightAtEnd", EditKey::Right, 4, 4, false, kRight},
-                      TextKeyCase{"RightInMiddle", EditKey::Right, 2, 4, false, std::nullopt},
-                      TextKeyCase{"RightWithAllSelected", EditKey::Right, 4, 4, true, std::nullopt},
-                      TextKeyCase{"EscapeDiscards", EditKey::Escape, 2, 4, false, kDiscard},
-                      TextKeyCase{"TabCommitsRight", EditKey::Tab, 2, 4, false, kRight},
-                      TextKeyCase{"BackTabCommitsLeft", EditKey::BackTab, 2, 4, false, kLeft},
-                      TextKeyCase{"TypingContinues", EditKey::Other, 2, 4, false, std::nullopt}),
+    ::testing::Values(TextKeyCase{"EnterAccepts", EditKey::Enter, 2, 4, kStay},
+                      TextKeyCase{"EnterWithAllSelected", EditKey::Enter, 4, 4, kStay},
+                      TextKeyCase{"DownMovesDown", EditKey::Down, 1, 4, kDown},
+                      TextKeyCase{"UpMovesUp", EditKey::Up, 1, 4, kUp},
+                      TextKeyCase{"LeftAtStart", EditKey::Left, 0, 4, kLeft},
+                      TextKeyCase{"LeftInEmptyText", EditKey::Left, 0, 0, kLeft},
+                      TextKeyCase{"LeftInMiddle", EditKey::Left, 2, 4, std::nullopt},
+                      TextKeyCase{"RightAtEnd", EditKey::Right, 4, 4, kRight},
+                      TextKeyCase{"RightInMiddle", EditKey::Right, 2, 4, std::nullopt},
+                      TextKeyCase{"EscapeDiscards", EditKey::Escape, 2, 4, kDiscard},
+                      TextKeyCase{"TabCommitsRight", EditKey::Tab, 2, 4, kRight},
+                      TextKeyCase{"BackTabCommitsLeft", EditKey::BackTab, 2, 4, kLeft},
+                      TextKeyCase{"TypingContinues", EditKey::Other, 2, 4, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EditComboKeys, LeftAndRightLeaveTheCellAccepted)
