@@ -205,13 +205,18 @@ template <typename Transfer> bool RunTransfer(Transfer&& transfer)
     } catch (const CPrivateException& e) {
         if (e.IsAbort())
             return false;
-        throw CPrivateException(FormatText(kTextCommunicationError, {e.Text()}));
+        throw CPrivateException(CommunicationErrorText(e.Text()));
     } catch (const std::exception& e) {
-        throw CPrivateException(FormatText(kTextCommunicationError, {std::string(e.what())}));
+        throw CPrivateException(CommunicationErrorText(e.what()));
     }
 }
 
 } // namespace
+
+std::string CommunicationErrorText(const std::string& firstError)
+{
+    return FormatText(kTextCommunicationError, {firstError});
+}
 
 bool ReadFromDevice(ParameterSet& set, CModbusInterface& connection, IProgressSink& progress)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "background/IProgressSink.h"
 #include "device/ParameterSet.h"
 
@@ -20,6 +22,11 @@ bool ReadFromDevice(ParameterSet& set, CModbusInterface& connection, IProgressSi
 // Writes the set into a device of the same variant. A stopped or failed
 // download leaves the device partly written.
 bool WriteToDevice(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress);
+
+// The "Communication error." text (11025) around the text of the error that
+// ended a transfer. The passcode handshake before a download, and the change
+// of protection, report their failures the same way.
+std::string CommunicationErrorText(const std::string& firstError);
 
 // Download requests merge the entries of one block into a single write of at
 // most this many registers.

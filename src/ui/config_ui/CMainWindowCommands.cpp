@@ -83,6 +83,19 @@ IdentifiedModel ReadModel(CModbusInterface& connection)
     return model;
 }
 
+// The passcode handshake fails like the transfer it belongs to: with the
+// communication-error text that tells the user what to check.
+template <typename Step> bool AsCommunicationStep(Step&& step)
+{
+    try {
+        return step();
+    } catch (const CPrivateException& e) {
+        if (e.IsAbort())
+            throw;
+        throw CPrivateException(CommunicationErrorText(e.Text()));
+    }
+}
+
 void PlainWait(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -117,7 +130,7 @@ void CMainWindowCommands::Download(CBasicParameterDialog& window)
         return;
     window.ReadControls();
     CPasscodeProtection protection;
-    if (!protection.Unlock(connection))
+    if (!AsCommunicationStep([&] { return protection.Unlock(connection); }))
         return;
     ParameterSet set = window.WorkingSet();
     // A failed or cancelled download leaves the relock to the destructor, so
@@ -138,7 +151,7 @@ void CMainWindowCommands::Protect(CBasicParameterDialog&)
     if (!ShowConnectDialog(connection))
         return;
     CPasscodeProtection protection;
-    protection.ChangeProtection(connection);
+    AsCommunicationStep([&] { return protection.ChangeProtection(connection); });
 }
 
 void CMainWindowCommands::Report(CBasicParameterDialog& window)

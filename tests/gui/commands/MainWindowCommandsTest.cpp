@@ -111,6 +111,7 @@ private slots:
     void downloadToAProtectedDeviceWithTheRightPasscodeWritesAndRelocks();
     void downloadWithAWrongPasscodeWritesNothing();
     void downloadOfAnotherVariantIsRefusedAfterTheProgressWindowClosed();
+    void commandsToAnAbsentDeviceReportACommunicationError();
     void rebootOfALonWorksVariantIsRefusedAndWritesNothing();
     void rebootOfZmWritesTheRestartPairWithoutWaiting();
     void rebootOfKtaWritesTheRestartCodeAndWaits();
@@ -205,6 +206,28 @@ void MainWindowCommandsTest::downloadOfAnotherVariantIsRefusedAfterTheProgressWi
     QCOMPARE(prompts_.shownWhileProgressOpen, std::vector<bool>{false});
     QVERIFY(ParameterWrites(device.Writes()).empty());
     QVERIFY(!device.Sim().Unlocked());
+}
+
+// Download and Protect talk to the device before any progress window opens;
+// their failures read like those of a transfer, naming what to check.
+void MainWindowCommandsTest::commandsToAnAbsentDeviceReportACommunicationError()
+{
+    ComSettings gone;
+    {
+        SimulatedTcpDevice device(DeviceOptions(kKtb));
+        gone = device.Settings();
+    }
+    const std::string communicationError = CommunicationErrorText("");
+    for (int command : {MainControl::Download, MainControl::Protect}) {
+        prompts_.shown.clear();
+        prompts_.connects.push_back(gone);
+        Press(command);
+        QCOMPARE(progressRuns_, 0);
+        QCOMPARE(prompts_.shown.size(), std::size_t(1));
+        QVERIFY(prompts_.shown[0].text.rfind(communicationError, 0) == 0);
+        QVERIFY(prompts_.shown[0].text.size() > communicationError.size());
+        QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+    }
 }
 
 void MainWindowCommandsTest::rebootOfALonWorksVariantIsRefusedAndWritesNothing()
