@@ -22,6 +22,8 @@ constexpr int kAlarmOutputBase = 2400;
 constexpr int kLktaAlarmOutputBase = 2420;
 constexpr int kSensorTextBase = 5600;
 constexpr int kZnpwUSensorTextBase = 7000;
+constexpr int kSensorNameCount = 8;     // six sensors, "Custom-1" and "Custom-2"
+constexpr int kZnpwUSensorNameCount = 6;
 constexpr int kCircuitTextBase = 6000;
 constexpr int kCircuitCount = 4;
 constexpr int kEnergyCountZmZnBase = 5700;
@@ -244,6 +246,14 @@ bool PrimaryCurrentHidden(int row, const ParameterSet& set, Capabilities caps)
     });
 }
 
+// A sensor code past its list (from a foreign file or a newer device) shows
+// as its number rather than as the name of whatever text follows the list.
+std::string SensorText(int base, std::uint16_t value)
+{
+    const int count = base == kSensorTextBase ? kSensorNameCount : kZnpwUSensorNameCount;
+    return value < count ? LoadText(base + value) : std::to_string(value);
+}
+
 // Sensor words whose name list differs from the descriptor's; 0 when none.
 int SensorTextBase(int row, Capabilities caps)
 {
@@ -291,7 +301,7 @@ std::string CParameterEnumerationInterface::ValueText(int word, const ParameterS
     if (BlankedBySystem(row, set, caps) || PrimaryCurrentHidden(row, set, caps))
         return {};
     if (const int sensorBase = SensorTextBase(row, caps))
-        return LoadText(sensorBase + set[row]);
+        return SensorText(sensorBase, set[row]);
     return FormatByType(row, d, set, caps);
 }
 

@@ -153,6 +153,14 @@ TEST(ValueText, ZnpwUNamesItsSensorsFromItsOwnList)
     EXPECT_NE(Value(set, 34), "100A sensor");
 }
 
+TEST(ValueText, SensorCodesPastTheirListShowAsNumbers)
+{
+    EXPECT_EQ(Value(SetOf(kZnpw, {{31, 0}, {34, 7}}), 34), LoadText(5607));
+    EXPECT_EQ(Value(SetOf(kZnpw, {{31, 0}, {34, 8}}), 34), "8");
+    EXPECT_EQ(Value(SetOf(kZnpw, {{31, 0}, {34, 50}}), 34), "50");
+    EXPECT_EQ(Value(SetOf(kZnpwU, {{31, 0}, {48, 6}}), 48), "6");
+}
+
 TEST(ValueText, ZnpwWithSystem5ShowsNothingForInput2ToInput4)
 {
     const ParameterSet set = SetOf(kZnpw, {{31, 5}});
