@@ -21,6 +21,10 @@ namespace {
 
 constexpr int kTextTcpError = 11018;
 
+// A blocking connect on Windows gives up after about 21 s; Linux would retry
+// for two minutes, long enough to take a wrong address for a hung program.
+constexpr std::chrono::seconds kConnectTimeout{21};
+
 CPrivateException TcpError(const std::string& reason)
 {
     return CPrivateException(FormatText(kTextTcpError, {reason}));
@@ -90,6 +94,8 @@ void CTcpLink::Connect(const addrinfo& address)
     }
     if (error != 0) {
         Close();
+        if (error == ECANCELED)
+            throw CPrivateException::Aborted();
         throw TcpErrno(error);
     }
     // Requests are single small frames: send each at once.
@@ -99,11 +105,17 @@ void CTcpLink::Connect(const addrinfo& address)
 
 int CTcpLink::AwaitConnection()
 {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + kConnectTimeout;
     WaitResult waited = WaitResult::Interrupted;
-    while (waited == WaitResult::Interrupted)
-        waited = Wait(POLLOUT, nullptr);
+    while (waited == WaitResult::Interrupted) {
+        const timespec left = ToTimespec(deadline - Clock::now());
+        waited = Wait(POLLOUT, &left);
+    }
     if (waited == WaitResult::Cancelled)
         return ECANCELED;
+    if (waited == WaitResult::TimedOut)
+        return ETIMEDOUT;
     if (waited == WaitResult::Failed)
         return errno;
     int error = 0;

@@ -16,8 +16,8 @@ public:
     CTcpLink(const CTcpLink&) = delete;
     CTcpLink& operator=(const CTcpLink&) = delete;
 
-    // Resolves (IPv4) and connects; failures throw the "Modbus/TCP Error" text
-    // with the system's reason.
+    // Resolves (IPv4) and connects within 21 s; failures throw the "Modbus/TCP
+    // Error" text with the system's reason, a cancelled connect an abort.
     void Open() override;
     void Close() override;
     bool IsOpen() const override { return socket_ >= 0; }

@@ -90,7 +90,16 @@ void CModbusInterface::Open()
         transport_ = std::move(transport);
     }
     responseTimeout_ = tcp_ ? kTcpResponseTimeoutMs : kSerialOpenTimeoutMs;
-    transport_->Open();
+    // A connect to a host that never answers waits for the system's time-out;
+    // Cancel must be able to end it like a receive.
+    blocking_ = tcp_.load();
+    try {
+        transport_->Open();
+    } catch (...) {
+        blocking_ = false;
+        throw;
+    }
+    blocking_ = false;
 }
 
 void CModbusInterface::Close() noexcept
@@ -127,10 +136,12 @@ ITransport& CModbusInterface::Transport()
 
 void CModbusInterface::Abort()
 {
-    // Flag first, then look for a pending receive; the receiver marks itself
-    // first, then looks at the flag. One of the two always sees the other.
+    // Flag first, then look for a pending connect or receive; the receiver
+    // marks itself first, then looks at the flag. One of the two always sees
+    // the other. A connect does not look at the flag, so a cancel that comes
+    // just before it begins waits for the connect's own time-out.
     abort_ = true;
-    if (!tcp_ || !receiving_)
+    if (!tcp_ || !blocking_)
         return;
     std::lock_guard lock(transportMutex_);
     if (transport_)
@@ -280,13 +291,13 @@ std::size_t CModbusInterface::ReceiveTcp(std::uint8_t* response, std::size_t exp
     std::vector<std::uint8_t> raw(kMbapHeaderSize + expected);
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(responseTimeout_);
     std::size_t received = 0;
-    receiving_ = true;
+    blocking_ = true;
     if (!abort_)
         received = ReadBefore(raw.data(), kMbapHeaderSize, deadline);
     if (received == kMbapHeaderSize && !abort_)
         received +=
             ReadBefore(raw.data() + kMbapHeaderSize, MbapBodySize(raw.data(), expected), deadline);
-    receiving_ = false;
+    blocking_ = false;
     if (received <= kMbapHeaderSize)
         return 0;
     answerId = MbapTransactionId(raw.data());

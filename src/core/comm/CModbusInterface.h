@@ -51,7 +51,8 @@ public:
     bool WriteDoubleWords(int start, int count32, const std::uint32_t* values, bool swapWords);
 
     // Ends the running operation without further attempts. A serial read still
-    // runs to its response or time-out; a Modbus/TCP receive is cut short at once.
+    // runs to its response or time-out; a Modbus/TCP connect or receive is cut
+    // short at once.
     void Abort();
     void AbortForCancel() override { Abort(); }
     bool IsAbortRequested() const { return abort_; }
@@ -99,7 +100,7 @@ private:
     std::unique_ptr<ITransport> transport_;
     std::mutex transportMutex_; // guards transport_ against Abort() from another thread
     std::atomic<bool> abort_{false};
-    std::atomic<bool> receiving_{false};
+    std::atomic<bool> blocking_{false}; // a Modbus/TCP connect or receive is waiting
     int responseTimeout_ = kSerialOpenTimeoutMs;
     std::deque<std::uint8_t> history_;
     std::atomic<double> successRate_{0.0};

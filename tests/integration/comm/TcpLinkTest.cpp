@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <future>
 #include <thread>
 
@@ -33,6 +38,58 @@ protected:
     TcpTransportFactory factory_;
     CModbusInterface modbus_;
 };
+
+// A listener whose accept queue is full: the system drops further SYNs, so a
+// connect to it stays pending the way one to a host that never answers does.
+class FullListener {
+public:
+    FullListener()
+    {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
+        ::listen(listener_, 0);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = std::to_string(ntohs(address.sin_port));
+        filler_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        ::connect(filler_, reinterpret_cast<sockaddr*>(&address), length);
+    }
+    ~FullListener()
+    {
+        ::close(filler_);
+        ::close(listener_);
+    }
+    const std::string& Port() const { return port_; }
+
+private:
+    int listener_ = -1;
+    int filler_ = -1;
+    std::string port_;
+};
+
+// Cancels until the operation ends: a cancel that comes before the connect
+// begins to wait is not meant to end it.
+template <typename Cancel> void CancelUntilDone(std::future<void>& operation, Cancel cancel)
+{
+    for (int i = 0; i < 3000; ++i) {
+        if (operation.wait_for(std::chrono::milliseconds(10)) == std::future_status::ready)
+            return;
+        cancel();
+    }
+}
+
+bool EndsAsAbort(std::future<void>& operation)
+{
+    try {
+        operation.get();
+    } catch (const CPrivateException& e) {
+        return e.IsAbort();
+    }
+    return false;
+}
 
 } // namespace
 
@@ -186,4 +243,30 @@ TEST(TcpLink, CloseWithNothingPendingIsImmediateAndRepeatable)
     EXPECT_FALSE(link.IsOpen());
     std::uint8_t buffer[1];
     EXPECT_EQ(link.Read(buffer, 1, 10), 0u);
+}
+
+TEST(TcpLink, CancelEndsAPendingConnectAsAnAbort)
+{
+    FullListener listener;
+    CTcpLink link("127.0.0.1", listener.Port());
+    auto open = std::async(std::launch::async, [&] { link.Open(); });
+    CancelUntilDone(open, [&] { link.Cancel(); });
+    ASSERT_EQ(open.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+    EXPECT_TRUE(EndsAsAbort(open));
+    EXPECT_FALSE(link.IsOpen());
+}
+
+// The progress window's Cancel reaches a master that is still connecting.
+TEST(TcpMaster, AbortEndsAPendingConnect)
+{
+    FullListener listener;
+    TcpTransportFactory factory;
+    SetTransportFactory(&factory);
+    CModbusInterface modbus;
+    modbus.SetSettings(LoopbackSettings(listener.Port()));
+    auto open = std::async(std::launch::async, [&] { modbus.Open(); });
+    CancelUntilDone(open, [&] { modbus.AbortForCancel(); });
+    ASSERT_EQ(open.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+    EXPECT_TRUE(EndsAsAbort(open));
+    SetTransportFactory(nullptr);
 }
