@@ -55,20 +55,21 @@ double FormatArg::AsReal() const
 
 namespace {
 
-// The flags, width and precision of a conversion with its length modifiers
-// ("l", "h", "I64", ...) removed, or nothing when the conversion is not one
-// printf can be trusted with. Texts come from language modules that anyone can
-// edit, so only [-+# 0]* width? (.precision)? with widths below 100 pass.
-std::optional<std::string> SafeFlags(std::string_view spec)
+// The flags, width and precision of a conversion (head: all of it but the
+// type character) without its length modifiers ("l", "h", "I64", ...), or
+// nothing when printf cannot be trusted with it. Texts come from language
+// modules that anyone can edit, so only [-+# 0]* width? (.precision)? with
+// widths below 100 pass.
+std::optional<std::string> SafeFlags(std::string_view head)
 {
     std::string flags;
     size_t i = 0;
-    while (i < spec.size() && std::string_view("-+# 0").find(spec[i]) != std::string_view::npos)
-        flags += spec[i++];
+    while (i < head.size() && std::string_view("-+# 0").find(head[i]) != std::string_view::npos)
+        flags += head[i++];
     auto digits = [&]() -> bool {
         size_t count = 0;
-        while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') {
-            flags += spec[i++];
+        while (i < head.size() && head[i] >= '0' && head[i] <= '9') {
+            flags += head[i++];
             if (++count > 2)
                 return false;
         }
@@ -76,12 +77,12 @@ std::optional<std::string> SafeFlags(std::string_view spec)
     };
     if (!digits())
         return std::nullopt;
-    if (i < spec.size() && spec[i] == '.') {
-        flags += spec[i++];
+    if (i < head.size() && head[i] == '.') {
+        flags += head[i++];
         if (!digits())
             return std::nullopt;
     }
-    std::string_view length = spec.substr(i);
+    std::string_view length = head.substr(i);
     for (std::string_view known : {"", "l", "ll", "h", "hh", "L", "z", "I", "I64", "I32"})
         if (length == known)
             return flags;
@@ -126,7 +127,7 @@ std::string FormatOne(std::string_view conversion, const FormatArg* arg)
         std::snprintf(buf, sizeof buf, fmt.c_str(), arg->AsReal());
         return buf;
     }
-    default: {  // 's' and anything unknown
+    default: { // 's' and anything unknown
         const std::string value = arg->AsString();
         if (flags.empty())
             return value;
@@ -142,7 +143,7 @@ bool IsConversionChar(char c)
     return std::string_view("diuxXocfFeEgGs").find(c) != std::string_view::npos;
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatMessage(std::string_view pattern, const std::vector<FormatArg>& args)
 {
