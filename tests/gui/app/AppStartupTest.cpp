@@ -3,7 +3,7 @@
 
 #include "app/CMyORMELApp.h"
 #include "app/CSettingsStore.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 
 namespace {
@@ -15,8 +15,7 @@ class AppStartupTest : public QObject {
     Q_OBJECT
 
     CMemorySettingsStore store_;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
     QTemporaryDir emptyFolder_;
 
     CMyORMELApp MakeApp(bool japaneseLocale, const std::string& folder = kBuiltModules)
@@ -33,12 +32,11 @@ private slots:
     void init()
     {
         store_ = CMemorySettingsStore();
-        prompts_ = CScriptedPrompts();
-        scope_ = std::make_unique<CPromptScope>(prompts_);
+        prompts_.emplace();
     }
     void cleanup()
     {
-        scope_.reset();
+        prompts_.reset();
         CStringTable::Instance().UseEnglish();
     }
 
@@ -60,7 +58,7 @@ private slots:
         QVERIFY(english);
         QVERIFY(hide);
         QCOMPARE(deviceId, 0);
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
         QCOMPARE(Stored("DeviceId"), std::string("0"));
         QCOMPARE(Stored("DisplayLanguage"), std::string("-1"));
         QCOMPARE(Stored("HideIgnoreParameters"), std::string("1"));
@@ -78,7 +76,7 @@ private slots:
         });
         QCOMPARE(language, 1);
         QVERIFY(probe != CStringTable::English().at(kEnglishProbe));
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
         QCOMPARE(Stored("DisplayLanguage"), std::string("-1"));
     }
 
@@ -92,9 +90,9 @@ private slots:
             return 0;
         });
         QVERIFY(english);
-        QCOMPARE(prompts_.shown.size(), std::size_t(1));
-        QCOMPARE(prompts_.shown[0].text, std::string("Can't load language module"));
-        QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+        QCOMPARE(prompts_->shown.size(), std::size_t(1));
+        QCOMPARE(prompts_->shown[0].text, std::string("Can't load language module"));
+        QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
         QCOMPARE(Stored("DisplayLanguage"), std::string("1"));
     }
 
@@ -116,7 +114,7 @@ private slots:
         QCOMPARE(english, (std::vector<bool>{true, false, true}));
         QCOMPARE(app.Settings().LastParameterSet().words[29], std::uint16_t(1002));
         QCOMPARE(Stored("DisplayLanguage"), std::string("0"));
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
     }
 
     void hideFlagIsWrittenAsExactlyOneOrZero()

@@ -10,7 +10,7 @@
 #include "app/CSettingsStore.h"
 #include "app/ShowConnectDialog.h"
 #include "comm/CModbusInterface.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -60,20 +60,11 @@ struct Dialog {
 class CommDialogTest : public QObject {
     Q_OBJECT
 
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 
 private slots:
-    void init()
-    {
-        prompts_ = CScriptedPrompts();
-        scope_ = std::make_unique<CPromptScope>(prompts_);
-    }
-    void cleanup()
-    {
-        scope_.reset();
-        SetModalRunner({});
-    }
+    void init() { prompts_.emplace(); }
+    void cleanup() { prompts_.reset(); }
 
     void firstStartDefaults()
     {
@@ -132,7 +123,7 @@ private slots:
             QCOMPARE(d.Get<QComboBox>(CCommDialog::kComPort)->count(), 0);
             d.Connect();
             QVERIFY(d.dialog.isVisible());
-            QVERIFY(prompts_.shown.empty());
+            QVERIFY(prompts_->shown.empty());
         }
         Dialog d{s, CSerialPortList()};
         d.Choose(CCommDialog::kRadioTcp);
@@ -164,12 +155,12 @@ private slots:
         d.SetAddress(text);
         d.Connect();
         QVERIFY(d.dialog.isVisible());
-        QCOMPARE(prompts_.shown.size(), std::size_t(1));
+        QCOMPARE(prompts_->shown.size(), std::size_t(1));
         const std::string expected = messageId == 11027
                                          ? FormatText(11027, {LoadText(15200)})
                                          : FormatText(11000, {LoadText(15200), "1", "247"});
-        QCOMPARE(prompts_.shown[0].text, expected);
-        QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+        QCOMPARE(prompts_->shown[0].text, expected);
+        QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
     }
 
     void rs485ConnectTakesPortLineAndAddress()

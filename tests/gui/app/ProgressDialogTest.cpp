@@ -7,17 +7,17 @@
 #include <future>
 #include <thread>
 
-#include "app/CObserverDialog.h"
-#include "app/CObserverProxyUI.h"
 #include "CDeviceSimulator.h"
 #include "CPlatformTransportFactory.h"
 #include "CSimTcpServer.h"
+#include "app/CObserverDialog.h"
+#include "app/CObserverProxyUI.h"
 #include "app/CPrivateException.h"
 #include "app/CProgressDialog.h"
 #include "app/RunTransfer.h"
 #include "comm/CModbusInterface.h"
 #include "device/ParameterSet.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
@@ -85,8 +85,7 @@ public:
 class ProgressDialogTest : public QObject {
     Q_OBJECT
 
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
     CNullTransports transports_;
 
     ParameterSet Marked(std::uint16_t value)
@@ -99,16 +98,14 @@ class ProgressDialogTest : public QObject {
 private slots:
     void init()
     {
-        prompts_ = CScriptedPrompts();
-        scope_ = std::make_unique<CPromptScope>(prompts_);
+        prompts_.emplace();
         SetTransportFactory(&transports_);
         SetModalRunner([](QDialog& d) { return WaitForFinish(d); });
     }
     void cleanup()
     {
-        SetModalRunner({});
         SetTransportFactory(nullptr);
-        scope_.reset();
+        prompts_.reset();
     }
 
     void completedUploadReplacesTheCallersSet()
@@ -124,7 +121,7 @@ private slots:
                                       });
         QVERIFY(done);
         QCOMPARE(set.words[0], std::uint16_t(77));
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
     }
 
     void downloadWritesTheCallersValuesAndLeavesThemAlone()
@@ -167,7 +164,7 @@ private slots:
         QVERIFY(seen != nullptr);
         QVERIFY(!windowOpenWhenThrown);
         QCOMPARE(set.words[0], std::uint16_t(1));
-        QVERIFY(prompts_.shown.empty()); // the caller's handler shows it, once
+        QVERIFY(prompts_->shown.empty()); // the caller's handler shows it, once
     }
 
     void cancelEndsWithoutMessageAndKeepsTheSet()
@@ -199,7 +196,7 @@ private slots:
                                       });
         QVERIFY(!done);
         QCOMPARE(set.words[0], std::uint16_t(3));
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
         QVERIFY(master.IsAbortRequested());
     }
 
@@ -220,7 +217,7 @@ private slots:
         QVERIFY(RunTransfer(master, set, TransferOperation::Read));
         QCOMPARE(set.type.TypeId(), 70);
         QCOMPARE(master.SuccessRate(), 100.0);
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
     }
 
     void successRateAndQualityIcon()

@@ -9,7 +9,7 @@
 #include "app/CQtPromptService.h"
 #include "app/CSettingsStore.h"
 #include "device/PasscodeRules.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -24,20 +24,11 @@ QLineEdit* Edit(QWidget* dialog, int id)
 class PromptDialogsTest : public QObject {
     Q_OBJECT
 
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 
 private slots:
-    void init()
-    {
-        prompts_ = CScriptedPrompts();
-        scope_ = std::make_unique<CPromptScope>(prompts_);
-    }
-    void cleanup()
-    {
-        scope_.reset();
-        SetModalRunner({});
-    }
+    void init() { prompts_.emplace(); }
+    void cleanup() { prompts_.reset(); }
 
     void fileFiltersBecomeQtFilters()
     {
@@ -112,7 +103,7 @@ private slots:
         Edit(&dialog, CProtectDialog::kConfirmPasscode)->setText("13");
         dialog.accept();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(prompts_.Texts(), std::vector<std::string>{LoadText(11003)});
+        QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(11003)});
     }
 
     void protectDialogEmptyNewPasscodeRemovesProtection()
@@ -143,7 +134,7 @@ private slots:
         dialog.accept();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.Passcode(), 42);
-        QCOMPARE(prompts_.Texts(), (std::vector<std::string>{LoadText(11002), LoadText(11003)}));
+        QCOMPARE(prompts_->Texts(), (std::vector<std::string>{LoadText(11002), LoadText(11003)}));
     }
 };
 

@@ -14,6 +14,7 @@
 #include "config_ui/CCompareDialog.h"
 #include "device/CConfigFile.h"
 #include "device/ReportColours.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -48,8 +49,7 @@ int CountLines(const std::string& text)
 class CompareDialogTest : public QObject {
     Q_OBJECT
 
-    CProgressAwarePrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<CProgressAwarePrompts>> prompts_;
     CMemorySettingsStore store_;
     std::unique_ptr<CAppSettings> settings_;
     QTemporaryDir dir_;
@@ -73,17 +73,12 @@ class CompareDialogTest : public QObject {
 private slots:
     void init()
     {
-        prompts_ = CProgressAwarePrompts();
-        scope_ = std::make_unique<CPromptScope>(prompts_);
+        prompts_.emplace();
         settings_ = std::make_unique<CAppSettings>(store_);
         settings_->SetHideIgnoreParameters(false);
-        SetModalRunner([this](QDialog& d) { return RunProgressToEnd(d, prompts_, false); });
+        SetModalRunner([this](QDialog& d) { return RunProgressToEnd(d, *prompts_, false); });
     }
-    void cleanup()
-    {
-        SetModalRunner({});
-        scope_.reset();
-    }
+    void cleanup() { prompts_.reset(); }
 
     void opensAsAReportWithoutResultAndCopy()
     {
@@ -101,7 +96,7 @@ private slots:
         const ParameterSet pc = SetOfType(kKtaGen2);
         ParameterSet other = pc;
         other[kWordPanelPasscode] = static_cast<std::uint16_t>(pc[kWordPanelPasscode] + 1);
-        prompts_.fileNames.push_back(SavedFile("other.cfg", other));
+        prompts_->fileNames.push_back(SavedFile("other.cfg", other));
         CCompareDialog dialog(pc, *settings_);
         Control<QPushButton>(dialog, CCompareDialog::kFile)->click();
 
@@ -122,7 +117,7 @@ private slots:
     void comparingWithItselfMatchesWithoutRed()
     {
         const ParameterSet pc = SetOfType(kKtaGen2);
-        prompts_.fileNames.push_back(SavedFile("same.cfg", pc));
+        prompts_->fileNames.push_back(SavedFile("same.cfg", pc));
         CCompareDialog dialog(pc, *settings_);
         dialog.CompareWithFile();
         auto* result = Control<QLabel>(dialog, CCompareDialog::kResult);
@@ -132,7 +127,7 @@ private slots:
 
     void hidingUnableRowsFollowsAndStoresTheSetting()
     {
-        prompts_.fileNames.push_back(SavedFile("qh.cfg", SetOfType(kQh)));
+        prompts_->fileNames.push_back(SavedFile("qh.cfg", SetOfType(kQh)));
         CCompareDialog dialog(SetOfType(kKtaGen2), *settings_);
         dialog.CompareWithFile();
         const int all = ListRows(dialog);
@@ -159,13 +154,13 @@ private slots:
     void exportWritesOneLinePerRow()
     {
         const ParameterSet pc = SetOfType(kKtaGen2);
-        prompts_.fileNames.push_back(SavedFile("same.cfg", pc));
+        prompts_->fileNames.push_back(SavedFile("same.cfg", pc));
         const std::string csv = Path("report.csv");
-        prompts_.fileNames.push_back(csv);
+        prompts_->fileNames.push_back(csv);
         CCompareDialog dialog(pc, *settings_);
         dialog.CompareWithFile();
         Control<QPushButton>(dialog, CCompareDialog::kExportCsv)->click();
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
         const std::string text = ReadFile(csv);
         QCOMPARE(CountLines(text), int(dialog.Report().Rows().size()));
         QVERIFY(text.rfind("\"" + dialog.Report().Rows()[0].group + "\",\"", 0) == 0);
@@ -176,7 +171,7 @@ private slots:
         const ParameterSet pc = SetOfType(kKtaGen2);
         ParameterSet other = pc;
         other[kWordPanelPasscode] = static_cast<std::uint16_t>(pc[kWordPanelPasscode] + 5);
-        prompts_.fileNames.push_back(SavedFile("other.cfg", other));
+        prompts_->fileNames.push_back(SavedFile("other.cfg", other));
         CCompareDialog dialog(pc, *settings_);
         dialog.CompareWithFile();
         Control<QPushButton>(dialog, CCompareDialog::kCopy)->click();
@@ -191,10 +186,10 @@ private slots:
     {
         const std::string broken = Path("broken.cfg");
         std::ofstream(broken) << "[KTACFG]\nModel=4711\nDeviceVersion=110\n";
-        prompts_.fileNames.push_back(broken);
+        prompts_->fileNames.push_back(broken);
         CCompareDialog dialog(SetOfType(kKtaGen2), *settings_);
         dialog.CompareWithFile();
-        QCOMPARE(prompts_.shown.size(), std::size_t(1));
+        QCOMPARE(prompts_->shown.size(), std::size_t(1));
         QVERIFY(!dialog.Report().IsComparing());
         QCOMPARE(Control<QTreeWidget>(dialog, CCompareDialog::kList)->columnCount(), 3);
     }
@@ -202,10 +197,10 @@ private slots:
     void comparingWithADeviceHeadsTheColumnDevice()
     {
         SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
-        prompts_.connects.push_back(device.Settings());
+        prompts_->connects.push_back(device.Settings());
         CCompareDialog dialog(SetOfType(kKtaGen2), *settings_);
         Control<QPushButton>(dialog, CCompareDialog::kDevice)->click();
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
         QVERIFY(dialog.Report().IsComparing());
         auto* list = Control<QTreeWidget>(dialog, CCompareDialog::kList);
         QCOMPARE(list->headerItem()->text(3), UiText(2453));

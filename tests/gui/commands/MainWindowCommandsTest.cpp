@@ -16,6 +16,7 @@
 #include "config_ui/CMainWindowCommands.h"
 #include "device/CConfigFile.h"
 #include "device/ParameterTransfer.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -54,8 +55,7 @@ std::vector<SimRequestRecord> ParameterWrites(const std::vector<SimRequestRecord
 class MainWindowCommandsTest : public QObject {
     Q_OBJECT
 
-    CProgressAwarePrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<CProgressAwarePrompts>> prompts_;
     CMemorySettingsStore store_;
     std::unique_ptr<CAppSettings> settings_;
     std::unique_ptr<CMainWindowCommands> commands_;
@@ -75,15 +75,14 @@ class MainWindowCommandsTest : public QObject {
     void Press(int controlId) { FindControl<QPushButton>(window_.get(), controlId)->click(); }
     void Connect(const SimulatedTcpDevice& device)
     {
-        prompts_.connects.push_back(device.Settings());
+        prompts_->connects.push_back(device.Settings());
     }
     std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
 
 private slots:
     void init()
     {
-        prompts_ = CProgressAwarePrompts();
-        scope_ = std::make_unique<CPromptScope>(prompts_);
+        prompts_.emplace();
         settings_ = std::make_unique<CAppSettings>(store_);
         commands_ = std::make_unique<CMainWindowCommands>(*settings_);
         commands_->SetRestartWait([this](int ms) { waits_.push_back(ms); });
@@ -94,15 +93,14 @@ private slots:
             if (!qobject_cast<CProgressDialog*>(&d))
                 return int(QDialog::Rejected);
             ++progressRuns_;
-            return RunProgressToEnd(d, prompts_, cancelProgress_);
+            return RunProgressToEnd(d, *prompts_, cancelProgress_);
         });
         OpenWindow(kKtb);
     }
     void cleanup()
     {
         window_.reset();
-        SetModalRunner({});
-        scope_.reset();
+        prompts_.reset();
     }
 
     void uploadReplacesTheWorkingSetWithTheDevicesOwn();
@@ -137,7 +135,7 @@ void MainWindowCommandsTest::uploadReplacesTheWorkingSetWithTheDevicesOwn()
     Connect(device);
     Press(MainControl::Upload);
     QCOMPARE(progressRuns_, 1);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
     QCOMPARE(window_->WorkingSet().type.TypeId(), kKtaGen2);
     QVERIFY(window_->WorkingSet().words == expected.words);
 }
@@ -150,7 +148,7 @@ void MainWindowCommandsTest::cancelledUploadKeepsTheWorkingSet()
     Connect(device);
     Press(MainControl::Upload);
     QCOMPARE(progressRuns_, 1);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
     QCOMPARE(window_->WorkingSet().type.TypeId(), kKtb);
     QVERIFY(window_->WorkingSet().words == before.words);
 }
@@ -161,9 +159,9 @@ void MainWindowCommandsTest::cancelledConnectDialogDoesNothing()
     for (int id : {MainControl::Upload, MainControl::Download, MainControl::Protect,
                    MainControl::Reboot, MainControl::Monitor})
         Press(id);
-    QCOMPARE(prompts_.connectCount, 5);
+    QCOMPARE(prompts_->connectCount, 5);
     QCOMPARE(progressRuns_, 0);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
     QCOMPARE(device.Sim().Log().Size(), std::size_t(0));
 }
 
@@ -172,11 +170,11 @@ void MainWindowCommandsTest::downloadToAProtectedDeviceWithTheRightPasscodeWrite
     SimulatedTcpDevice device(DeviceOptions(kKtaGen2, kPasscode));
     OpenWindow(kKtaGen2);
     Connect(device);
-    prompts_.passcodes.push_back(kPasscode);
+    prompts_->passcodes.push_back(kPasscode);
     Press(MainControl::Download);
-    QCOMPARE(prompts_.passcodeCount, 1);
+    QCOMPARE(prompts_->passcodeCount, 1);
     QCOMPARE(progressRuns_, 1);
-    QCOMPARE(prompts_.Texts(), std::vector<std::string>{});
+    QCOMPARE(prompts_->Texts(), std::vector<std::string>{});
     QVERIFY(!ParameterWrites(device.Writes()).empty());
     QVERIFY(!device.Sim().Unlocked());
 }
@@ -186,10 +184,10 @@ void MainWindowCommandsTest::downloadWithAWrongPasscodeWritesNothing()
     SimulatedTcpDevice device(DeviceOptions(kKtaGen2, kPasscode));
     OpenWindow(kKtaGen2);
     Connect(device);
-    prompts_.passcodes.push_back(kPasscode + 1);
+    prompts_->passcodes.push_back(kPasscode + 1);
     Press(MainControl::Download);
     QCOMPARE(progressRuns_, 0);
-    QCOMPARE(prompts_.Texts(), std::vector<std::string>{LoadText(kTextPasscodeMismatch)});
+    QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(kTextPasscodeMismatch)});
     QVERIFY(ParameterWrites(device.Writes()).empty());
     QVERIFY(!device.Sim().Unlocked());
 }
@@ -200,10 +198,10 @@ void MainWindowCommandsTest::downloadOfAnotherVariantIsRefusedAfterTheProgressWi
     Connect(device);
     Press(MainControl::Download);
     QCOMPARE(progressRuns_, 1);
-    QCOMPARE(prompts_.shown.size(), std::size_t(1));
-    QVERIFY(Contains(prompts_.shown[0].text, LoadText(kTextDifferentDevice)));
-    QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
-    QCOMPARE(prompts_.shownWhileProgressOpen, std::vector<bool>{false});
+    QCOMPARE(prompts_->shown.size(), std::size_t(1));
+    QVERIFY(Contains(prompts_->shown[0].text, LoadText(kTextDifferentDevice)));
+    QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
+    QCOMPARE(prompts_->shownWhileProgressOpen, std::vector<bool>{false});
     QVERIFY(ParameterWrites(device.Writes()).empty());
     QVERIFY(!device.Sim().Unlocked());
 }
@@ -219,14 +217,14 @@ void MainWindowCommandsTest::commandsToAnAbsentDeviceReportACommunicationError()
     }
     const std::string communicationError = CommunicationErrorText("");
     for (int command : {MainControl::Download, MainControl::Protect}) {
-        prompts_.shown.clear();
-        prompts_.connects.push_back(gone);
+        prompts_->shown.clear();
+        prompts_->connects.push_back(gone);
         Press(command);
         QCOMPARE(progressRuns_, 0);
-        QCOMPARE(prompts_.shown.size(), std::size_t(1));
-        QVERIFY(prompts_.shown[0].text.rfind(communicationError, 0) == 0);
-        QVERIFY(prompts_.shown[0].text.size() > communicationError.size());
-        QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+        QCOMPARE(prompts_->shown.size(), std::size_t(1));
+        QVERIFY(prompts_->shown[0].text.rfind(communicationError, 0) == 0);
+        QVERIFY(prompts_->shown[0].text.size() > communicationError.size());
+        QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
     }
 }
 
@@ -235,8 +233,8 @@ void MainWindowCommandsTest::rebootOfALonWorksVariantIsRefusedAndWritesNothing()
     SimulatedTcpDevice device(DeviceOptions(kKtbLonWorks));
     Connect(device);
     Press(MainControl::Reboot);
-    QCOMPARE(prompts_.Texts(), std::vector<std::string>{FormatText(kTextNoReboot, {"KTBL"})});
-    QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+    QCOMPARE(prompts_->Texts(), std::vector<std::string>{FormatText(kTextNoReboot, {"KTBL"})});
+    QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
     QVERIFY(device.Writes().empty());
     QCOMPARE(device.Sim().Restarts(), 0);
 }
@@ -245,9 +243,9 @@ void MainWindowCommandsTest::rebootOfZmWritesTheRestartPairWithoutWaiting()
 {
     SimulatedTcpDevice device(DeviceOptions(kZmAo));
     Connect(device);
-    prompts_.answers.push_back(PromptResult::Yes);
+    prompts_->answers.push_back(PromptResult::Yes);
     Press(MainControl::Reboot);
-    QCOMPARE(prompts_.Texts(), std::vector<std::string>{FormatText(kTextAskRestart, {"ZMPW"})});
+    QCOMPARE(prompts_->Texts(), std::vector<std::string>{FormatText(kTextAskRestart, {"ZMPW"})});
     const auto writes = ParameterWrites(device.Writes());
     QCOMPARE(writes.size(), std::size_t(1));
     QCOMPARE(writes[0].address, 9000);
@@ -260,7 +258,7 @@ void MainWindowCommandsTest::rebootOfKtaWritesTheRestartCodeAndWaits()
 {
     SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
     Connect(device);
-    prompts_.answers.push_back(PromptResult::Yes);
+    prompts_->answers.push_back(PromptResult::Yes);
     Press(MainControl::Reboot);
     const auto writes = ParameterWrites(device.Writes());
     QCOMPARE(writes.size(), std::size_t(1));
@@ -269,14 +267,14 @@ void MainWindowCommandsTest::rebootOfKtaWritesTheRestartCodeAndWaits()
     QCOMPARE(device.Sim().Restarts(), 1);
     QCOMPARE(waits_, std::vector<int>{3000});
     // The device restarted without answering; that is not reported.
-    QCOMPARE(prompts_.shown.size(), std::size_t(1));
+    QCOMPARE(prompts_->shown.size(), std::size_t(1));
 }
 
 void MainWindowCommandsTest::rebootDeclinedWritesNothing()
 {
     SimulatedTcpDevice device(DeviceOptions(kZmAo));
     Connect(device);
-    prompts_.answers.push_back(PromptResult::No);
+    prompts_->answers.push_back(PromptResult::No);
     Press(MainControl::Reboot);
     QVERIFY(device.Writes().empty());
 }
@@ -297,10 +295,10 @@ void MainWindowCommandsTest::openingABrokenFileKeepsTheWorkingSet()
     std::ofstream(path, std::ios::trunc) << text;
     window_->WorkingSet()[29] = 1234;
     const ParameterSet before = window_->WorkingSet();
-    prompts_.fileNames.push_back(path);
+    prompts_->fileNames.push_back(path);
     Press(MainControl::OpenFile);
-    QCOMPARE(prompts_.shown.size(), std::size_t(1));
-    QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+    QCOMPARE(prompts_->shown.size(), std::size_t(1));
+    QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
     QVERIFY(window_->WorkingSet().words == before.words);
     QCOMPARE(window_->WorkingSet().type.TypeId(), kKtb);
 }
@@ -312,14 +310,14 @@ void MainWindowCommandsTest::saveThenOpenReproducesTheWorkingSet()
     window_->RefreshControls();
     const ParameterSet saved = window_->WorkingSet();
     const std::string path = Path("round.cfg");
-    prompts_.fileNames.push_back(path);
+    prompts_->fileNames.push_back(path);
     Press(MainControl::SaveFile);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 
     OpenWindow(kKtb);
-    prompts_.fileNames.push_back(path);
+    prompts_->fileNames.push_back(path);
     Press(MainControl::OpenFile);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
     QCOMPARE(window_->WorkingSet().type.TypeId(), kKtaGen2);
     QVERIFY(window_->WorkingSet().words == saved.words);
 }
@@ -329,10 +327,10 @@ void MainWindowCommandsTest::saveWithAnInvalidFieldAsksForThePathFirstAndWritesN
     FindControl<QLineEdit>(window_->findChild<QWidget*>("VtCtPanel"), MainControl::CtPrimary)
         ->setText("0");
     const std::string path = Path("invalid.cfg");
-    prompts_.fileNames.push_back(path);
+    prompts_->fileNames.push_back(path);
     Press(MainControl::SaveFile);
-    QVERIFY(prompts_.fileNames.empty());
-    QCOMPARE(prompts_.shown.size(), std::size_t(1));
+    QVERIFY(prompts_->fileNames.empty());
+    QCOMPARE(prompts_->shown.size(), std::size_t(1));
     QVERIFY(!QFile::exists(QString::fromStdString(path)));
 }
 
@@ -375,7 +373,7 @@ void MainWindowCommandsTest::monitorIdentifiesAgainWhileTheWindowAsksToReopen()
     QCOMPARE(mainVisible, (std::vector<bool>{false, false}));
     QCOMPARE(identifiedTypes, (std::vector<int>{kQh, kQh}));
     QVERIFY(window_->isVisible());
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 QTEST_MAIN(MainWindowCommandsTest)

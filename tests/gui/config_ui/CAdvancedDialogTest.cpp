@@ -16,7 +16,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/CEditComboBox.h"
@@ -67,21 +67,18 @@ private:
     bool Accepted() const { return dialog_->result() == QDialog::Accepted; }
 
     std::unique_ptr<CAdvancedDialog> dialog_;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CAdvancedDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CAdvancedDialogTest::cleanup()
 {
     dialog_.reset();
-    scope_.reset();
-    SetModalRunner({});
+    prompts_.reset();
 }
 
 void CAdvancedDialogTest::znpwShowsI1AsU1NAndStoresU1N()
@@ -124,12 +121,12 @@ void CAdvancedDialogTest::cutoutOf100And9995IsRefused()
     Open(SetOf(kQgInput2));
     const std::string message = FormatText(11000, {"Low-end cutout current", "0.0", "99.9"});
     for (const char* text : {"100", "99.95"}) {
-        prompts_.shown.clear();
+        prompts_->shown.clear();
         Control<QLineEdit>(CutoutCurrent2)->setText(text);
         Control<QPushButton>(1)->click();
         QVERIFY(!Accepted());
-        QCOMPARE(prompts_.Texts(), std::vector<std::string>{message});
-        QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+        QCOMPARE(prompts_->Texts(), std::vector<std::string>{message});
+        QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
         QVERIFY(Control<QLineEdit>(CutoutCurrent2)->hasFocus());
     }
     Control<QLineEdit>(CutoutCurrent2)->setText("99.9");
@@ -178,8 +175,8 @@ void CAdvancedDialogTest::channelCellIsCheckedWhenItsEditorCloses()
     edit->selectAll();
     QTest::keyClicks(edit, "100");
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(prompts_.Texts(), std::vector<std::string>{
-                                   FormatText(11000, {"Low-end cutout current", "0.0", "99.9"})});
+    QCOMPARE(prompts_->Texts(), std::vector<std::string>{
+                                    FormatText(11000, {"Low-end cutout current", "0.0", "99.9"})});
     QVERIFY(edit->isVisible());
     QCOMPARE(int(dialog_->Parameters()[108]), 10);
 
@@ -264,7 +261,7 @@ void CAdvancedDialogTest::untouchedOkKeepsEveryDefaultWord()
         ++checked;
     }
     QVERIFY(checked > 60);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 void CAdvancedDialogTest::cancelFromTheMainWindowKeepsTheWorkingSet()

@@ -14,7 +14,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "config_ui/SettingsDialogs.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
@@ -82,20 +82,18 @@ private:
 
     std::unique_ptr<CAlarmDialog> dialog_;
     CListCtrlInfoTip* list_ = nullptr;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CAlarmDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CAlarmDialogTest::cleanup()
 {
     dialog_.reset();
-    scope_.reset();
+    prompts_.reset();
 }
 
 void CAlarmDialogTest::oneDoListStillShowsAStoredDo4()
@@ -149,9 +147,9 @@ void CAlarmDialogTest::frequencyOutsideItsLimitsIsRefused()
     QCOMPARE(Edit()->selectedText(), QString("49.00"));
     QTest::keyClicks(Edit(), "44.99");
     QTest::keyClick(Edit(), Qt::Key_Down);
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{FormatText(11000, {"Low setpoint", "45.00", "65.00"})});
-    QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+    QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
     QCOMPARE(Set().Get32(AlarmItemWord(kRowF, AlarmWord::LowSetpoint)), 4900);
     QCOMPARE(list_->CellText(kRowF, Col(AlarmColumn::LowSetpoint)), QString("49.00 (Hz)"));
     // The editor closed and did not follow the move.
@@ -277,7 +275,7 @@ void CAlarmDialogTest::okWithABadDelayStaysOpen()
     delay->setText("1000");
     dialog_->accept();
     QVERIFY(dialog_->isVisible());
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{FormatText(11000, {"Power ON delay", "0", "999"})});
     QVERIFY(delay->hasFocus());
     QCOMPARE(int(Set()[AlarmWord::PowerOnDelay]), 5);
@@ -332,7 +330,7 @@ void CAlarmDialogTest::untouchedOkKeepsEveryDefaultSet()
         ++checked;
     }
     QVERIFY(checked > 40);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 void CAlarmDialogTest::alarmButtonOpensThisDialog()

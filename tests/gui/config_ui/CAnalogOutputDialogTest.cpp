@@ -4,7 +4,7 @@
 #include "config/AnalogOutputTable.h"
 #include "config_ui/CAnalogOutputDialog.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
 #include "widgets/CListCtrlInfoTip.h"
@@ -49,19 +49,17 @@ private slots:
     void inputListWithoutNeutralItems();
 
 private:
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CAnalogOutputDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CAnalogOutputDialogTest::cleanup()
 {
-    scope_.reset();
+    prompts_.reset();
 }
 
 void CAnalogOutputDialogTest::columnsAndRowsByVariant()
@@ -118,7 +116,7 @@ void CAnalogOutputDialogTest::zmOutputTypeChangeResetsTheColumn()
     dialog.Editor()->Edit()->setText("5.75");
     QTest::keyClick(dialog.Editor()->Edit(), Qt::Key_Return);
     QCOMPARE(int(dialog.Parameters()[367]), 5750);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 void CAnalogOutputDialogTest::zmSameOutputTypeKeepsTheColumn()
@@ -160,8 +158,8 @@ void CAnalogOutputDialogTest::invalidNumberKeepsTheOldValue()
     dialog.OpenEditor(1, 5); // Ao1 Output 0 %: 1.60 to 22.40 mA
     dialog.Editor()->Edit()->setText("1.59");
     QTest::keyClick(dialog.Editor()->Edit(), Qt::Key_Return);
-    QCOMPARE(prompts_.shown.size(), size_t(1));
-    QVERIFY(QString::fromStdString(prompts_.shown[0].text).contains("Output 0%"));
+    QCOMPARE(prompts_->shown.size(), size_t(1));
+    QVERIFY(QString::fromStdString(prompts_->shown[0].text).contains("Output 0%"));
     QVERIFY(dialog.Parameters().words == set.words);
     QCOMPARE(dialog.List()->CellText(5, 1), QString("4.00 (mA)"));
 }

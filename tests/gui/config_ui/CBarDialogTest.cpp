@@ -4,7 +4,7 @@
 #include "config/BarQuantities.h"
 #include "config_ui/CBarDialog.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
 #include "widgets/CListCtrlInfoTip.h"
@@ -48,14 +48,12 @@ private:
     }
 
     CBarDialog* dialog_ = nullptr;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CBarDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
     dialog_ = new CBarDialog(SetOf(kKtb));
     dialog_->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog_));
@@ -65,7 +63,7 @@ void CBarDialogTest::cleanup()
 {
     delete dialog_;
     dialog_ = nullptr;
-    scope_.reset();
+    prompts_.reset();
 }
 
 void CBarDialogTest::rowsShowScaledValuesWithUnits()
@@ -94,7 +92,7 @@ void CBarDialogTest::clickOnAValueCellOpensTheEdit()
 void CBarDialogTest::pfZeroAcceptsMinusHalf()
 {
     Type(kPfRow, kZeroColumn, "-0.5");
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
     QCOMPARE(dialog_->Parameters().Get32(134), -5000);
     QCOMPARE(dialog_->List()->CellText(kPfRow, kZeroColumn), QString("-0.5000 (cosfi)"));
 }
@@ -102,7 +100,7 @@ void CBarDialogTest::pfZeroAcceptsMinusHalf()
 void CBarDialogTest::pfBelowMinusOneIsRejectedNamingPf()
 {
     Type(kPfRow, kZeroColumn, "-1.0001");
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{"You should input PF within the range of -1.0000 - 1.0000."});
     QCOMPARE(dialog_->Parameters().Get32(134), 0);
     QCOMPARE(dialog_->List()->CellText(kPfRow, kZeroColumn), QString("0.0000 (cosfi)"));
@@ -111,7 +109,7 @@ void CBarDialogTest::pfBelowMinusOneIsRejectedNamingPf()
 void CBarDialogTest::arrowMovesToTheNextValueCell()
 {
     Type(2, kFullColumn, "12.5", Qt::Key_Down); // P is an integer field
-    QCOMPARE(prompts_.shown.size(), size_t(1));
+    QCOMPARE(prompts_->shown.size(), size_t(1));
     QCOMPARE(dialog_->Parameters().Get32(120), 1500);
     QVERIFY(!dialog_->Editor()->IsEditing());
 

@@ -13,7 +13,7 @@
 #include "config_ui/CInput2Page.h"
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -76,14 +76,12 @@ private:
 
     ParameterSet last_;
     CBasicParameterDialog* dialog_ = nullptr;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CBasicParameterDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
     Open(SetOf(70));
 }
 
@@ -91,8 +89,7 @@ void CBasicParameterDialogTest::cleanup()
 {
     delete dialog_;
     dialog_ = nullptr;
-    scope_.reset();
-    SetModalRunner({});
+    prompts_.reset();
     RegisterSettingsDialog(Alarm, {});
 }
 
@@ -199,8 +196,8 @@ void CBasicParameterDialogTest::invalidFieldKeepsTheVariant()
     MainEdit(VtPrimary)->setText("abc");
     auto* model = Control<QComboBox>(ModelList);
     model->setCurrentIndex(model->findText("KTB-"));
-    QCOMPARE(prompts_.shown.size(), size_t(1));
-    QCOMPARE(prompts_.shown[0].text, FormatText(11027, {"Primary voltage"}));
+    QCOMPARE(prompts_->shown.size(), size_t(1));
+    QCOMPARE(prompts_->shown[0].text, FormatText(11027, {"Primary voltage"}));
     QCOMPARE(model->currentText(), QString("KTA-"));
     QCOMPARE(dialog_->WorkingSet().type.TypeId(), 70);
     QCOMPARE(dialog_->CurrentChoice().version, std::string("Ver.2.40 or later"));
@@ -305,9 +302,9 @@ void CBasicParameterDialogTest::languageWithAnInvalidFieldStaysOpen()
     Control<QPushButton>(Language)->click();
     QCOMPARE(finished.count(), 0);
     QCOMPARE(switches, 0);
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{FormatText(11000, {"Primary current", "1", "20000"})});
-    QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+    QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
 }
 
 void CBasicParameterDialogTest::closingHandsBackTheWorkingSetAndEndsWith0()
@@ -369,11 +366,11 @@ void CBasicParameterDialogTest::passcodeButtonStoresTheFrontPanelPasscode()
     confirm = "1235";
     Control<QPushButton>(Passcode)->click();
     QCOMPARE(int(dialog_->WorkingSet()[29]), 1234);
-    QCOMPARE(prompts_.Texts(), std::vector<std::string>{LoadText(11003)});
+    QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(11003)});
 
     typed = confirm = "12";
     Control<QPushButton>(Passcode)->click();
-    QCOMPARE(prompts_.Texts().back(), LoadText(11002));
+    QCOMPARE(prompts_->Texts().back(), LoadText(11002));
 }
 
 QTEST_MAIN(CBasicParameterDialogTest)

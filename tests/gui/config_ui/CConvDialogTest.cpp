@@ -13,7 +13,7 @@
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
 #include "device/UnitText.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/CEditComboBox.h"
@@ -66,21 +66,18 @@ private:
     }
 
     std::unique_ptr<CConvDialog> dialog_;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CConvDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CConvDialogTest::cleanup()
 {
     dialog_.reset();
-    scope_.reset();
-    SetModalRunner({});
+    prompts_.reset();
 }
 
 void CConvDialogTest::gridOfCoefficientsAndUnits()
@@ -124,11 +121,11 @@ void CConvDialogTest::unitRules()
     Open(SetOf(kZnepw));
     Commit(2, 2, typed);
     if (message) {
-        QCOMPARE(prompts_.Texts(), std::vector<std::string>{LoadText(message)});
+        QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(message)});
         QCOMPARE(QString::fromStdString(UnitText(dialog_->Parameters(), 53)), QString("  kG"));
         QVERIFY(dialog_->Editor()->Edit()->isVisible());
     } else {
-        QVERIFY(prompts_.shown.empty());
+        QVERIFY(prompts_->shown.empty());
         QCOMPARE(QString::fromStdString(UnitText(dialog_->Parameters(), 53)), stored);
         QCOMPARE(dialog_->Grid()->ValueText(2, 2), stored);
     }
@@ -138,7 +135,7 @@ void CConvDialogTest::coefficientCommitMovesRight()
 {
     Open(SetOf(kZnpw));
     Commit(1, 1, "100");
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{FormatText(11000, {"Conv value coef", "0.000", "99.999"})});
     CEditText* edit = dialog_->Editor()->Edit();
     edit->selectAll();

@@ -10,7 +10,7 @@
 #include "config_ui/CDiscreteOutputDialog.h"
 #include "config_ui/CPulseDialog.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
@@ -45,20 +45,17 @@ private slots:
     void energyButtonOpensEnergySettingOfItsOutput();
 
 private:
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CDiscreteOutputDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CDiscreteOutputDialogTest::cleanup()
 {
-    scope_.reset();
-    SetModalRunner({});
+    prompts_.reset();
 }
 
 void CDiscreteOutputDialogTest::inputFunctionsByFamily()

@@ -13,7 +13,7 @@
 #include "config_ui/DisplayDialogs.h"
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/UiText.h"
 
 namespace {
@@ -54,19 +54,17 @@ private:
         return control;
     }
 
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CDisplayDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CDisplayDialogTest::cleanup()
 {
-    scope_.reset();
+    prompts_.reset();
 }
 
 void CDisplayDialogTest::displayButtonPicksTheDialogByVariant()
@@ -113,7 +111,7 @@ void CDisplayDialogTest::onOrOffAcceptsAnInvalidOffTimer()
         QCOMPARE(int(dialog.Parameters()[DisplayWord::BacklightMode]), mode);
         QCOMPARE(int(dialog.Parameters()[DisplayWord::OffTimer]), 600);
     }
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 void CDisplayDialogTest::invalidFieldKeepsTheDialogOpenWithFocus()
@@ -126,7 +124,7 @@ void CDisplayDialogTest::invalidFieldKeepsTheDialogOpenWithFocus()
     Control<QSlider>(&dialog, DisplayControl::Brightness)->setValue(3);
     dialog.accept();
     QVERIFY(dialog.isVisible());
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{
                  "You should input Data display view within the range of 0 - 9999."});
     QCOMPARE(QApplication::focusWidget(), myView);

@@ -10,7 +10,7 @@
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CInput2Page.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/CEditComboBox.h"
@@ -59,21 +59,19 @@ private:
     CBasicParameterDialog* dialog_ = nullptr;
     CInput2Page* page_ = nullptr;
     CDataGridView* grid_ = nullptr;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CInput2PageTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CInput2PageTest::cleanup()
 {
     delete dialog_;
     dialog_ = nullptr;
-    scope_.reset();
+    prompts_.reset();
 }
 
 void CInput2PageTest::layoutFollowsIoWord4_data()
@@ -143,9 +141,9 @@ void CInput2PageTest::primaryOutsideTheRangeKeepsTheEditOpen()
     QVERIFY(edit->isVisible());
     QTest::keyClicks(edit, "20001");
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{FormatText(11000, {"Primary current", "1", "20000"})});
-    QCOMPARE(prompts_.shown[0].icon, PromptIcon::Error);
+    QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
     QVERIFY(edit->isVisible());
     QCOMPARE(edit->text(), QString("20001"));
     QCOMPARE(edit->selectedText(), QString("20001"));

@@ -9,7 +9,7 @@
 #include "config_ui/CModbus2Dialog.h"
 #include "config_ui/CModbusDialog.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/CIPAddressCtrlExt.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -49,20 +49,17 @@ private slots:
     void tcpPortAndTimeouts();
 
 private:
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CModbusDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CModbusDialogTest::cleanup()
 {
-    scope_.reset();
-    SetModalRunner({});
+    prompts_.reset();
 }
 
 void CModbusDialogTest::transferRatePastTheListIsSavedAsTheLast()
@@ -119,8 +116,8 @@ void CModbusDialogTest::invalidAddressKeepsTheDialogOpen()
     Control<QComboBox>(&dialog, ModbusControl::Parity)->setCurrentIndex(0);
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(prompts_.shown.size(), size_t(1));
-    QVERIFY(QString::fromStdString(prompts_.shown[0].text).contains("Device address"));
+    QCOMPARE(prompts_->shown.size(), size_t(1));
+    QVERIFY(QString::fromStdString(prompts_->shown[0].text).contains("Device address"));
     QVERIFY(dialog.Parameters().words == set.words);
 }
 
@@ -180,7 +177,7 @@ void CModbusDialogTest::t35LowerLimitFollowsTheT15JustRead()
     Control<QLineEdit>(&dialog, AdvancedModbusControl::T35)->setText(t35);
     dialog.accept();
     QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
-    QCOMPARE(prompts_.shown.size(), size_t(accepted ? 0 : 1));
+    QCOMPARE(prompts_->shown.size(), size_t(accepted ? 0 : 1));
     if (accepted) {
         QCOMPARE(int(dialog.Parameters()[ModbusWord::T15]), qRound(t15.toDouble() * 10));
         QCOMPARE(int(dialog.Parameters()[ModbusWord::T35]), qRound(t35.toDouble() * 10));
@@ -249,7 +246,7 @@ void CModbusDialogTest::tcpPortAndTimeouts()
     Control<QLineEdit>(&dialog, ModbusTcpControl::ConnectionTimeout)->setText("0.9");
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(QString::fromStdString(prompts_.shown.at(0).text).contains("Connection timeout"));
+    QVERIFY(QString::fromStdString(prompts_->shown.at(0).text).contains("Connection timeout"));
 
     Control<QLineEdit>(&dialog, ModbusTcpControl::ConnectionTimeout)->setText("1.0");
     port->setEditText("65535");

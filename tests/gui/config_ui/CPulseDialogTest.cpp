@@ -11,7 +11,7 @@
 #include "config_ui/CPulseDialog.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -62,21 +62,18 @@ private:
     bool Accepted() const { return dialog_->result() == QDialog::Accepted; }
 
     std::unique_ptr<CPulseDialog> dialog_;
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void CPulseDialogTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void CPulseDialogTest::cleanup()
 {
     dialog_.reset();
-    scope_.reset();
-    SetModalRunner({});
+    prompts_.reset();
 }
 
 void CPulseDialogTest::pulseWeightRoundsBeforeTheRangeCheck()
@@ -87,7 +84,7 @@ void CPulseDialogTest::pulseWeightRoundsBeforeTheRangeCheck()
     weight->setText("0.04");
     Control<QPushButton>(1)->click();
     QVERIFY(!Accepted());
-    QCOMPARE(prompts_.Texts(),
+    QCOMPARE(prompts_->Texts(),
              std::vector<std::string>{FormatText(11000, {"Pulse rate", "0.1", "10000.0"})});
     QVERIFY(weight->hasFocus());
     weight->setText("0.05");
@@ -176,7 +173,7 @@ void CPulseDialogTest::untouchedOkKeepsEveryDefaultWord()
         }
     }
     QVERIFY(checked > 60);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 void CPulseDialogTest::runPulseDialogCommitsOnlyOnOk()

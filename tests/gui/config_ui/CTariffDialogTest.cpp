@@ -11,7 +11,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "config_ui/SettingsDialogs.h"
 #include "device/CSettingsStocker.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
@@ -99,8 +99,7 @@ void CTariffDialogTest::noteIsOliveAndLeftOutOnQg()
 void CTariffDialogTest::cancelLeavesTheSetUnchanged()
 {
     RegisterAllSettingsDialogs();
-    CScriptedPrompts prompts;
-    CPromptScope scope(prompts);
+    CPromptFixture<> prompts;
     ParameterSet last = DefaultsOf(kTypeKtaGen2);
     CBasicParameterDialog window(last);
     window.ReadControls();
@@ -125,7 +124,6 @@ void CTariffDialogTest::cancelLeavesTheSetUnchanged()
         return d.result();
     });
     FindControl<QPushButton>(&window, MainControl::Tariff)->click();
-    SetModalRunner({});
     QCOMPARE(int(window.WorkingSet()[TariffWord::Tariff]), 1);
     QVERIFY(prompts.shown.empty());
 }

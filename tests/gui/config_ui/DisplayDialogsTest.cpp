@@ -20,7 +20,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
 #include "widgets/CParEdit.h"
@@ -91,8 +91,7 @@ private slots:
     void untouchedOkKeepsEveryDefaultWord();
 
 private:
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void DisplayDialogsTest::initTestCase()
@@ -102,14 +101,12 @@ void DisplayDialogsTest::initTestCase()
 
 void DisplayDialogsTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
 }
 
 void DisplayDialogsTest::cleanup()
 {
-    SetModalRunner({});
-    scope_.reset();
+    prompts_.reset();
 }
 
 void DisplayDialogsTest::expressionPairsFollowTheVariant_data()
@@ -234,7 +231,7 @@ void DisplayDialogsTest::untouchedOkKeepsEveryDefaultWord()
         }
     }
     QVERIFY(opened > 100);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 QTEST_MAIN(DisplayDialogsTest)

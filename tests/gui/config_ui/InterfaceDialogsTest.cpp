@@ -13,7 +13,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
-#include "support/ScriptedPrompts.h"
+#include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
@@ -69,14 +69,12 @@ private slots:
     void modbusButtonOpensTheDialogOfTheInterface();
 
 private:
-    CScriptedPrompts prompts_;
-    std::unique_ptr<CPromptScope> scope_;
+    std::optional<CPromptFixture<>> prompts_;
 };
 
 void InterfaceDialogsTest::init()
 {
-    prompts_ = CScriptedPrompts();
-    scope_ = std::make_unique<CPromptScope>(prompts_);
+    prompts_.emplace();
     RegisterInterfaceDialogs();
     // A nested dialog (Advanced, Energy) is never opened by these tests.
     SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
@@ -84,8 +82,7 @@ void InterfaceDialogsTest::init()
 
 void InterfaceDialogsTest::cleanup()
 {
-    scope_.reset();
-    SetModalRunner({});
+    prompts_.reset();
 }
 
 void InterfaceDialogsTest::untouchedOkKeepsEveryDefaultWordOverTheCatalogue()
@@ -115,7 +112,7 @@ void InterfaceDialogsTest::untouchedOkKeepsEveryDefaultWordOverTheCatalogue()
         }
     }
     QVERIFY(opened > 100);
-    QVERIFY(prompts_.shown.empty());
+    QVERIFY(prompts_->shown.empty());
 }
 
 void InterfaceDialogsTest::cancelLeavesTheSetUnchanged()
