@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "support/ScriptedPrompts.h"
 #include "widgets/ModalRunner.h"
 

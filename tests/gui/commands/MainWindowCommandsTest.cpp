@@ -68,7 +68,7 @@ class MainWindowCommandsTest : public QObject {
 
     void OpenWindow(int typeId)
     {
-        last_ = SetOfType(typeId);
+        last_ = SetOf(typeId);
         window_ = std::make_unique<CBasicParameterDialog>(last_);
         window_->SetCommands(commands_.get());
     }
@@ -283,7 +283,7 @@ void MainWindowCommandsTest::openingABrokenFileKeepsTheWorkingSet()
 {
     // A file of a real variant with one value that is not a number.
     const std::string path = Path("broken.cfg");
-    CConfigFile::SaveToFile(SetOfType(kKtaGen2), path);
+    CConfigFile::SaveToFile(SetOf(kKtaGen2), path);
     std::string text;
     {
         std::ifstream in(path);

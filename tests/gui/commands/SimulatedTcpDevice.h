@@ -16,6 +16,7 @@
 #include "comm/ComSettings.h"
 #include "device/CSettingsStocker.h"
 #include "device/ParameterSet.h"
+#include "support/DialogTestHelpers.h"
 #include "support/ScriptedPrompts.h"
 
 // A simulated device in this process behind Modbus/TCP on loopback.
@@ -60,13 +61,6 @@ inline SimOptions DeviceOptions(int typeId, std::uint32_t passcode = 0)
     options.typeId = typeId;
     options.passcode = passcode;
     return options;
-}
-
-inline ParameterSet SetOfType(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
 }
 
 // Prompts that also note whether a progress window was open when a message appeared.

@@ -16,6 +16,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CDataGridView.h"
@@ -31,12 +32,6 @@ namespace {
 constexpr int kKtaGen2 = 70, kQgInput2 = 38, kQhBase = 52, kQhExt = 64, kZm = 80, kZnpw = 83,
               kZnepw = 84;
 
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 } // namespace
 
 class CAdvancedDialogTest : public QObject {

@@ -14,6 +14,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "config_ui/SettingsDialogs.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CEditComboBox.h"
@@ -31,13 +32,6 @@ constexpr int kTypeZmDo = 81;
 constexpr int kRowIn = 1;
 constexpr int kRowF = 8;
 constexpr int kRowUt = 18;
-
-ParameterSet DefaultsOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 
 int Col(AlarmColumn c)
 {
@@ -98,7 +92,7 @@ void CAlarmDialogTest::cleanup()
 
 void CAlarmDialogTest::oneDoListStillShowsAStoredDo4()
 {
-    ParameterSet set = DefaultsOf(kTypeKtaOneDo);
+    ParameterSet set = SetOf(kTypeKtaOneDo);
     set[AlarmItemWord(0, AlarmWord::Output)] = 5;
     set[AlarmItemWord(2, AlarmWord::Output)] = 1;
     Open(set);
@@ -121,7 +115,7 @@ void CAlarmDialogTest::oneDoListStillShowsAStoredDo4()
 
 void CAlarmDialogTest::zmSecondOutputIsStoredAsCode2()
 {
-    Open(DefaultsOf(kTypeZmDo));
+    Open(SetOf(kTypeZmDo));
     QCOMPARE(list_->CellText(kRowF, Col(AlarmColumn::Output)), QString("DIsable"));
     Click(kRowF, Col(AlarmColumn::Output));
     CEditComboBox* list = dialog_->Editor()->List();
@@ -139,7 +133,7 @@ void CAlarmDialogTest::zmSecondOutputIsStoredAsCode2()
 
 void CAlarmDialogTest::frequencyOutsideItsLimitsIsRefused()
 {
-    ParameterSet set = DefaultsOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kTypeKtaGen2);
     set.Set32(AlarmItemWord(kRowF, AlarmWord::LowSetpoint), 4900);
     Open(set);
     Click(kRowF, Col(AlarmColumn::LowSetpoint));
@@ -180,7 +174,7 @@ void CAlarmDialogTest::rowsThatDoNotApplyAreGreyAndEmpty()
     QFETCH(int, typeId);
     QFETCH(int, row);
     QFETCH(bool, applies);
-    Open(DefaultsOf(typeId));
+    Open(SetOf(typeId));
     QCOMPARE(list_->rowCount(), kAlarmRowCount);
     QVERIFY(!list_->CellText(row, 0).isEmpty());
     for (int c = 1; c < kAlarmColumnCount; ++c)
@@ -199,7 +193,7 @@ void CAlarmDialogTest::rowsThatDoNotApplyAreGreyAndEmpty()
 
 void CAlarmDialogTest::enterStoresAndArrowsMoveOverApplyingRows()
 {
-    Open(DefaultsOf(kTypeKtbNoIn));
+    Open(SetOf(kTypeKtbNoIn));
     Click(0, Col(AlarmColumn::HighSetpoint));
     QTest::keyClicks(Edit(), "5");
     QTest::keyClick(Edit(), Qt::Key_Return);
@@ -239,7 +233,7 @@ void CAlarmDialogTest::enterStoresAndArrowsMoveOverApplyingRows()
 
 void CAlarmDialogTest::clickingElsewhereDiscardsTheTypedText()
 {
-    Open(DefaultsOf(kTypeKtaGen2));
+    Open(SetOf(kTypeKtaGen2));
     Click(3, Col(AlarmColumn::OnDelay));
     QTest::keyClicks(Edit(), "42");
     QTest::mouseClick(FindControl<QLineEdit>(dialog_.get(), CAlarmDialog::kPowerOnDelay),
@@ -251,7 +245,7 @@ void CAlarmDialogTest::clickingElsewhereDiscardsTheTypedText()
 
 void CAlarmDialogTest::okReadsDelayAndLatching()
 {
-    Open(DefaultsOf(kTypeKtaGen2));
+    Open(SetOf(kTypeKtaGen2));
     auto* delay = FindControl<QLineEdit>(dialog_.get(), CAlarmDialog::kPowerOnDelay);
     auto* latching = FindControl<QCheckBox>(dialog_.get(), CAlarmDialog::kLatching);
     QVERIFY(FindControl<CListCtrlInfoTip>(dialog_.get(), CAlarmDialog::kAlarmList));
@@ -267,7 +261,7 @@ void CAlarmDialogTest::okReadsDelayAndLatching()
 
 void CAlarmDialogTest::okWithABadDelayStaysOpen()
 {
-    ParameterSet set = DefaultsOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kTypeKtaGen2);
     set[AlarmWord::PowerOnDelay] = 5;
     Open(set);
     auto* delay = FindControl<QLineEdit>(dialog_.get(), CAlarmDialog::kPowerOnDelay);
@@ -285,7 +279,7 @@ void CAlarmDialogTest::okWithABadDelayStaysOpen()
 void CAlarmDialogTest::cancelLeavesTheSetUnchanged()
 {
     RegisterAllSettingsDialogs();
-    ParameterSet last = DefaultsOf(kTypeKtaGen2);
+    ParameterSet last = SetOf(kTypeKtaGen2);
     CBasicParameterDialog window(last);
     window.ReadControls();
     const ParameterSet before = window.WorkingSet();
@@ -321,7 +315,7 @@ void CAlarmDialogTest::untouchedOkKeepsEveryDefaultSet()
     for (const DeviceTypeRecord& record : DeviceCatalogue()) {
         if (!MainButtonEnabled(MainControl::Alarm, record.Caps()))
             continue;
-        const ParameterSet defaults = DefaultsOf(record.typeId);
+        const ParameterSet defaults = SetOf(record.typeId);
         CAlarmDialog dialog(defaults);
         dialog.accept();
         QVERIFY2(dialog.result() == QDialog::Accepted, qPrintable(QString::number(record.typeId)));
@@ -338,7 +332,7 @@ void CAlarmDialogTest::alarmButtonOpensThisDialog()
     RegisterAllSettingsDialogs();
     const SettingsDialogFactory* factory = FindSettingsDialog(MainControl::Alarm);
     QVERIFY(factory);
-    ParameterSet set = DefaultsOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kTypeKtaGen2);
     SettingsDialogHandle handle = (*factory)(set, nullptr);
     auto* dialog = qobject_cast<CAlarmDialog*>(handle.dialog.get());
     QVERIFY(dialog);

@@ -4,6 +4,7 @@
 #include "config/AnalogOutputTable.h"
 #include "config_ui/CAnalogOutputDialog.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
@@ -12,13 +13,6 @@
 #include "widgets/UiText.h"
 
 namespace {
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
-
 ParEditResult ListChoice(int column, int row, int index)
 {
     ParEditResult result;

@@ -4,6 +4,7 @@
 #include "config/BarQuantities.h"
 #include "config_ui/CBarDialog.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
@@ -16,12 +17,6 @@ constexpr int kPfRow = 5;
 constexpr int kFullColumn = 1;
 constexpr int kZeroColumn = 2;
 
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 } // namespace
 
 class CBarDialogTest : public QObject {

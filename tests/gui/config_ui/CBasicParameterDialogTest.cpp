@@ -13,6 +13,7 @@
 #include "config_ui/CInput2Page.h"
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
@@ -21,13 +22,6 @@
 using namespace MainControl;
 
 namespace {
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
-
 // A settings dialog as the later ones are built: a copy of the set, Parameters().
 class FakeSettingsDialog : public QDialog {
 public:

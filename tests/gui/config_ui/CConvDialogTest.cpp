@@ -13,6 +13,7 @@
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
 #include "device/UnitText.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CDataGridView.h"
@@ -25,12 +26,6 @@
 namespace {
 constexpr int kZnpw = 83, kZnepw = 84;
 
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 } // namespace
 
 class CConvDialogTest : public QObject {

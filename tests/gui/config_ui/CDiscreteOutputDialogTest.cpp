@@ -10,26 +10,10 @@
 #include "config_ui/CDiscreteOutputDialog.h"
 #include "config_ui/CPulseDialog.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
-
-namespace {
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
-
-template <typename T> T* Control(QWidget* dialog, int id)
-{
-    T* control = FindControl<T>(dialog, id);
-    if (!control)
-        qFatal("control %d missing", id);
-    return control;
-}
-} // namespace
 
 class CDiscreteOutputDialogTest : public QObject {
     Q_OBJECT

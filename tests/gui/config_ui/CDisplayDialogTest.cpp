@@ -13,6 +13,7 @@
 #include "config_ui/DisplayDialogs.h"
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/UiText.h"
 
@@ -21,12 +22,6 @@ constexpr int kKtaGen1 = 0;
 constexpr int kKtaGen2 = 70;
 constexpr int kZnepw = 84;
 
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 } // namespace
 
 class CDisplayDialogTest : public QObject {
@@ -46,14 +41,6 @@ private slots:
     void zneCircuitAIsFixedOn();
 
 private:
-    template <typename T> T* Control(QWidget* dialog, int id)
-    {
-        T* control = FindControl<T>(dialog, id);
-        if (!control)
-            qFatal("control %d missing", id);
-        return control;
-    }
-
     std::optional<CPromptFixture<>> prompts_;
 };
 

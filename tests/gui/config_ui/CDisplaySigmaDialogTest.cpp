@@ -4,6 +4,7 @@
 #include "config/SigmaDisplay.h"
 #include "config_ui/CDisplaySigmaDialog.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/ScriptedPrompts.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
@@ -15,12 +16,6 @@ constexpr int kKtaGen2 = 70;
 constexpr int kKtb = 39;
 constexpr int kValueColumn = 1;
 
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 } // namespace
 
 class CDisplaySigmaDialogTest : public QObject {

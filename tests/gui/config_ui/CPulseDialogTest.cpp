@@ -11,6 +11,7 @@
 #include "config_ui/CPulseDialog.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
@@ -20,13 +21,6 @@ using namespace PulseControl;
 
 namespace {
 constexpr int kKtaGen2 = 70, kKtbGen1 = 1, kZnpw = 83, kZnepw = 84;
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 
 int OutputsOf(Capabilities caps)
 {

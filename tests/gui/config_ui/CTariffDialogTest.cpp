@@ -11,6 +11,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "config_ui/SettingsDialogs.h"
 #include "device/CSettingsStocker.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -19,13 +20,6 @@ namespace {
 constexpr int kTypeQg = 37;
 constexpr int kTypeLkta = 53;
 constexpr int kTypeKtaGen2 = 70;
-
-ParameterSet DefaultsOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 
 QRadioButton* Radio(QWidget* dialog, int id)
 {
@@ -59,7 +53,7 @@ void CTariffDialogTest::stateFollowsTheTariffWord()
     QFETCH(int, stored);
     QFETCH(bool, lowChecked);
     QFETCH(int, afterOk);
-    ParameterSet set = DefaultsOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kTypeKtaGen2);
     set[TariffWord::Tariff] = static_cast<std::uint16_t>(stored);
     CTariffDialog dialog(set);
     QCOMPARE(Radio(&dialog, CTariffDialog::kLowTariff)->isChecked(), lowChecked);
@@ -86,7 +80,7 @@ void CTariffDialogTest::noteIsOliveAndLeftOutOnQg()
 {
     QFETCH(int, typeId);
     QFETCH(bool, visible);
-    CTariffDialog dialog(DefaultsOf(typeId));
+    CTariffDialog dialog(SetOf(typeId));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* note = FindControl<QLabel>(&dialog, CTariffDialog::kNote);
@@ -100,7 +94,7 @@ void CTariffDialogTest::cancelLeavesTheSetUnchanged()
 {
     RegisterAllSettingsDialogs();
     CPromptFixture<> prompts;
-    ParameterSet last = DefaultsOf(kTypeKtaGen2);
+    ParameterSet last = SetOf(kTypeKtaGen2);
     CBasicParameterDialog window(last);
     window.ReadControls();
     const ParameterSet before = window.WorkingSet();
@@ -134,7 +128,7 @@ void CTariffDialogTest::untouchedOkKeepsEveryDefaultSet()
     for (const DeviceTypeRecord& record : DeviceCatalogue()) {
         if (!MainButtonEnabled(MainControl::Tariff, record.Caps()))
             continue;
-        const ParameterSet defaults = DefaultsOf(record.typeId);
+        const ParameterSet defaults = SetOf(record.typeId);
         CTariffDialog dialog(defaults);
         dialog.accept();
         QVERIFY2(dialog.Parameters().words == defaults.words,

@@ -20,6 +20,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
@@ -36,21 +37,6 @@ constexpr int kZnepw = 84;
 
 constexpr std::array<int, 5> kButtons = {MC::Display, MC::ExtBar, MC::SigmaDisp, MC::Expression,
                                          MC::ShortCut};
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
-
-template <typename T> T* Control(QWidget* dialog, int id)
-{
-    T* control = FindControl<T>(dialog, id);
-    if (!control)
-        qFatal("control %d missing", id);
-    return control;
-}
 
 // Changes whatever the open dialog shows, as a user would before Cancel.
 void EditEverything(QDialog& dialog)

@@ -13,6 +13,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
@@ -20,13 +21,6 @@
 using namespace MainControl;
 
 namespace {
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
-
 constexpr int kInterfaceButtons[] = {Di, DoPo, Ao, Modbus, CcLink};
 
 // Words an untouched OK may change, and why.
