@@ -169,6 +169,12 @@ bool CSimTcpServer::ServeFrames(Connection& c)
         }
         if (faults.disconnectAfter > 0 && c.requests >= faults.disconnectAfter)
             return false;
+        if (faults.hangUpAfter > 0 && c.requests >= faults.hangUpAfter) {
+            // No linger: the close sends a reset instead of an orderly end.
+            const linger abrupt{1, 0};
+            setsockopt(c.fd, SOL_SOCKET, SO_LINGER, &abrupt, sizeof abrupt);
+            return false;
+        }
     }
     return true;
 }
