@@ -133,6 +133,11 @@ void CSimRtuServer::ServeFrame(const std::uint8_t* frame, std::size_t length)
     const int disconnectAfter = simulator_.Options().faults.disconnectAfter;
     if (disconnectAfter > 0 && requests_ >= disconnectAfter)
         return; // the device has gone quiet
+    const int hangUpAfter = simulator_.Options().faults.hangUpAfter;
+    if (hangUpAfter > 0 && requests_ >= hangUpAfter) {
+        HangUp();
+        return;
+    }
     ++requests_;
     const SimReply reply = simulator_.Handle(SimTransport::Rtu, frame + 1, length - 3);
     if (reply.pdu.empty() || unit == kBroadcast)
@@ -147,9 +152,6 @@ void CSimRtuServer::ServeFrame(const std::uint8_t* frame, std::size_t length)
     out.push_back(static_cast<std::uint8_t>(crc & 0xFF));
     out.push_back(static_cast<std::uint8_t>(crc >> 8));
     WriteAll(out);
-    const int hangUpAfter = simulator_.Options().faults.hangUpAfter;
-    if (hangUpAfter > 0 && requests_ >= hangUpAfter)
-        HangUp();
 }
 
 bool CSimRtuServer::WriteAll(const std::vector<std::uint8_t>& bytes)

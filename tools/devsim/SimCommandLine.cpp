@@ -150,6 +150,6 @@ const char* SimUsage()
            "  --split-tcp N          TCP: send answers in segments of N bytes\n"
            "  --disconnect-after N   TCP: close each connection after N requests;\n"
            "                         RTU: fall silent after N requests\n"
-           "  --hang-up-after N      TCP: reset each connection after N requests;\n"
-           "                         RTU: close the pseudo-terminal after N requests\n";
+           "  --hang-up-after N      TCP: reset each connection at request N+1;\n"
+           "                         RTU: close the pseudo-terminal at request N+1\n";
 }

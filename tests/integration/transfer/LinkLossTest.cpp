@@ -20,9 +20,10 @@ namespace {
 constexpr int kKtaGen2 = 5;
 constexpr int kKtb = 1;
 
-// How the link goes away: an orderly close, a reset, or a pseudo-terminal
-// whose far end is closed as when a USB adapter is pulled.
-enum class Loss { TcpClose, TcpReset, PtyHangUp };
+// How the link goes away: an orderly close, a reset, a pseudo-terminal whose
+// far end is closed as when a USB adapter is pulled, or a bus wire pulled
+// behind the adapter.
+enum class Loss { TcpClose, TcpReset, PtyHangUp, LineSilent };
 enum class Operation { Upload, Download };
 
 struct LossCase {
@@ -32,12 +33,13 @@ struct LossCase {
 
 SimTransport TransportOf(Loss loss)
 {
-    return loss == Loss::PtyHangUp ? SimTransport::Rtu : SimTransport::Tcp;
+    return loss == Loss::PtyHangUp || loss == Loss::LineSilent ? SimTransport::Rtu
+                                                               : SimTransport::Tcp;
 }
 
 SimOptions LosingLinkAfter(SimOptions options, Loss loss, int requests)
 {
-    if (loss == Loss::TcpClose)
+    if (loss == Loss::TcpClose || loss == Loss::LineSilent)
         options.faults.disconnectAfter = requests;
     else
         options.faults.hangUpAfter = requests;
@@ -81,12 +83,12 @@ void ExpectReconnects(SimulatedDevice& device)
 const LossCase kLossCases[] = {
     {Loss::TcpClose, Operation::Download},  {Loss::TcpReset, Operation::Upload},
     {Loss::TcpReset, Operation::Download},  {Loss::PtyHangUp, Operation::Upload},
-    {Loss::PtyHangUp, Operation::Download},
+    {Loss::PtyHangUp, Operation::Download}, {Loss::LineSilent, Operation::Upload},
 };
 
 std::string LossCaseName(const ::testing::TestParamInfo<LossCase>& info)
 {
-    static const char* const losses[] = {"TcpClose", "TcpReset", "PtyHangUp"};
+    static const char* const losses[] = {"TcpClose", "TcpReset", "PtyHangUp", "LineSilent"};
     return std::string(losses[static_cast<int>(info.param.loss)]) +
            (info.param.operation == Operation::Upload ? "MidUpload" : "MidDownload");
 }
