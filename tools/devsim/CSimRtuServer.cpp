@@ -57,8 +57,16 @@ CSimRtuServer::CSimRtuServer(CDeviceSimulator& simulator, int unit)
 CSimRtuServer::~CSimRtuServer()
 {
     Stop();
-    close(slaveFd_);
-    close(masterFd_);
+    HangUp();
+}
+
+void CSimRtuServer::HangUp()
+{
+    if (slaveFd_ >= 0)
+        close(slaveFd_);
+    if (masterFd_ >= 0)
+        close(masterFd_);
+    slaveFd_ = masterFd_ = -1;
 }
 
 void CSimRtuServer::Stop()
@@ -70,7 +78,7 @@ void CSimRtuServer::Stop()
 
 void CSimRtuServer::Run()
 {
-    while (true) {
+    while (masterFd_ >= 0) {
         pollfd fds[2] = {{wake_.Fd(), POLLIN, 0}, {masterFd_, POLLIN, 0}};
         const int r = poll(fds, 2, buffer_.empty() ? -1 : kFrameGapMs);
         if (r < 0 && errno == EINTR)
@@ -97,7 +105,7 @@ void CSimRtuServer::Run()
 
 void CSimRtuServer::Consume(bool lineIdle)
 {
-    while (!buffer_.empty()) {
+    while (!buffer_.empty() && masterFd_ >= 0) {
         std::size_t length = SimRtuRequestLength(buffer_.data(), buffer_.size());
         if (length == kUnknownLength)
             length = lineIdle ? buffer_.size() : 0;
@@ -125,6 +133,11 @@ void CSimRtuServer::ServeFrame(const std::uint8_t* frame, std::size_t length)
     const int disconnectAfter = simulator_.Options().faults.disconnectAfter;
     if (disconnectAfter > 0 && requests_ >= disconnectAfter)
         return; // the device has gone quiet
+    const int hangUpAfter = simulator_.Options().faults.hangUpAfter;
+    if (hangUpAfter > 0 && requests_ >= hangUpAfter) {
+        HangUp();
+        return;
+    }
     ++requests_;
     const SimReply reply = simulator_.Handle(SimTransport::Rtu, frame + 1, length - 3);
     if (reply.pdu.empty() || unit == kBroadcast)

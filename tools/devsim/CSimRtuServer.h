@@ -29,6 +29,8 @@ private:
     void Consume(bool lineIdle);
     void ServeFrame(const std::uint8_t* frame, std::size_t length);
     bool WriteAll(const std::vector<std::uint8_t>& bytes);
+    // Closes both ends of the pseudo-terminal: the master's port hangs up.
+    void HangUp();
 
     CDeviceSimulator& simulator_; // not owned: outlives the server
     const int unit_;

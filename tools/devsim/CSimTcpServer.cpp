@@ -152,6 +152,12 @@ bool CSimTcpServer::ServeFrames(Connection& c)
         c.buffer.erase(c.buffer.begin(), c.buffer.begin() + frameSize);
         if (Word(&frame[2]) != 0)
             continue; // another protocol on the same port: ignored
+        if (faults.hangUpAfter > 0 && c.requests >= faults.hangUpAfter) {
+            // No linger: the close sends a reset instead of an orderly end.
+            const linger abrupt{1, 0};
+            setsockopt(c.fd, SOL_SOCKET, SO_LINGER, &abrupt, sizeof abrupt);
+            return false;
+        }
         const SimReply reply =
             simulator_.Handle(SimTransport::Tcp, &frame[kMbapHeader], frameSize - kMbapHeader);
         ++c.requests;

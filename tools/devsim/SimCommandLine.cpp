@@ -94,6 +94,10 @@ const std::map<std::string, Setter>& ValueOptions()
          [](auto& c, auto& v) {
              c.options.faults.disconnectAfter = Int("--disconnect-after", v, 1, 1 << 30);
          }},
+        {"--hang-up-after",
+         [](auto& c, auto& v) {
+             c.options.faults.hangUpAfter = Int("--hang-up-after", v, 1, 1 << 30);
+         }},
     };
     return options;
 }
@@ -145,5 +149,7 @@ const char* SimUsage()
            "  --exception-at A[:C]   exception C (default 4) for requests covering register A\n"
            "  --split-tcp N          TCP: send answers in segments of N bytes\n"
            "  --disconnect-after N   TCP: close each connection after N requests;\n"
-           "                         RTU: fall silent after N requests\n";
+           "                         RTU: fall silent after N requests\n"
+           "  --hang-up-after N      TCP: reset each connection at request N+1;\n"
+           "                         RTU: close the pseudo-terminal at request N+1\n";
 }

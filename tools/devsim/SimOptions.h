@@ -20,6 +20,8 @@ struct SimFaults {
     int splitBytes = 0;      // TCP: responses go out in segments of this many bytes
     int disconnectAfter = 0; // TCP: a connection is closed after n answered requests;
                              // RTU: the device falls silent after n requests
+    int hangUpAfter = 0;     // request n+1 finds the link lost: TCP resets the connection,
+                             // RTU closes the pseudo-terminal like a pulled adapter
 };
 
 struct SimOptions {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "CDeviceSimulator.h"
 #include "CSimRtuServer.h"
 #include "CSimTcpServer.h"
@@ -83,6 +88,34 @@ TEST_F(SimTcpFaultTest, ClosesTheConnectionAfterNRequests)
     EXPECT_TRUE(client_->ClosedByPeer());
     TcpTestClient again("127.0.0.1", server_->Port());
     EXPECT_TRUE(again.Transact(ReadPdu(9600, 1)));
+}
+
+TEST_F(SimTcpFaultTest, ResetsTheConnectionAfterNRequestsWhenHangingUp)
+{
+    Start({.hangUpAfter = 1});
+    EXPECT_TRUE(client_->Transact(ReadPdu(9600, 1)));
+    client_->Send(2, ReadPdu(9600, 1));
+    ASSERT_TRUE(WaitReadable(client_->Fd(), 3000));
+    std::uint8_t byte = 0;
+    EXPECT_EQ(recv(client_->Fd(), &byte, 1, MSG_DONTWAIT), -1);
+    EXPECT_EQ(errno, ECONNRESET);
+    TcpTestClient again("127.0.0.1", server_->Port());
+    EXPECT_TRUE(again.Transact(ReadPdu(9600, 1)));
+}
+
+TEST(SimRtuFault, HangingUpClosesThePseudoTerminalUnderTheMaster)
+{
+    CDeviceSimulator sim(WithFaults({.hangUpAfter = 1}));
+    CSimRtuServer server(sim, 1);
+    RtuTestClient client(server.Path());
+    EXPECT_TRUE(client.Transact(ReadPdu(9600, 1)));
+    client.Send(1, ReadPdu(9600, 1));
+    pollfd p{client.Fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 3000), 1);
+    EXPECT_TRUE(p.revents & POLLHUP);
+    const std::uint8_t byte = 0;
+    EXPECT_EQ(write(client.Fd(), &byte, 1), -1);
+    EXPECT_EQ(errno, EIO);
 }
 
 TEST(SimRtuFault, CorruptsTheCrcOfEveryKthAnswer)

@@ -133,6 +133,7 @@ public:
     }
     ~RtuTestClient() { close(fd_); }
     bool IsOpen() const { return fd_ >= 0; }
+    int Fd() const { return fd_; }
 
     void SendRaw(const Bytes& frame)
     {

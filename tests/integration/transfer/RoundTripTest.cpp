@@ -7,6 +7,7 @@
 #include <mutex>
 #include <unistd.h>
 
+#include "FinishWaiter.h"
 #include "SimulatedDevice.h"
 #include "app/CModbusTransferConnection.h"
 #include "app/CPrivateException.h"
@@ -142,31 +143,6 @@ TEST(TransferCancel, CancelledDownloadStopsWriting)
     EXPECT_FALSE(WriteToDevice(SetOfType(5), device.Master(), progress));
     EXPECT_EQ(device.Writes().size(), 3u);
 }
-
-// Waits for the job's last notification.
-class FinishWaiter : public CObserver {
-public:
-    explicit FinishWaiter(CProgressThread& job) : job_(job) { job_.Attach(*this); }
-    ~FinishWaiter() override { job_.Detach(*this); }
-    void Update(CObservable*) override
-    {
-        std::lock_guard lock(mutex_);
-        if (job_.IsFinished())
-            finished_ = true;
-        changed_.notify_all();
-    }
-    bool Wait()
-    {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(60), [this] { return finished_; });
-    }
-
-private:
-    CProgressThread& job_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool finished_ = false;
-};
 
 TEST(TransferFailure, DeviceLostMidUploadReportsCommunicationErrorAndClosesTheMaster)
 {

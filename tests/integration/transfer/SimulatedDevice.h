@@ -81,6 +81,18 @@ public:
             return r.function == fn && r.address <= reg && reg < r.address + r.count;
         }));
     }
+    // A new line to the same device after the old one was lost; the master
+    // takes it at its next Open(). Modbus/TCP keeps its listening socket.
+    void PlugBackIn()
+    {
+        if (!rtu_)
+            return;
+        rtu_ = std::make_unique<CSimRtuServer>(*sim_, sim_->Options().unit);
+        ComSettings settings = master_.Settings();
+        settings.configPortName = rtu_->Path();
+        settings.configPortDisplayName = rtu_->Path();
+        master_.SetSettings(settings);
+    }
     // The device is gone: connections are refused, the line stays silent.
     void StopServers()
     {
