@@ -2,6 +2,7 @@
 # Builds every libFuzzer target with clang into build-fuzz and runs each for
 # SECONDS seconds (default 20). A target is any fuzz/<name>.cpp; its program is
 # build-fuzz/fuzz/fuzz_<name>. Findings are written to build-fuzz/findings/.
+# ORMEL_FUZZ_SEED fixes libFuzzer's seed, so that a short run is repeatable.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
@@ -21,7 +22,7 @@ for target in "${targets[@]}"; do
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   echo "== $name: ${seconds}s"
-  if ! "$target" -max_total_time="$seconds" -print_final_stats=1 \
+  if ! "$target" -max_total_time="$seconds" -print_final_stats=1 ${ORMEL_FUZZ_SEED:+-seed="$ORMEL_FUZZ_SEED"} \
       -artifact_prefix="$build/findings/$name-" "$corpus"; then
     echo "== $name found a fault; see $build/findings/" >&2
     status=1
