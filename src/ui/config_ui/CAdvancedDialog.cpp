@@ -35,7 +35,7 @@ constexpr int kGroupIndent = 16;
 } // namespace
 
 CAdvancedDialog::CAdvancedDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), layout_(AdvancedLayoutFor(working.type.Caps())),
+    : CWorkingSetDialog(working, parent), layout_(AdvancedLayoutFor(working.type.Caps())),
       cutoutGrid_(CutoutGridFor(working.type.Caps()))
 {
     setWindowTitle(UiText(InputText::OtherSetting));

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QDialog>
-
 #include "config/AdvancedSettings.h"
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class CDataGridView;
 class CParEdit;
@@ -16,12 +14,11 @@ struct ParEditResult;
 // "Other Setting": low-end cutouts, frequency input, tariff function, signs
 // and calculation methods of the working set's variant. Works on its own copy
 // of the set; OK reads every field into it and ends with Accepted.
-class CAdvancedDialog : public QDialog {
+class CAdvancedDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CAdvancedDialog(const ParameterSet& working, QWidget* parent = nullptr);
 
-    const ParameterSet& Parameters() const { return set_; }
     CDataGridView* ChannelGrid() const { return grid_; }
     CParEdit* Editor() const { return editor_; }
     // Opens the in-place editor on a cutout cell of the channel grid.
@@ -45,7 +42,6 @@ private:
     AdvancedControls ReadControls() const;
     void OnEditFinished(const ParEditResult& result);
 
-    ParameterSet set_;
     AdvancedLayout layout_;
     CutoutGridLayout cutoutGrid_;
     QLineEdit* voltage_ = nullptr;

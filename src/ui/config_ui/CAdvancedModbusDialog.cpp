@@ -16,7 +16,7 @@
 using namespace AdvancedModbusControl;
 
 CAdvancedModbusDialog::CAdvancedModbusDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), timersEditable_(ModbusTimersEditable(working.type.Caps()))
+    : CWorkingSetDialog(working, parent), timersEditable_(ModbusTimersEditable(working.type.Caps()))
 {
     using namespace InterfaceText;
     setWindowTitle(UiText(AdvancedModbusSetting));

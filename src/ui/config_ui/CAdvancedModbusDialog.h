@@ -1,25 +1,20 @@
 #pragma once
 
-#include <QDialog>
-
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class QLineEdit;
 class QRadioButton;
 
 // "Advanced Modbus Setting": the order of long registers and the protocol
 // timers t1.5 and t3.5 (fixed on ZM and ZN).
-class CAdvancedModbusDialog : public QDialog {
+class CAdvancedModbusDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CAdvancedModbusDialog(const ParameterSet& working, QWidget* parent = nullptr);
 
-    const ParameterSet& Parameters() const { return set_; }
-
     void accept() override;
 
 private:
-    ParameterSet set_;
     bool timersEditable_;
     QRadioButton* normal_;
     QRadioButton* swap_;

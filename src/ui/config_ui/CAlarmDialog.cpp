@@ -44,7 +44,7 @@ QStringList ColumnHeadings()
 } // namespace
 
 CAlarmDialog::CAlarmDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), powerOnDelay_(new QLineEdit(this)),
+    : CWorkingSetDialog(working, parent), powerOnDelay_(new QLineEdit(this)),
       latching_(new QCheckBox(UiText(AlarmText::Latching), this)),
       list_(new CListCtrlInfoTip(this)), editor_(new CParEdit(list_->viewport()))
 {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class CListCtrlInfoTip;
 class CParEdit;
@@ -13,7 +11,7 @@ struct ParEditResult;
 // "Alarm Setting": the 19 alarm items of the dialog's copy of the working
 // set in a list edited in place (setpoints, hysteresis, ON delay, output),
 // plus the power ON delay and the latching flag, which are read on OK.
-class CAlarmDialog : public QDialog {
+class CAlarmDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     static constexpr int kPowerOnDelay = 1014;
@@ -21,8 +19,6 @@ public:
     static constexpr int kLatching = 1038;
 
     explicit CAlarmDialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     CListCtrlInfoTip* List() const { return list_; }
     CParEdit* Editor() const { return editor_; }
@@ -39,7 +35,6 @@ private:
     void OnEditFinished(const ParEditResult& result);
     bool Store(const ParEditResult& result);
 
-    ParameterSet set_;
     QLineEdit* powerOnDelay_;
     QCheckBox* latching_;
     CListCtrlInfoTip* list_;

@@ -25,7 +25,7 @@ QStringList ChoiceTexts(const AoChoices& choices)
 } // namespace
 
 CAnalogOutputDialog::CAnalogOutputDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), rows_(AnalogOutputRows(working.type.Caps())),
+    : CWorkingSetDialog(working, parent), rows_(AnalogOutputRows(working.type.Caps())),
       columns_(AnalogOutputColumns(working.type.Caps())), list_(new CListCtrlInfoTip(this)),
       editor_(new CParEdit(list_->viewport()))
 {

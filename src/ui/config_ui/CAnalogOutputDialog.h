@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QDialog>
-
 #include <vector>
 
 #include "config/AnalogOutputTable.h"
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class CListCtrlInfoTip;
 class CParEdit;
@@ -14,12 +12,10 @@ struct ParEditResult;
 // "Analog Output Setting": one column per analog output, one row per
 // setting, each cell edited in place. Edits go straight into the dialog's
 // copy of the working set; OK only closes.
-class CAnalogOutputDialog : public QDialog {
+class CAnalogOutputDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CAnalogOutputDialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     CListCtrlInfoTip* List() const { return list_; }
     CParEdit* Editor() const { return editor_; }
@@ -35,7 +31,6 @@ private:
     void FillColumn(int output);
     bool Store(int output, const AoRow& row, const ParEditResult& result);
 
-    ParameterSet set_;
     std::vector<AoRow> rows_;
     int columns_;
     CListCtrlInfoTip* list_;

@@ -33,7 +33,7 @@ bool IsValueCell(int row, int column)
 } // namespace
 
 CBarDialog::CBarDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), list_(new CListCtrlInfoTip(this)),
+    : CWorkingSetDialog(working, parent), list_(new CListCtrlInfoTip(this)),
       editor_(new CParEdit(list_->viewport()))
 {
     setWindowTitle(UiText(DisplayText::BarSetting));

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class CListCtrlInfoTip;
 class CParEdit;
@@ -11,14 +9,13 @@ struct ParEditResult;
 // "Bar Setting": the 100 % and 0 % values of the external bar graph for
 // nine quantities, edited in place in a list. Each value is stored when its
 // edit closes; OK only ends the dialog.
-class CBarDialog : public QDialog {
+class CBarDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     static constexpr int kList = 1096;
 
     explicit CBarDialog(const ParameterSet& working, QWidget* parent = nullptr);
 
-    const ParameterSet& Parameters() const { return set_; }
     CListCtrlInfoTip* List() const { return list_; }
     CParEdit* Editor() const { return editor_; }
 
@@ -31,7 +28,6 @@ private:
     void FillRow(int row);
     void OnEditFinished(const ParEditResult& result);
 
-    ParameterSet set_;
     CListCtrlInfoTip* list_;
     CParEdit* editor_;
 };

@@ -13,7 +13,7 @@
 #include "widgets/UiText.h"
 
 CCCLinkDialog::CCCLinkDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(InterfaceText::CcLinkSetting));
     nodeAddress_ = NumberEdit(this, CcLinkControl::NodeAddress);

@@ -21,7 +21,7 @@ constexpr int kMinimumColumnWidth = 80;
 } // namespace
 
 CConvDialog::CConvDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), layout_(ConversionGridFor(working.type.Caps())),
+    : CWorkingSetDialog(working, parent), layout_(ConversionGridFor(working.type.Caps())),
       grid_(new CDataGridView(this)), editor_(new CParEdit(grid_))
 {
     setWindowTitle(UiText(InputText::ConversionValueSettings));

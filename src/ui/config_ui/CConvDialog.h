@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QDialog>
-
 #include "config/ConversionSettings.h"
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class CDataGridView;
 class CParEdit;
@@ -12,12 +10,11 @@ struct ParEditResult;
 // "Conversion Value Settings": the conversion coefficient of circuits A-D
 // and, on ZNEPW, their unit texts, edited in place in one grid. A cell is
 // checked when its editor closes; OK only ends the dialog.
-class CConvDialog : public QDialog {
+class CConvDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CConvDialog(const ParameterSet& working, QWidget* parent = nullptr);
 
-    const ParameterSet& Parameters() const { return set_; }
     CDataGridView* Grid() const { return grid_; }
     CParEdit* Editor() const { return editor_; }
     void OpenCellEditor(int column, int row, const QString& startText = QString());
@@ -30,7 +27,6 @@ private:
     void FillGrid();
     void OnEditFinished(const ParEditResult& result);
 
-    ParameterSet set_;
     ConversionGridLayout layout_;
     CDataGridView* grid_;
     CParEdit* editor_;

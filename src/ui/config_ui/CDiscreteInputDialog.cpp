@@ -13,7 +13,7 @@
 #include "widgets/UiText.h"
 
 CDiscreteInputDialog::CDiscreteInputDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(InterfaceText::DiscreteInputSetting));
     const int count = DiscreteInputFunctionCount(set_.type.Caps());

@@ -16,7 +16,7 @@
 #include "widgets/UiText.h"
 
 CDiscreteOutputDialog::CDiscreteOutputDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(InterfaceText::DiscreteOutputSetting));
     PrepareDiscreteOutputs(set_);

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "config_ui/CWorkingSetDialog.h"
 
 #include <array>
-
-#include "device/ParameterSet.h"
 
 class QComboBox;
 class QGroupBox;
@@ -13,12 +11,10 @@ class QRadioButton;
 // "Discrete / Pulse Output Setting": function and contact type of each
 // digital output, and the Energy Setting of its pulse output, nested on this
 // dialog's copy of the working set.
-class CDiscreteOutputDialog : public QDialog {
+class CDiscreteOutputDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CDiscreteOutputDialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     void accept() override;
 
@@ -32,6 +28,5 @@ private:
     QGroupBox* BuildOutput(int output);
     void OpenEnergySetting(int output);
 
-    ParameterSet set_;
     std::array<OutputControls, 4> outputs_;
 };

@@ -30,7 +30,7 @@ QString EditText(const QWidget* dialog, int controlId)
 } // namespace
 
 CDisplayDialog::CDisplayDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(DisplayText::DisplaySetting));
     const DisplayForm form = DisplayFormOf(set_);

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QDialog>
-
 #include "config/DisplaySettings.h"
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,12 +12,10 @@ class QSlider;
 // "Display Setting": backlight, data and energy display views, the "My
 // Default" views with their preset timer, key lock and, on the second
 // generations, the update rate. Edits its own copy of the working set.
-class CDisplayDialog : public QDialog {
+class CDisplayDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CDisplayDialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     void accept() override;
 
@@ -31,7 +27,6 @@ private:
     DisplayForm Form() const;
     void UpdateEnables();
 
-    ParameterSet set_;
     QComboBox* backlightMode_ = nullptr;
     QLineEdit* offTimer_ = nullptr;
     QSlider* brightness_ = nullptr;

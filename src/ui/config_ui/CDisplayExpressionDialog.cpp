@@ -21,7 +21,7 @@ QRadioButton* Radio(QWidget* parent, int textId, int controlId)
 } // namespace
 
 CDisplayExpressionDialog::CDisplayExpressionDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     using namespace ExpressionControl;
     setWindowTitle(UiText(DisplayText::ExpressionSetting));

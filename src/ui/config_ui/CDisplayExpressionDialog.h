@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "config_ui/CWorkingSetDialog.h"
 
 #include <vector>
-
-#include "device/ParameterSet.h"
 
 class QGridLayout;
 class QRadioButton;
@@ -12,12 +10,10 @@ class QRadioButton;
 // "Display Expression Setting": how the display names the lines and the
 // phase direction (KTA) and whether it uses k for small powers (second
 // generations). A pair the variant lacks is disabled and keeps its word.
-class CDisplayExpressionDialog : public QDialog {
+class CDisplayExpressionDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CDisplayExpressionDialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     void accept() override;
 
@@ -30,6 +26,5 @@ private:
     Pair AddPair(QGridLayout* grid, int row, int labelId, int labelControl, int firstId,
                  int firstControl, int secondId, int secondControl, int word, bool enabled);
 
-    ParameterSet set_;
     std::vector<Pair> pairs_;
 };

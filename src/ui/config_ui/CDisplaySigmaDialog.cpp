@@ -27,7 +27,7 @@ QString ItemText(int code)
 } // namespace
 
 CDisplaySigmaDialog::CDisplaySigmaDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), list_(new CListCtrlInfoTip(this)),
+    : CWorkingSetDialog(working, parent), list_(new CListCtrlInfoTip(this)),
       editor_(new CParEdit(list_->viewport()))
 {
     setWindowTitle(UiText(DisplayText::SigmaDisplaySetting));

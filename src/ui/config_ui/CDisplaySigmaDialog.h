@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class CListCtrlInfoTip;
 class CParEdit;
@@ -11,14 +9,13 @@ struct ParEditResult;
 // "SIGMA Display Setting": the item shown on each line of the sigma
 // screens, chosen in place from a drop-down list. Rows the variant cannot
 // change are shown greyed and do not open.
-class CDisplaySigmaDialog : public QDialog {
+class CDisplaySigmaDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     static constexpr int kList = 1096;
 
     explicit CDisplaySigmaDialog(const ParameterSet& working, QWidget* parent = nullptr);
 
-    const ParameterSet& Parameters() const { return set_; }
     CListCtrlInfoTip* List() const { return list_; }
     CParEdit* Editor() const { return editor_; }
 
@@ -31,7 +28,6 @@ private:
     void FillRow(int row);
     void OnEditFinished(const ParEditResult& result);
 
-    ParameterSet set_;
     CListCtrlInfoTip* list_;
     CParEdit* editor_;
 };

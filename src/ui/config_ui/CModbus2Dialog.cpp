@@ -15,7 +15,7 @@
 using namespace ModbusTcpControl;
 
 CModbus2Dialog::CModbus2Dialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     using namespace InterfaceText;
     setWindowTitle(UiText(ModbusSetting));

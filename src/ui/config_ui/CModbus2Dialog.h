@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class CIPAddressCtrlExt;
 class QComboBox;
@@ -10,19 +8,16 @@ class QLineEdit;
 
 // "Modbus Setting" of the Modbus/TCP interface: the device's own address,
 // subnet mask, gateway, service port and time-outs.
-class CModbus2Dialog : public QDialog {
+class CModbus2Dialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CModbus2Dialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     void accept() override;
 
 private:
     CIPAddressCtrlExt* AddressControl(int controlId, int word);
 
-    ParameterSet set_;
     CIPAddressCtrlExt* ipAddress_;
     CIPAddressCtrlExt* subnetMask_;
     CIPAddressCtrlExt* gateway_;

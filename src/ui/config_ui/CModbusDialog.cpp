@@ -20,7 +20,8 @@
 using namespace ModbusControl;
 
 CModbusDialog::CModbusDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), fieldBusModule_(ModbusOnFieldBusModule(working.type.Caps()))
+    : CWorkingSetDialog(working, parent),
+      fieldBusModule_(ModbusOnFieldBusModule(working.type.Caps()))
 {
     setWindowTitle(UiText(InterfaceText::ModbusSetting));
     auto* layout = new QVBoxLayout(this);

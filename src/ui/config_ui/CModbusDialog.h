@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -10,12 +8,10 @@ class QRadioButton;
 
 // "Modbus Setting" of the serial Modbus interface. QG and QH set address and
 // rate on the device; here they get mode and RUN LED timeout instead.
-class CModbusDialog : public QDialog {
+class CModbusDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CModbusDialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     void accept() override;
 
@@ -24,7 +20,6 @@ private:
     void ApplyVariant();
     void OpenAdvanced();
 
-    ParameterSet set_;
     bool fieldBusModule_;
     QLineEdit* deviceAddress_;
     QComboBox* transferRate_;

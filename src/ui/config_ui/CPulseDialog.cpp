@@ -26,7 +26,7 @@ const QString kWidestWeight = QStringLiteral("00000.000");
 } // namespace
 
 CPulseDialog::CPulseDialog(const ParameterSet& working, int output, QWidget* parent)
-    : QDialog(parent), set_(working), output_(output),
+    : CWorkingSetDialog(working, parent), output_(output),
       entries_(EnergyCountEntriesFor(working.type.Caps()))
 {
     setWindowTitle(UiText(InputText::EnergySetting));

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QDialog>
-
 #include <array>
 
 #include "config/PulseSettings.h"
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,12 +13,11 @@ class QLineEdit;
 // "Energy Setting" of one pulse output (1 to 4): energy count, pulse weight,
 // pulse duration and, on ZN, the circuits the pulses count. Works on its own
 // copy of the set; OK reads the fields into it and ends with Accepted.
-class CPulseDialog : public QDialog {
+class CPulseDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     CPulseDialog(const ParameterSet& working, int output, QWidget* parent = nullptr);
 
-    const ParameterSet& Parameters() const { return set_; }
     int Output() const { return output_; }
 
 public slots:
@@ -31,7 +28,6 @@ private:
     void EnergyCountChanged(int index);
     PulseControls ReadControls() const;
 
-    ParameterSet set_;
     int output_;
     std::vector<EnergyCountEntry> entries_;
     QComboBox* energyCount_ = nullptr;

@@ -12,7 +12,7 @@
 #include "widgets/UiText.h"
 
 CShortCutMenuDialog::CShortCutMenuDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(DisplayText::ShortCutMenuSetting));
     auto* disable = new QRadioButton(UiText(DisplayText::Disable), this);

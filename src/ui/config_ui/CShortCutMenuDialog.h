@@ -1,23 +1,18 @@
 #pragma once
 
-#include <QDialog>
-
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class QRadioButton;
 
 // "Short Cut Menu Setting": whether the display's short-cut menu offers
 // clearing the alarms.
-class CShortCutMenuDialog : public QDialog {
+class CShortCutMenuDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CShortCutMenuDialog(const ParameterSet& working, QWidget* parent = nullptr);
 
-    const ParameterSet& Parameters() const { return set_; }
-
     void accept() override;
 
 private:
-    ParameterSet set_;
     QRadioButton* enable_;
 };

@@ -18,7 +18,8 @@ constexpr int kNoteWidthInChars = 48;
 } // namespace
 
 CTariffDialog::CTariffDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working), high_(new QRadioButton(UiText(AlarmText::HighTariff), this)),
+    : CWorkingSetDialog(working, parent),
+      high_(new QRadioButton(UiText(AlarmText::HighTariff), this)),
       low_(new QRadioButton(UiText(AlarmText::LowTariff), this)),
       note_(new QLabel(UiText(AlarmText::TariffNote), this))
 {

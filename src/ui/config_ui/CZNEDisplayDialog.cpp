@@ -19,7 +19,7 @@ constexpr std::array<int, kZneFormatCount> kFormatLabels = {
 } // namespace
 
 CZNEDisplayDialog::CZNEDisplayDialog(const ParameterSet& working, QWidget* parent)
-    : QDialog(parent), set_(working)
+    : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(DisplayText::ZneDisplaySetting));
     const ZneDisplayForm form = ZneDisplayFormOf(set_);

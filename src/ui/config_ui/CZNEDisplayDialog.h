@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QDialog>
-
 #include <array>
 
 #include "config/ZneDisplaySettings.h"
-#include "device/ParameterSet.h"
+#include "config_ui/CWorkingSetDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,12 +11,10 @@ class QGroupBox;
 
 // "DIsplay Setting" of the ZNEPW variants: OLED auto off and brightness,
 // the number formats, and which circuits the display shows (A always).
-class CZNEDisplayDialog : public QDialog {
+class CZNEDisplayDialog : public CWorkingSetDialog {
     Q_OBJECT
 public:
     explicit CZNEDisplayDialog(const ParameterSet& working, QWidget* parent = nullptr);
-
-    const ParameterSet& Parameters() const { return set_; }
 
     void accept() override;
 
@@ -26,7 +22,6 @@ private:
     QGroupBox* FormatGroup(const ZneDisplayForm& form);
     QGroupBox* CircuitGroup(const ZneDisplayForm& form);
 
-    ParameterSet set_;
     QComboBox* autoOff_ = nullptr;
     QComboBox* brightness_ = nullptr;
     std::array<QComboBox*, kZneFormatCount> formats_{};
