@@ -22,8 +22,8 @@ public:
     static constexpr int kSpectrumValues = 30; // orders 2-31, 0.1 % of the fundamental
     static constexpr int kAngleCount = 12;
 
-    CMeasurandsKTA();
-    ~CMeasurandsKTA() override;
+    CMeasurandsKTA() = default;
+    ~CMeasurandsKTA() override = default;
     CMeasurandsKTA(const CMeasurandsKTA&) = default;
     CMeasurandsKTA& operator=(const CMeasurandsKTA&) = default;
 
