@@ -6,7 +6,7 @@
 # language module from beside its executable and quit by itself.
 # Reuses build/ (ORMEL_BUILD_DIR) as scripts/package.sh does.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 
 passed=0
 failed=0
@@ -71,8 +71,11 @@ layout() {
   done
   [ "$(readlink "$root/usr/bin/ORMEL")" = ../lib/ormel/ORMEL ] || { echo "/usr/bin/ORMEL is no link to the program"; missing=1; }
   # The menu entry starts the program by the name on the PATH, with the icon installed above.
-  grep -qx 'Exec=ORMEL' "$root/usr/share/applications/org.ormel.ORMEL.desktop" &&
-    grep -qx 'Icon=ormel' "$root/usr/share/applications/org.ormel.ORMEL.desktop" || { echo "desktop Exec/Icon"; missing=1; }
+  if ! grep -qx 'Exec=ORMEL' "$root/usr/share/applications/org.ormel.ORMEL.desktop" ||
+      ! grep -qx 'Icon=ormel' "$root/usr/share/applications/org.ormel.ORMEL.desktop"; then
+    echo "the menu entry's Exec or Icon is not ORMEL / ormel"
+    missing=1
+  fi
   return $missing
 }
 check "the programs, module, manual pages and icons are where they belong" layout
