@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "comm/ComSettings.h"
+#include "utility/DeviceClock.h"
 
-enum class CliCommand { Identify, Upload, Download, Defaults, Report };
+enum class CliCommand { Identify, Upload, Download, Defaults, Report, Reset, Clock, Info };
+enum class CliResetTarget { Energy, MaxMin, Demand, Counter, Alarm };
+// Circuits of --circuits in the chooser's box order.
+enum class CliCircuit { A, B, C, D, Common };
 enum class CliCompareSource { None, File, Device };
 
 // What ormel-cli was asked to do.
@@ -28,6 +32,18 @@ struct CliOptions {
     std::string compareFile;
     std::string csvPath;
     bool showUnable = false;
+
+    // reset
+    std::optional<CliResetTarget> resetTarget;
+    std::optional<int> channel; // --channel, 1-based
+    std::optional<std::vector<CliCircuit>> circuits;
+    // clock: --set or --sync
+    std::optional<DeviceDateTime> clockSet;
+    bool clockSync = false;
+    // info
+    std::optional<std::string> tag;
+    // Answers the confirmation of a command that changes the device.
+    bool yes = false;
 };
 
 // A command line that cannot be run as it stands; the message names the argument.

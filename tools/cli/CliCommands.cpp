@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "CliDeviceCommands.h"
 #include "CliTransfer.h"
 #include "CliTransferJob.h"
 #include "app/CPrivateException.h"
@@ -150,5 +151,11 @@ void RunCliCommand(const CliOptions& o, std::FILE* out)
         return Defaults(o);
     case CliCommand::Report:
         return Report(o, out);
+    case CliCommand::Reset:
+        return RunReset(o);
+    case CliCommand::Clock:
+        return RunClock(o, out);
+    case CliCommand::Info:
+        return RunInfo(o, out);
     }
 }

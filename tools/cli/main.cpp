@@ -9,6 +9,7 @@
 #include "CTerminalPrompts.h"
 #include "CliCommandLine.h"
 #include "CliCommands.h"
+#include "CliDeviceCommands.h"
 #include "app/CPrivateException.h"
 #include "app/DebugLog.h"
 
@@ -55,6 +56,9 @@ int main(int argc, char** argv)
     try {
         RunCliCommand(options, stdout);
         return 0;
+    } catch (const CliRefused& e) {
+        std::fprintf(stderr, "ormel-cli: %s\n", e.what());
+        return 2;
     } catch (const CPrivateException& e) {
         if (!e.IsAbort())
             return Fail(e.Text());
