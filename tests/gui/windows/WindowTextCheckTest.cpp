@@ -30,11 +30,6 @@ QString Describe(const QWidget* w)
     return QStringLiteral("%1 %2").arg(QString::fromLatin1(w->metaObject()->className()), name);
 }
 
-template <typename Control> bool IsTextControl(const QWidget* w)
-{
-    return qobject_cast<const Control*>(w) != nullptr;
-}
-
 // The shown controls whose text is blank.
 QStringList BlankControls(QWidget* window)
 {
@@ -44,8 +39,8 @@ QStringList BlankControls(QWidget* window)
     for (QWidget* w : widgets) {
         if (!w->isVisible())
             continue;
-        if (IsTextControl<QPushButton>(w) || IsTextControl<QCheckBox>(w) ||
-            IsTextControl<QRadioButton>(w)) {
+        if (qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) ||
+            qobject_cast<QRadioButton*>(w)) {
             if (static_cast<QAbstractButton*>(w)->text().trimmed().isEmpty())
                 blank << Describe(w);
         } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
