@@ -14,7 +14,7 @@
 //
 // How a window joins: add a line to the Add...Windows function of its group
 // (AlarmDialogs.cpp, MainWindow.cpp, ...):
-//     catalog.Add("Alarm_KTB", [] { return std::make_unique<CAlarmDialog>(SetOf(39)); });
+//     catalog.Add("Alarm_KTB", DialogOf<CAlarmDialog>(39));
 // The factory runs once per language, after the language has been switched,
 // so the window is built in that language; it must not run a modal loop or
 // reach a device. A new group is a new source file in this folder with its
