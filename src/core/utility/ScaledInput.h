@@ -13,6 +13,8 @@ struct ScaledInput {
     std::int64_t minimum = 0;
     std::int64_t maximum = 0;
     std::optional<std::int64_t> special;
+
+    bool operator==(const ScaledInput&) const = default;
 };
 
 // Decimal text times scale (a power of ten), exactly: digits beyond the
