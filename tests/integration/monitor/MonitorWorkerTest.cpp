@@ -13,6 +13,7 @@
 #include "monitor/CMeasurandsKTA.h"
 #include "monitor/CMonitorPollCycle.h"
 #include "monitor/CMonitorWorker.h"
+#include "unit/background/TestEvents.h"
 
 namespace {
 
@@ -23,28 +24,6 @@ constexpr int kKta = 70;
 constexpr int kQh = 52;
 
 using Reads = std::vector<std::pair<int, int>>;
-
-class TestSignal {
-public:
-    void Set()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            set_ = true;
-        }
-        changed_.notify_all();
-    }
-    bool Wait()
-    {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, 10s, [this] { return set_; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool set_ = false;
-};
 
 // The window's thread: what the observer posts runs here, in order.
 class TaskQueue {
@@ -194,7 +173,7 @@ TEST(MonitorWorker, ClosingMidCommandSendsNoNotification)
 
     // Command 2's second block: its first has been read, ten more follow.
     constexpr int kHeldRead = 32;
-    TestSignal held;
+    TestEvent held;
     transports.afterWrite = [&](const std::uint8_t* frame, std::size_t size) {
         if (ReadAddressOf(frame, size) != kHeldRead)
             return;

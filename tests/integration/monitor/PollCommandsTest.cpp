@@ -240,7 +240,7 @@ TEST_F(PollCommandsTest, LoopTestZeroesRatingsAndAngles)
     EXPECT_EQ(std::count(reads.begin(), reads.end(), std::pair<int, int>{30000, 6}), 0);
 }
 
-TEST_F(PollCommandsTest, CountersAreReadOnlyWhenTheDeviceHasThem)
+TEST_F(PollCommandsTest, CountersAndOutputsAreReadOnlyWhenTheDeviceHasThem)
 {
     Connect(kQgCounters);
     Run(PollCommand::DeviceInformation);
@@ -248,17 +248,6 @@ TEST_F(PollCommandsTest, CountersAreReadOnlyWhenTheDeviceHasThem)
     EXPECT_EQ(Run(PollCommand::Counters), (Reads{{3136, 16}}));
     EXPECT_FALSE(Untouched(390, 1));
 
-    Connect(kKta);
-    Run(PollCommand::DeviceInformation);
-    FillItems(390, 8);
-    EXPECT_TRUE(Run(PollCommand::Counters).empty());
-    for (int i = 390; i < 398; ++i)
-        EXPECT_EQ(image.Item(i), 0);
-    EXPECT_FALSE(worker->HasError());
-}
-
-TEST_F(PollCommandsTest, AnalogOutputsAreReadOnlyWhenTheDeviceHasThem)
-{
     Connect(kKtaOutputs);
     Run(PollCommand::DeviceInformation);
     EXPECT_EQ(Run(PollCommand::AnalogOutputs), (Reads{{3135, 5}}));
@@ -266,23 +255,24 @@ TEST_F(PollCommandsTest, AnalogOutputsAreReadOnlyWhenTheDeviceHasThem)
     EXPECT_NE(image.FormatItem(1880), "");
     EXPECT_EQ(image.FormatItem(1881), ""); // two outputs only
 
-    Connect(kKta);
-    Run(PollCommand::DeviceInformation);
-    image.outputType = 2;
-    image.outputValues.fill(5);
-    image.fixedOutput = 1;
-    EXPECT_TRUE(Run(PollCommand::AnalogOutputs).empty());
-    EXPECT_EQ(image.outputType, 0);
-    EXPECT_EQ(image.outputValues, (std::array<std::int16_t, 4>{}));
-    EXPECT_EQ(image.fixedOutput, 0);
-}
-
-TEST_F(PollCommandsTest, FixableOutputsReadTheFixedFlag)
-{
     Connect(kZmFixableOutput);
     Run(PollCommand::DeviceInformation);
     ASSERT_TRUE(commands->ConnectedDevice().Has(CapZm));
     EXPECT_EQ(Run(PollCommand::AnalogOutputs), (Reads{{3135, 5}, {5339, 1}}));
+
+    // Without them the command zeroes its fields and reads nothing.
+    Connect(kKta);
+    Run(PollCommand::DeviceInformation);
+    FillItems(390, 8);
+    image.outputValues.fill(5);
+    image.outputType = image.fixedOutput = 2;
+    EXPECT_TRUE(Run(PollCommand::Counters).empty());
+    EXPECT_TRUE(Run(PollCommand::AnalogOutputs).empty());
+    for (int i = 390; i < 398; ++i)
+        EXPECT_EQ(image.Item(i), 0);
+    EXPECT_EQ(image.outputValues, (std::array<std::int16_t, 4>{}));
+    EXPECT_EQ(image.outputType + image.fixedOutput, 0);
+    EXPECT_FALSE(worker->HasError());
 }
 
 TEST_F(PollCommandsTest, FailingReadSetsTheErrorFlagAndKeepsWhatWasRead)

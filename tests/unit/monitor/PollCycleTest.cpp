@@ -181,19 +181,16 @@ struct OutputCase {
     bool loopTestButton;
 };
 
-class OutputStepTest : public ::testing::TestWithParam<OutputCase> {};
+class OutputStepTest : public PollCycleTest, public ::testing::WithParamInterface<OutputCase> {};
 
 TEST_P(OutputStepTest, LoopTestButtonByModelFirmwareAndOption)
 {
-    CMonitorPollCycle cycle;
-    const CDeviceType device = Device(GetParam().typeId, GetParam().firmware);
-    CMeasurandsKTA image;
+    device = Device(GetParam().typeId, GetParam().firmware);
     image.fixedOutput = 1;
     image.outputType = 1;
     cycle.Start();
-    for (int i = 0; i < 20 && cycle.Step() != 9; ++i)
-        cycle.OnCommandFinished(false, device, image, {});
-    const PollDecision d = cycle.OnCommandFinished(false, device, image, {});
+    MoveTo(9, {});
+    const PollDecision d = Finish();
     EXPECT_TRUE(d.refreshOutputs);
     EXPECT_TRUE(d.showFixedOutputText);
     EXPECT_EQ(d.outputUnitTextId, 11052);
@@ -239,14 +236,10 @@ TEST_F(PollCycleTest, StatusBlinksRedOnlyWhileTheErrorLasts)
 
     Finish();
     EXPECT_FALSE(cycle.StatusTextStyle().background);
-}
 
-TEST_F(PollCycleTest, FixedOutputTextBlinksWithTheTimer)
-{
-    cycle.Start();
+    // The fixed-output text swaps text and background colours with each tick.
     EXPECT_EQ(cycle.FixedOutputTextStyle().background, 0x20A5DAu);
     cycle.OnTimer();
-    const FixedOutputStyle style = cycle.FixedOutputTextStyle();
-    EXPECT_EQ(style.text, 0x20A5DAu);
-    EXPECT_FALSE(style.background);
+    EXPECT_EQ(cycle.FixedOutputTextStyle().text, 0x20A5DAu);
+    EXPECT_FALSE(cycle.FixedOutputTextStyle().background);
 }
