@@ -155,4 +155,3 @@ protected:
 
     fs::path dir_;
 };
-

@@ -94,7 +94,7 @@ protected:
         device_ = std::make_unique<SimulatedDevice>(options, SimTransport::Tcp);
     }
     CModbusInterface& Master() { return device_->Master(); }
-    CDeviceSimulator& Sim() { return device_->Sim(); }
+    CDeviceSimulator& Sim() const { return device_->Sim(); }
 
     WriteList Writes() const
     {
@@ -103,12 +103,14 @@ protected:
             out.emplace_back(w.address, w.values);
         return out;
     }
-    // Writes other than the passcode handshake (4942-4944).
+    // Writes other than the passcode handshake (4942-4944, on QH 8976-8978).
     WriteList CommandWrites() const
     {
+        const bool qh = Sim().Identity().Has(CapQh);
+        const int first = qh ? 8976 : 4942;
         WriteList out;
         for (const Write& w : Writes())
-            if (w.first < 4942 || w.first > 4944)
+            if (w.first < first || w.first > first + 2)
                 out.push_back(w);
         return out;
     }

@@ -43,8 +43,7 @@ TEST(TestInputsTest, FrequencyTakesZeroOrItsRange)
     const ScaledInput f = *MeasuredLoopTestInput(6, false);
     EXPECT_EQ(ReadScaledInput("50", f), 5000);
     EXPECT_EQ(ReadScaledInput("0", f), 0);
-    EXPECT_EQ(ErrorOf("44.99", f),
-              FormatText(11035, {LoadText(1006), "45.00", "65.00", "0.00"}));
+    EXPECT_EQ(ErrorOf("44.99", f), FormatText(11035, {LoadText(1006), "45.00", "65.00", "0.00"}));
     EXPECT_EQ(*QhLoopTestInput(869), f);
 }
 

@@ -32,19 +32,24 @@ TEST_P(UtilityButtonsTest, FollowCapabilitiesModelCodeAndCounterWord)
 INSTANTIATE_TEST_SUITE_P(Variants, UtilityButtonsTest,
                          ::testing::Values(ButtonCase{0, false, true, false, true},  // KTA
                                            ButtonCase{50, false, true, false, true}, // LKTA
-                                           ButtonCase{33, true, true, true, false},  // QG, 4 counters
+                                           ButtonCase{33, true, true, true,
+                                                      false}, // QG, 4 counters
                                            ButtonCase{34, true, true, false, false}, // QG, 2 inputs
                                            ButtonCase{80, true, true, false, false}, // ZM, no Do
                                            ButtonCase{81, true, true, false, true},  // ZM with Do1
-                                           ButtonCase{83, true, false, false, false}, // ZNPW
+                                           ButtonCase{83, true, false, false, false},   // ZNPW
                                            ButtonCase{84, true, false, false, false})); // ZNEPW
 
 TEST(QhMonitorButtonsTest, FirmwareDecidesLoopTestAndPreset)
 {
-    for (auto [version, loopTest, preset] :
-         {std::tuple{129, false, false}, {130, false, true}, {139, false, true},
-          {140, true, true}, {999, true, true}, {1000, false, true}, {1039, false, true},
-          {1040, true, true}}) {
+    for (auto [version, loopTest, preset] : {std::tuple{129, false, false},
+                                             {130, false, true},
+                                             {139, false, true},
+                                             {140, true, true},
+                                             {999, true, true},
+                                             {1000, false, true},
+                                             {1039, false, true},
+                                             {1040, true, true}}) {
         const QhTestButtons b = QhMonitorTestButtons(static_cast<std::uint16_t>(version));
         EXPECT_EQ(b.loopTest, loopTest) << version;
         EXPECT_EQ(b.preset, preset) << version;
