@@ -94,12 +94,12 @@ TEST_P(LoopTestTest, LoopBackFixesTheOutputsAndWritesTheValuesInWriteModeOne)
 {
     StartProtected(kLkta4to20mA);
     ASSERT_EQ(SwitchFixedOutputs(Master(), true).switched, Granted());
-    const std::array<std::int16_t, 4> values = {400, 1200, 2000, -5};
+    const std::array<std::int16_t, 4> values = {160, 1200, 2000, 2240};
     const WriteList switching = Writes();
     ClearLog();
     EXPECT_EQ(WriteFixedOutputValues(Master(), values), Granted());
     EXPECT_EQ(switching, InWriteMode(GetParam(), 1, {{5339, {1}}}));
-    EXPECT_EQ(Writes(), InWriteMode(GetParam(), 1, {{3136, {400, 1200, 2000, 0xFFFB}}}));
+    EXPECT_EQ(Writes(), InWriteMode(GetParam(), 1, {{3136, {160, 1200, 2000, 2240}}}));
 
     const auto image = std::make_unique<CMeasurandsKTA>();
     ReadLoopBackState(Master(), *image);
