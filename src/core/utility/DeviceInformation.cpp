@@ -1,5 +1,6 @@
 #include "utility/DeviceInformation.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "background/CAccessRight.h"
@@ -46,15 +47,14 @@ std::string_view CutAtCharacter(std::string_view text, std::size_t limit)
     return text.substr(0, std::min(end, text.size()));
 }
 
+// The QH family by its model code: the information window reads only four of
+// the five I/O words, too few to pick the catalogue row.
 bool IsQh(const CMeasurandsKTA& image)
 {
-    CDeviceType type;
-    type.modelCode = image.modelCode;
-    type.firmwareVersion = image.firmwareVersion;
-    type.optionCode = static_cast<std::uint16_t>(image.optionCode & kOptionCodeMask);
-    for (std::size_t i = 0; i < image.ioWords.size(); ++i)
-        type.ioWords[i] = image.ioWords[i];
-    return type.Has(CapQh);
+    for (const DeviceTypeRecord& row : DeviceCatalogue())
+        if (row.modelCode == image.modelCode && (row.Caps() & CapQh))
+            return true;
+    return false;
 }
 
 } // namespace

@@ -43,11 +43,11 @@ struct PresetParts {
 // non-negative remainder for negative net energy.
 PresetParts SplitPresetValue(PresetKind kind, std::int64_t value, EnergyUnits units);
 
-// Writes one preset value of a cell (channel 0 or 1: +4000 for kinds 1-3)
-// under the connection's access lock. Kinds 1-3 enter write mode 2 and leave
-// it fully; kind 4 needs no unlock and never touches 4944. Nothing when the
-// item has no row or the unlock was refused or cancelled; the written parts
-// otherwise. Communication errors throw (after the write mode was left).
+// Writes one preset value of a cell (channel 0 or 1: +4000 for kinds 1-3; on
+// ZN channel 1 is the second system) under the connection's access lock. Kinds 1-3 enter write mode
+// 2 and leave it fully; kind 4 needs no unlock and never touches 4944. Nothing when the item has no
+// row or the unlock was refused or cancelled; the written parts otherwise. Communication errors
+// throw (after the write mode was left).
 std::optional<PresetParts> WriteEnergyPreset(CModbusInterface& connection, int channel, int item,
                                              std::int64_t value, EnergyUnits units);
 

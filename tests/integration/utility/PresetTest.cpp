@@ -7,6 +7,7 @@ namespace {
 constexpr int kQgFourCounters = 33;
 constexpr int kQgTwoInputs = 34;
 constexpr int kQh = 52;
+constexpr int kZnpw = 83;
 constexpr int kActiveIn = 66;
 constexpr int kCounter4 = 393;
 constexpr std::uint32_t kFraction678 = 2911987827; // floor(678 x 2^32 / 1000) + 1
@@ -84,9 +85,9 @@ INSTANTIATE_TEST_SUITE_P(Protections, PresetTest,
                                            Protection::WrongPasscode),
                          ProtectionName);
 
-class PresetLinkTest : public UtilityDeviceTest {};
+class PresetTargetTest : public UtilityDeviceTest {};
 
-TEST_F(PresetLinkTest, ALinkLostBetweenIntegerAndFractionIsReportedAndWriteModeLeftFully)
+TEST_F(PresetTargetTest, ALinkLostBetweenIntegerAndFractionIsReportedAndWriteModeLeftFully)
 {
     Start(kQgTwoInputs);
     // Requests: 5735, 5333, 4944 = 2, 5735, the integer part, then the fraction: lost.
@@ -98,6 +99,17 @@ TEST_F(PresetLinkTest, ALinkLostBetweenIntegerAndFractionIsReportedAndWriteModeL
                  CPrivateException);
     EXPECT_EQ(Writes(), (WriteList{{4944, {2}}, {128, Low32(15)}, {4944, {0}}, {4942, {0, 0}}}));
     EXPECT_EQ(Register(4944), 0);
+}
+
+TEST_F(PresetTargetTest, ZnSecondSystemCountsHundredths)
+{
+    Start(kZnpw);
+    const ScaledInput input =
+        EnergyPresetInput(*FindEnergyPresetRow(kActiveIn), EnergyUnits::Hundredths);
+    ASSERT_TRUE(WriteEnergyPreset(Master(), 1, kActiveIn, ReadScaledInput("1234.5678", input),
+                                  EnergyUnits::Hundredths));
+    // floor(78 x 2^32 / 100) + 1
+    EXPECT_EQ(CommandWrites(), (WriteList{{4128, Low32(123456)}, {4192, Low32(3350074491u)}}));
 }
 
 } // namespace
