@@ -14,6 +14,7 @@ constexpr int kDemandGroups = 5; // Latest, History1-History4
 constexpr int kGroupStride = 16;
 constexpr int kOutputCount = 4;
 constexpr int kDemandSamples = 12;
+constexpr double kNever = -1e18;
 constexpr double kFixedOne = 4294967296.0; // one unit of an energy counter's last digit
 constexpr std::array<double, 5> kSensorRatings = {50, 100, 200, 400, 600};
 
@@ -357,9 +358,14 @@ void CSimMeasurements::WriteDemand(CSimRegisterSpace& space, int channel,
     const double t = clock.seconds, resetAt = ch.demandResetAt;
     UpdateHistory(ch.currentHistory, setup, clock, tc, resetAt);
     UpdateHistory(ch.powerHistory, setup, clock, tp, resetAt);
+    // A demand moves slowly: the device works it out again once a second.
+    if (!(t >= ch.latestAt && t < ch.latestAt + 1)) {
+        ch.latest.current = Average(setup, clock, std::max(t - tc, resetAt), t).current;
+        ch.latest.power = Average(setup, clock, std::max(t - tp, resetAt), t).power;
+        ch.latestAt = t;
+    }
     std::array<Demand, kDemandGroups> groups{};
-    groups[0].current = Average(setup, clock, std::max(t - tc, resetAt), t).current;
-    groups[0].power = Average(setup, clock, std::max(t - tp, resetAt), t).power;
+    groups[0] = ch.latest;
     for (size_t g = 1; g < groups.size(); ++g) {
         groups[g].current = ch.currentHistory.values[g - 1].current;
         groups[g].power = ch.powerHistory.values[g - 1].power;
@@ -565,6 +571,7 @@ void CSimMeasurements::ResetDemand(int channelMask)
         ch.demandResetAt = lastSeconds_;
         ch.maxDemand.fill(0);
         ch.currentHistory.valid = ch.powerHistory.valid = false;
+        ch.latestAt = kNever;
     }
 }
 

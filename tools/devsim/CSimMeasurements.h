@@ -75,6 +75,8 @@ private:
         std::array<std::int32_t, kThdRows> maxThd{};
         double demandResetAt = -1e18;
         History currentHistory, powerHistory;
+        Demand latest;
+        double latestAt = -1e18; // device time latest was worked out at
     };
     // Device calendar seconds at device time 0: turns device time into an hour of the day.
     struct Clock {

@@ -320,15 +320,21 @@ void CSimQhMeasurements::WriteDemand(CSimRegisterSpace& space, int c, const SimC
         return sum;
     };
     const double t = now.seconds;
-    const auto current =
-        average(std::max(t - interval(kQhCurrentInterval), s.currentDemandFrom), t,
-                [](const SimPhaseValues& m) {
-                    return std::array<double, 5>{m.iTot, m.i[0], m.i[1], m.i[2], m.in};
-                });
-    const auto power = average(std::max(t - interval(kQhPowerInterval), s.powerDemandFrom), t,
-                               [](const SimPhaseValues& m) {
-                                   return std::array<double, 5>{m.pTot, m.qTot, m.sTot, 0, 0};
-                               });
+    // A demand moves slowly: the device works it out again once a second.
+    if (!(t >= s.demandAt && t < s.demandAt + 1)) {
+        s.currentDemand =
+            average(std::max(t - interval(kQhCurrentInterval), s.currentDemandFrom), t,
+                    [](const SimPhaseValues& m) {
+                        return std::array<double, 5>{m.iTot, m.i[0], m.i[1], m.i[2], m.in};
+                    });
+        s.powerDemand = average(std::max(t - interval(kQhPowerInterval), s.powerDemandFrom), t,
+                                [](const SimPhaseValues& m) {
+                                    return std::array<double, 5>{m.pTot, m.qTot, m.sTot, 0, 0};
+                                });
+        s.demandAt = t;
+    }
+    const auto& current = s.currentDemand;
+    const auto& power = s.powerDemand;
     const int d = kDetail + kDetailStride * c;
     for (int k = 0; k < 4; ++k)
         space.Set32(d + kDetailCurrentDemand + 2 * k, Round(current[size_t(k)] * 1000));
@@ -424,6 +430,8 @@ void CSimQhMeasurements::Reset(int channel, std::uint16_t code)
         s.currentDemandFrom = lastSeconds_;
     if (code & ResetPowerDemand)
         s.powerDemandFrom = lastSeconds_;
+    if (code & (ResetCurrentDemand | ResetPowerDemand))
+        s.demandAt = -1e18;
     if (code & ResetVoltageMaxMin) {
         commonValid_ &= ~0x7Fu;
         maxVoltageThd_.fill(0);

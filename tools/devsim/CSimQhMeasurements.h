@@ -69,6 +69,8 @@ private:
         std::uint32_t currentValid = 0, powerValid = 0; // bit per value
         std::array<std::uint16_t, 4> maxThd{};
         double currentDemandFrom = -1e18, powerDemandFrom = -1e18;
+        std::array<double, 5> currentDemand{}, powerDemand{}; // I, I1-I3, IN; P, Q, S
+        double demandAt = -1e18; // device time the demand was worked out at
         std::array<Extreme, 8> maxDemand{}, minDemand{};
         std::uint32_t demandValid = 0;
     };

@@ -1,6 +1,7 @@
 #include "SimSpectrum.h"
 
 #include <cmath>
+#include <complex>
 
 namespace {
 
@@ -34,8 +35,12 @@ SimSpectrumValues SimSpectrum(SimHarmonicSource source, double seconds, double s
 {
     const auto& table = TableOf(source);
     SimSpectrumValues out{};
-    for (int i = 0; i < kSimHarmonicOrders; ++i) {
-        const double wave = 1 + 0.15 * std::sin(kTwoPi * seconds / 19 + seed + 0.7 * i);
+    // Each order's content swings by 15 %, a fixed 0.7 rad behind the order below it:
+    // the phase advances by rotation, so a row costs two trigonometric calls.
+    std::complex<double> phase = std::polar(1.0, kTwoPi * seconds / 19 + seed);
+    const std::complex<double> step = std::polar(1.0, 0.7);
+    for (int i = 0; i < kSimHarmonicOrders; ++i, phase *= step) {
+        const double wave = 1 + 0.15 * phase.imag();
         out[static_cast<size_t>(i)] =
             static_cast<std::uint16_t>(std::lround(table[static_cast<size_t>(i)] * wave));
     }

@@ -147,6 +147,7 @@ TEST(SimQh, ResetCodesClearWhatTheyName)
     EXPECT_EQ(d.Read(8995 + 3, 1)[0], 0);
     EXPECT_TRUE(IsException(d.Write(8995 + 3, {0x800}), 3));
     EXPECT_TRUE(IsException(d.Write(8995 + 8, {1}), 2)); // an 8-channel unit
+    EXPECT_TRUE(IsException(d.Write(4942, {0, 0}), 2));  // inside a record, not a passcode input
 }
 
 TEST(SimQh, DemandExtremesCarryTheirMoment)
