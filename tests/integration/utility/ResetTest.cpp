@@ -89,6 +89,18 @@ TEST_F(ResetTargetTest, ZnpwEnergyResetOfCircuitsBAndDWritesTen)
     EXPECT_EQ(CommandWrites(), (WriteList{{5329, {10}}}));
 }
 
+TEST_F(ResetTargetTest, EightCountersAreResetWith255At5339)
+{
+    SimOptions options = DeviceOptions(kQgTwoInputs);
+    options.alternativeIo = true; // I/O words 0, 0, 0, 2, 8
+    Start(options);
+    CDeviceType qg;
+    qg.SelectById(kQgTwoInputs);
+    qg.ioWords = {0, 0, 0, 2, 8};
+    ASSERT_TRUE(RunResetCommand(Master(), *PlainResetRequest(ResetKind::Counter, qg, false)));
+    EXPECT_EQ(CommandWrites(), (WriteList{{5339, {255}}}));
+}
+
 TEST_F(ResetTargetTest, SecondInputResetsGoToTheAlternativeRegister)
 {
     Start(kQgTwoInputs);

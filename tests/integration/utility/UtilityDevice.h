@@ -80,12 +80,14 @@ inline std::string ProtectionName(const ::testing::TestParamInfo<Protection>& in
 // sequences: what they wrote, in order, and what the device holds afterwards.
 class UtilityDeviceTest : public ::testing::Test {
 protected:
-    void Start(int typeId, Protection protection = Protection::None, int wordOrder = 0,
-               int hangUpAfter = 0)
+    void Start(int typeId, Protection protection = Protection::None, int wordOrder = 0)
     {
         SimOptions options = DeviceOptions(typeId);
         options.wordOrder = wordOrder;
-        options.faults.hangUpAfter = hangUpAfter;
+        Start(options, protection);
+    }
+    void Start(SimOptions options, Protection protection = Protection::None)
+    {
         if (protection != Protection::None) {
             options.passcode = kPasscode;
             prompts_.passcodes = {protection == Protection::RightPasscode ? kPasscode
