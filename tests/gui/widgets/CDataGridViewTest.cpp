@@ -75,6 +75,9 @@ void CDataGridViewTest::sizeIsColumnsTimesWidthPlusOne()
     QCOMPARE(grid_->RowCount(), 5);
     QCOMPARE(grid_->size(), QSize(3 * 90 + 1, 5 * grid_->RowHeight() + 1));
     QCOMPARE(grid_->SetHeaders({{1200, 1, 0}}, 50, 6, 3), 3);
+    QVERIFY(grid_->ResizePending()); // the next paint sizes it
+    grid_->repaint();
+    QVERIFY(!grid_->ResizePending());
     QCOMPARE(grid_->size(), QSize(6 * 50 + 1, 3 * grid_->RowHeight() + 1));
 }
 
@@ -85,6 +88,7 @@ void CDataGridViewTest::rowHeightFollowsTheFont()
     big.setPointSize(big.pointSize() * 2);
     window_->setFont(big); // the grid inherits its dialog's font
     QCOMPARE(grid_->RowHeight(), QFontMetrics(big).height() + 2);
+    grid_->repaint();
     QCOMPARE(grid_->height(), 5 * grid_->RowHeight() + 1);
 }
 
@@ -243,6 +247,8 @@ void CDataGridViewTest::rendersEmptyDisabledAndLargeGrids()
         for (int r = 1; r < 26; ++r)
             large.SetValueText(c, r, QString("%1 a very long value text").arg(c * r));
     large.setEnabled(false);
+    large.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&large));
     const QImage image = large.grab().toImage();
     QCOMPARE(image.size(), QSize(9 * 60 + 1, 26 * large.RowHeight() + 1));
 }
