@@ -70,13 +70,19 @@ void CHarmonicsGraph::paintEvent(QPaintEvent*)
 {
     // The 31 slots of step 1 share the width without a remainder.
     const int w = HarmonicsGraphWidth(width());
-    if (w != width())
-        resize(w, height());
-    if (w <= 0 || height() <= 0)
+    if (w != width()) {
+        if (minimumWidth() == maximumWidth())
+            setFixedWidth(w); // placed at a fixed size: keep it fixed, at the cut width
+        else
+            resize(w, height());
+    }
+    if (width() <= 0 || height() <= 0)
         return;
-    QPixmap& buffer = ChartBuffer(buffer_, *this, QSize(w, height()));
+    QPixmap& buffer = ChartBuffer(buffer_, *this, size());
     {
         QPainter p(&buffer);
+        // Until the cut width has taken effect the rest shows the dialog.
+        p.fillRect(rect(), palette().color(QPalette::Window));
         Render(p, w);
     }
     QPainter(this).drawPixmap(0, 0, buffer);

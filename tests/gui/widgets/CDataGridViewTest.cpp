@@ -2,9 +2,36 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "background/CObserver.h"
 #include "widgets/CDataGridView.h"
 
 namespace {
+// The monitor windows learn of a new selection as observers of the grid.
+class CountingObserver : public CObserver {
+public:
+    void Update(CObservable* source) override
+    {
+        ++count;
+        last = source;
+    }
+    int count = 0;
+    CObservable* last = nullptr;
+};
+
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
 // THD-like grid: blank corner, "Latest" / "Max" over columns 1-2, rows 1-4.
 std::vector<GridHeaderCell> ThdHeaders()
 {
@@ -36,6 +63,7 @@ private slots:
     void keysRequestAnEdit_data();
     void keysRequestAnEdit();
     void doubleClickRequestsAnEdit();
+    void repaintsOnlyForChangedTexts();
     void backgroundWhiteEnabledButtonFaceDisabled();
     void selectedCellIsHighlighted();
     void withoutDataNoSelectionIsDrawn();
@@ -96,7 +124,11 @@ void CDataGridViewTest::clickOnAValueCellSelectsAndNotifies()
 {
     QSignalSpy changed(grid_, &CDataGridView::SelectionChanged);
     QSignalSpy clicked(grid_, &CDataGridView::CellClicked);
+    CountingObserver observer;
+    grid_->Attach(observer);
     QTest::mouseClick(grid_, Qt::LeftButton, {}, Centre(2, 3));
+    QCOMPARE(observer.count, 1);
+    QCOMPARE(observer.last, static_cast<CObservable*>(grid_));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.at(0).at(0).toInt(), 2);
     QCOMPARE(changed.at(0).at(1).toInt(), 3);
@@ -124,7 +156,10 @@ void CDataGridViewTest::clicksThatChangeNothing()
     grid_->Select(2, 2);
     QSignalSpy changed(grid_, &CDataGridView::SelectionChanged);
     QSignalSpy clicked(grid_, &CDataGridView::CellClicked);
+    CountingObserver observer;
+    grid_->Attach(observer);
     QTest::mouseClick(grid_, Qt::LeftButton, {}, where);
+    QCOMPARE(observer.count, 0);
     QCOMPARE(changed.count(), 0);
     QCOMPARE(clicked.count(), 0);
     QCOMPARE(grid_->SelectedColumn(), 2);
@@ -196,6 +231,23 @@ void CDataGridViewTest::doubleClickRequestsAnEdit()
     QCOMPARE(edit.count(), 1);
     QTest::mouseDClick(grid_, Qt::LeftButton, {}, Centre(0, 4)); // a header
     QCOMPARE(edit.count(), 1);
+}
+
+void CDataGridViewTest::repaintsOnlyForChangedTexts()
+{
+    QCoreApplication::processEvents();
+    PaintCounter paints(grid_);
+    const std::vector<GridItemCell> cells{{366, 1, 1}, {278, 2, 1}};
+    const auto same = [](int item) { return item == 366 ? "1.0" : "1.5"; };
+    grid_->SetValueText(1, 2, "2.0");
+    grid_->RefreshValues(cells, same);
+    grid_->SetShowingData(true);
+    QCoreApplication::processEvents();
+    QCOMPARE(paints.count, 0);
+    grid_->RefreshValues(cells, [](int item) { return std::to_string(item); });
+    QCoreApplication::processEvents();
+    QVERIFY(paints.count > 0);
+    QCOMPARE(grid_->ValueText(2, 1), QString("278"));
 }
 
 void CDataGridViewTest::backgroundWhiteEnabledButtonFaceDisabled()
