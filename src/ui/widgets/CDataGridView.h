@@ -9,6 +9,7 @@
 
 #include "background/CObservable.h"
 #include "grid/CGridModel.h"
+#include "monitor/CMeasurandsKTA.h"
 
 // The owner-drawn cell grid of the value tables and the in-place edited grids.
 //
@@ -45,6 +46,11 @@ public:
     // Renders each item of a value list with `format` into its cell.
     void RefreshValues(const std::vector<GridItemCell>& cells,
                        const std::function<std::string(int item)>& format);
+    // Renders each item of a value list from the measured-value image.
+    void RefreshValues(const CMeasurandsKTA& image, const std::vector<GridItemCell>& cells)
+    {
+        RefreshValues(cells, [&image](int item) { return image.FormatItem(item); });
+    }
     void SetReadOnly(int column, int row, bool readOnly);
     bool IsReadOnly(int column, int row) const { return model_.IsReadOnly(column, row); }
     void ClearReadOnly();
