@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "monitor/CMeasurandsKTA.h"
 #include "monitor/ChartColours.h"
 #include "widgets/CDataGridView.h"
@@ -256,9 +256,13 @@ std::unique_ptr<QWidget> LedDemo()
     return w;
 }
 
-REGISTER_SCREENSHOT("widgets_grid", GridDemo);
-REGISTER_SCREENSHOT("widgets_vector_chart", VectorChartDemo);
-REGISTER_SCREENSHOT("widgets_harmonics_graph", HarmonicsGraphDemo);
-REGISTER_SCREENSHOT("widgets_led", LedDemo);
-REGISTER_SCREENSHOT("widgets_edit_controls", EditControlsDemo);
 } // namespace
+
+void AddWidgetWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("widgets_grid", GridDemo);
+    catalog.Add("widgets_vector_chart", VectorChartDemo);
+    catalog.Add("widgets_harmonics_graph", HarmonicsGraphDemo);
+    catalog.Add("widgets_led", LedDemo);
+    catalog.Add("widgets_edit_controls", EditControlsDemo);
+}
