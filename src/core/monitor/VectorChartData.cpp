@@ -5,10 +5,9 @@
 #include <numbers>
 
 #include "monitor/CMeasurandsKTA.h"
+#include "monitor/ModelCodes.h"
 
 namespace {
-constexpr std::uint16_t kModelKta = 0x1267;
-constexpr std::uint16_t kModelKtb = 0x1271;
 constexpr int kVoltageItem = 15;        // U1N-U3N
 constexpr int kCurrentItem = 8;         // I1-I3 of the first system
 constexpr int kSecondCurrentItem = 41;  // I1-I3 of the second system (ZN)
@@ -144,11 +143,6 @@ int ShownCircuit(std::uint16_t modelCode, std::uint16_t wiring, int circuit)
 }
 } // namespace
 
-bool IsZnModel(std::uint16_t modelCode)
-{
-    return modelCode == 0x1299 || modelCode == 0x129A;
-}
-
 double ChartAngleDegrees(std::uint16_t value)
 {
     return value * 360.0 / 65536.0;
@@ -162,7 +156,7 @@ VectorChartData VectorChartFromImage(const CMeasurandsKTA& image, int circuit)
     d.circuit = ShownCircuit(image.modelCode, image.wiringSystem, circuit);
     for (int i = 0; i < 3; ++i)
         d.magnitude[kU1N + i] = PerUnit(image.items[kVoltageItem + i], 100.0, image.ratedVoltage);
-    if (IsZnModel(image.modelCode))
+    if (ModelCode::IsZn(image.modelCode))
         ApplySources(d, image, ZnSources(d.wiringSystem, d.circuit),
                      image.circuitRatings[d.circuit]);
     else
@@ -176,7 +170,7 @@ VectorChartData VectorChartFromImage(const CMeasurandsKTA& image, int circuit)
 
 std::vector<int> ChartCircuitSequence(std::uint16_t modelCode, std::uint16_t wiringSystem)
 {
-    if (!IsZnModel(modelCode))
+    if (!ModelCode::IsZn(modelCode))
         return {0};
     switch (wiringSystem) {
     case 1:
@@ -214,9 +208,9 @@ bool ChartDrawsVector(std::uint16_t wiringSystem, std::uint16_t modelCode, int v
 {
     if (wiringSystem == 0)
         return vector == kU1N || vector == kI1;
-    if (wiringSystem == 1 && modelCode == kModelKta)
+    if (wiringSystem == 1 && modelCode == ModelCode::kKta)
         return vector == kU1N || vector == kU2N || vector == kI1 || vector == kI2;
-    if (wiringSystem == 1 && modelCode == kModelKtb)
+    if (wiringSystem == 1 && modelCode == ModelCode::kKtb)
         return vector == kU1N || vector == kU3N || vector == kI1 || vector == kI3;
     return vector >= 0 && vector < kChartVectorCount;
 }

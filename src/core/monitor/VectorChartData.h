@@ -28,9 +28,6 @@ struct VectorChartData {
     bool operator==(const VectorChartData&) const = default;
 };
 
-// ZN devices measure two systems and let the chart switch between circuits.
-bool IsZnModel(std::uint16_t modelCode);
-
 // Angle register (fraction of a full turn) in degrees.
 double ChartAngleDegrees(std::uint16_t value);
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "monitor/ChartColours.h"
+#include "monitor/ModelCodes.h"
 #include "monitor/VectorChartGeometry.h"
 #include "widgets/ChartPainting.h"
 #include "widgets/UiText.h"
@@ -99,7 +100,7 @@ void CVectorChart::Render(QPainter& p) const
         p.drawText(box, Qt::AlignCenter | Qt::TextDontClip, label);
     }
 
-    if (IsZnModel(data_.modelCode)) {
+    if (ModelCode::IsZn(data_.modelCode)) {
         p.setPen(ToQColor(kCircuitText));
         const QString circuit = UiText(ChartCircuitTextId(data_.circuit));
         p.drawText(width() - fm.horizontalAdvance(circuit) - kChartTextMargin,

@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "background/CObserver.h"
+#include "monitor/CMeasurandsKTA.h"
 #include "widgets/CDataGridView.h"
 
 namespace {
@@ -64,6 +65,7 @@ private slots:
     void keysRequestAnEdit();
     void doubleClickRequestsAnEdit();
     void repaintsOnlyForChangedTexts();
+    void refreshesTextsFromTheImage();
     void backgroundWhiteEnabledButtonFaceDisabled();
     void selectedCellIsHighlighted();
     void withoutDataNoSelectionIsDrawn();
@@ -248,6 +250,18 @@ void CDataGridViewTest::repaintsOnlyForChangedTexts()
     QCoreApplication::processEvents();
     QVERIFY(paints.count > 0);
     QCOMPARE(grid_->ValueText(2, 1), QString("278"));
+}
+
+void CDataGridViewTest::refreshesTextsFromTheImage()
+{
+    CMeasurandsKTA image;
+    image.items[366] = 123; // THD latest of I1, 0.1 %
+    grid_->Select(1, 1);
+    grid_->RefreshValues(image, {{366, 1, 1}, {278, 2, 1}, {1883, 2, 2}});
+    QCOMPARE(grid_->ValueText(1, 1), QString("12.3"));
+    QCOMPARE(grid_->ValueText(2, 1), QString("0.0"));
+    QCOMPARE(grid_->ValueText(2, 2), QString()); // an item without a format
+    QCOMPARE(grid_->SelectedText(), QString("12.3"));
 }
 
 void CDataGridViewTest::backgroundWhiteEnabledButtonFaceDisabled()
