@@ -243,6 +243,12 @@ const std::map<std::string, Setter>& CommandValueOptions()
         {"--circuits", [](Parser& p, const std::string& v) { p.o.circuits = ParseCircuits(v); }},
         {"--set", [](Parser& p, const std::string& v) { p.o.clockSet = ParseDateTime(v); }},
         {"--tag", [](Parser& p, const std::string& v) { p.o.tag = v; }},
+        {"--count",
+         [](Parser& p, const std::string& v) { p.o.count = Number("--count", v, 1, 1LL << 40); }},
+        {"--interval-ms",
+         [](Parser& p, const std::string& v) {
+             p.o.intervalMs = static_cast<int>(Number("--interval-ms", v, 0, 86400000));
+         }},
     };
     return options;
 }
@@ -271,6 +277,8 @@ const std::map<std::string, CommandSpec>& Commands()
          {CliCommand::Reset, {}, {"--channel", "--circuits", "--passcode", "--yes"}, true}},
         {"clock", {CliCommand::Clock, {}, {"--set", "--sync", "--passcode", "--yes"}, true}},
         {"info", {CliCommand::Info, {}, {"--tag", "--passcode", "--yes"}, true}},
+        {"monitor",
+         {CliCommand::Monitor, {}, {"--channel", "--count", "--interval-ms", "--csv"}, true}},
     };
     return commands;
 }
@@ -395,6 +403,11 @@ const char* CliUsage()
            "                             a new tag number first\n"
            "  commands that change the device ask \"Are you sure?\" on the terminal;\n"
            "  --yes answers it, and without a terminal they need it\n"
+           "  monitor [--channel 1|2] [--count N] [--interval-ms MS] [--csv FILE]\n"
+           "                             print the values of the monitor window once a\n"
+           "                             cycle (default every 1000 ms, 0 = at once) until\n"
+           "                             interrupted or N cycles; --csv appends a row per\n"
+           "                             cycle with the local time\n"
            "  --verbose                  print the Modbus requests on stderr\n"
            "exit status: 0 success, 1 device, file or communication error, 2 usage error\n"
            "or a command the device does not offer\n";

@@ -9,7 +9,7 @@
 #include "comm/ComSettings.h"
 #include "utility/DeviceClock.h"
 
-enum class CliCommand { Identify, Upload, Download, Defaults, Report, Reset, Clock, Info };
+enum class CliCommand { Identify, Upload, Download, Defaults, Report, Monitor, Reset, Clock, Info };
 enum class CliResetTarget { Energy, MaxMin, Demand, Counter, Alarm };
 // Circuits of --circuits in the chooser's box order.
 enum class CliCircuit { A, B, C, D, Common };
@@ -33,9 +33,12 @@ struct CliOptions {
     std::string csvPath;
     bool showUnable = false;
 
+    std::optional<int> channel; // --channel, 1-based
+    // monitor: cycles to run (none: until interrupted) and the period of a cycle
+    std::optional<long long> count;
+    int intervalMs = 1000;
     // reset
     std::optional<CliResetTarget> resetTarget;
-    std::optional<int> channel; // --channel, 1-based
     std::optional<std::vector<CliCircuit>> circuits;
     // clock: --set or --sync
     std::optional<DeviceDateTime> clockSet;

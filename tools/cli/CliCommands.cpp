@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "CliDeviceCommands.h"
+#include "CliMonitor.h"
 #include "CliTransfer.h"
 #include "CliTransferJob.h"
 #include "app/CPrivateException.h"
@@ -168,5 +169,7 @@ void RunCliCommand(const CliOptions& o, std::FILE* out)
         return RunClock(o, out);
     case CliCommand::Info:
         return RunInfo(o, out);
+    case CliCommand::Monitor:
+        return RunMonitor(o, out);
     }
 }

@@ -1,16 +1,15 @@
 #pragma once
 
 #include <cstdio>
-#include <stdexcept>
 
 #include "CliCommandLine.h"
 
 // The device offers no such command (the Utility window would disable it), or
 // a command that changes the device had neither a terminal nor --yes to
 // confirm it: ormel-cli ends with exit status 2 and the reason.
-class CliRefused : public std::runtime_error {
+class CliRefused : public CliUsageError {
 public:
-    using std::runtime_error::runtime_error;
+    using CliUsageError::CliUsageError;
 };
 
 // reset, clock and info. Device and communication errors throw

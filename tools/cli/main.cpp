@@ -9,7 +9,6 @@
 #include "CTerminalPrompts.h"
 #include "CliCommandLine.h"
 #include "CliCommands.h"
-#include "CliDeviceCommands.h"
 #include "app/CPrivateException.h"
 #include "app/DebugLog.h"
 
@@ -56,7 +55,7 @@ int main(int argc, char** argv)
     try {
         RunCliCommand(options, stdout);
         return 0;
-    } catch (const CliRefused& e) {
+    } catch (const CliUsageError& e) { // refused once the device is known
         std::fprintf(stderr, "ormel-cli: %s\n", e.what());
         return 2;
     } catch (const CPrivateException& e) {
