@@ -34,7 +34,7 @@ std::string FailureOf(ParameterSet& set, int row, AlarmColumn column, const std:
 
 TEST(TariffSettingTest, FormStoresTheTariffCode)
 {
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = ZeroedSetOf(kKtaGen3Modbus);
     set[TariffWord::Tariff] = 7;
     EXPECT_EQ(TariffFormOf(set).tariff, Tariff::Low);
     ReadTariffForm({Tariff::Low}, set);
@@ -45,7 +45,7 @@ TEST(TariffSettingTest, FormStoresTheTariffCode)
 
 TEST(AlarmFormTest, RefusedPowerOnDelayStoresNoLatching)
 {
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = ZeroedSetOf(kKtaGen3Modbus);
     set[AlarmWord::PowerOnDelay] = 12;
     set[AlarmWord::Latching] = 0;
     EXPECT_THROW(ReadAlarmForm({"1000", true}, set), CPrivateException);
