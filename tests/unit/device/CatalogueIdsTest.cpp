@@ -36,6 +36,8 @@ const NamedRow kRows[] = {
      CapKtaGen2 | CapAnyDo, CapGen3 | CapAnyAo, "KTA-|1**9 Do x4|Ver.2.31 or earlier"},
     {"kKtaGen3Modbus", kKtaGen3Modbus, 4711, 240, 0x0002, {1, 1, 0, 0, 0},
      CapKtaGen2 | CapGen3 | kModbusDoDi, CapAnyAo, "KTA-|1**1 Modbus, Do x1, Di x1|Ver.2.40 or later"},
+    {"kKtaGen3Ao2", kKtaGen3Ao2, 4711, 240, 0x0001, {1, 1, 2, 0, 0},
+     CapGen3 | CapAo1 | CapAo2 | CapAo4to20mA | CapDo1 | CapDi1, CapAo3, "KTA-|1**4 Ao 4-20mA x2, Do x1, Di x1|Ver.2.40 or later"},
 
     {"kKtbGen1Modbus", kKtbGen1Modbus, 4721, 103, 0x0002, {0, 0, 0, 0, 0},
      CapKtb | kModbusDoDi, CapKtbGen2, "KTB-|1**1 Modbus, Do x1, Di x1|Ver.1.03 or earlier"},
@@ -65,6 +67,8 @@ const NamedRow kRows[] = {
      CapQg | CapLonWorks, CapQgInput, "QGLPW-|21* 3P4W, LonWorks, Counter x4"},
     {"kQgCcLinkCounter", kQgCcLinkCounter, 4731, 100, 0x0110, {0, 0, 0, 1, 4},
      CapQg, CapQgInput | CapFieldModbus, "QGCPW-|21* 3P4W, CC-Link, Counter x4"},
+    {"kQgCcLinkInput2", kQgCcLinkInput2, 4731, 100, 0x0110, {0, 0, 0, 2, 8},
+     CapQg | CapQgInput, CapFieldModbus, "QGCPW-|22* 3P4W, CC-Link, Input x2"},
     {"kQgModbusCounter", kQgModbusCounter, 4731, 100, 0x0012, {0, 0, 0, 1, 4},
      CapQg | CapFieldModbus, CapQgInput, "QGMPW-|21* 3P4W, Modbus, Counter x4"},
     {"kQgModbusInput2", kQgModbusInput2, 4731, 100, 0x0012, {0, 0, 0, 2, 8},
@@ -83,6 +87,8 @@ const NamedRow kRows[] = {
      CapZm | CapZmAo | CapAo1, CapAnyDo, "ZMPW-|1*1 Ao x1"},
     {"kZmDo", kZmDo, 4751, 100, 0x0000, {0, 1, 0, 1, 0},
      CapZm | CapDo1 | CapDoBlock, CapZmAo, "ZMPW-|1*2 Do x1"},
+    {"kZmpvModbus", kZmpvModbus, 4751, 100, 0x0802, {0, 0, 0, 1, 0},
+     CapZm | CapZmpv | CapZmZnModbus, CapZmAo, "ZMPV-|1*3 Modbus"},
 
     {"kZnpw", kZnpw, 4761, 100, 0x0002, {0, 2, 0, 4, 0},
      CapZnpw, CapZnpwU | CapZnepw, "ZNPW-|2*3 Modbus, Do x2"},
