@@ -246,8 +246,8 @@ TEST(ZneFormatLists, SizesAndTexts)
 TEST(DisplayOptionFormTest, PairsTheVariantLacksKeepTheirWords)
 {
     using namespace DisplayOptionWord;
-    ParameterSet gen1 = SetOf(kKtaGen1); // indication pairs, no power format
-    ParameterSet zne = SetOf(kZnepw);    // neither
+    ParameterSet gen1 = SetOf(kKtaGen1Modbus); // indication pairs, no power format
+    ParameterSet zne = SetOf(kZnepw);          // neither
     for (ParameterSet* set : {&gen1, &zne}) {
         for (int word : {InputLine, PhaseDirection, PowerFormat})
             (*set)[word] = 5;
