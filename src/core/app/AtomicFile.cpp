@@ -14,7 +14,6 @@
 
 namespace {
 
-
 std::error_code WriteAll(int fd, std::string_view data)
 {
     while (!data.empty()) {

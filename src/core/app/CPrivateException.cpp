@@ -7,7 +7,9 @@
 CPrivateException::CPrivateException(int stringId) : text_(LoadText(stringId)) {}
 
 CPrivateException::CPrivateException(int stringId, int systemErrorCode)
-    : text_(FormatText(stringId, {SystemErrorText(systemErrorCode)})) {}
+    : text_(FormatText(stringId, {SystemErrorText(systemErrorCode)}))
+{
+}
 
 std::string SystemErrorText(int errorCode)
 {

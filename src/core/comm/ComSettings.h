@@ -8,7 +8,7 @@ enum class ConnectionMode { Rs485 = 0, Tcp = 1, Infrared = 2, Config = 3 };
 
 // How the PC reaches the device. Loaded from and saved to section "ComSettings".
 struct ComSettings {
-    int mode = 3;  // ConnectionMode
+    int mode = 3; // ConnectionMode
     int address = 1;
     std::string comPortName;
     std::string comPortDisplayName;
@@ -16,10 +16,10 @@ struct ComSettings {
     std::string irPortDisplayName;
     std::string configPortName;
     std::string configPortDisplayName;
-    int baudIndex = 5;     // 1200, 2400, 4800, 9600, 19200, 38400 bps
-    int characterIndex = 1;  // 0 = 7 bits, 1 = 8 bits; never read back
-    int parity = 1;        // 0 none, 1 odd, 2 even
-    int stopIndex = 0;     // 0 = 1 stop bit, 1 = 2
+    int baudIndex = 5;      // 1200, 2400, 4800, 9600, 19200, 38400 bps
+    int characterIndex = 1; // 0 = 7 bits, 1 = 8 bits; never read back
+    int parity = 1;         // 0 none, 1 odd, 2 even
+    int stopIndex = 0;      // 0 = 1 stop bit, 1 = 2
     std::string serverAddress = "192.168.0.1";
     std::string servicePort = "502";
 

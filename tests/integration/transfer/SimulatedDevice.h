@@ -15,8 +15,9 @@
 #include "background/IProgressSink.h"
 #include "comm/CModbusInterface.h"
 #include "comm/ITransport.h"
-#include "device/CSettingsStocker.h"
 #include "device/ParameterSet.h"
+#include "support/DeviceOptions.h"
+#include "support/ParameterSets.h"
 
 // The platform's links, as the program installs them.
 class PlatformTransports : public ITransportFactory {
@@ -108,21 +109,6 @@ private:
     std::unique_ptr<CSimRtuServer> rtu_;
     CModbusInterface master_;
 };
-
-inline SimOptions DeviceOptions(int typeId)
-{
-    SimOptions options;
-    options.typeId = typeId;
-    return options;
-}
-
-// A set as the editor makes it for a variant: the variant's defaults.
-inline ParameterSet SetOfType(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 
 // Records what a transfer reports; asks for a cancel after a number of steps.
 class RecordingProgress : public IProgressSink {
