@@ -1,7 +1,7 @@
 #include "device/ReportCsv.h"
 
-#include "app/AtomicFile.h"
 #include "app/CPrivateException.h"
+#include "app/IFileSystem.h"
 #include "text/CStringTable.h"
 
 namespace {

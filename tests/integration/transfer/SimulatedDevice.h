@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CDeviceSimulator.h"
+#include "CPosixFileSystem.h"
 #include "CSerialIO.h"
 #include "CSimRtuServer.h"
 #include "CSimTcpServer.h"
@@ -39,6 +40,7 @@ public:
         : sim_(std::make_unique<CDeviceSimulator>(options))
     {
         SetTransportFactory(&transports_);
+        InstallPlatformFiles();
         ComSettings settings;
         if (transport == SimTransport::Tcp) {
             tcp_ = std::make_unique<CSimTcpServer>(*sim_, "127.0.0.1", 0);

@@ -13,6 +13,7 @@
 #include "device/CConfigFile.h"
 #include "device/IniFile.h"
 #include "device/RegisterMap.h"
+#include "support/PlatformFilesScope.h"
 
 namespace {
 
@@ -96,6 +97,7 @@ protected:
         ASSERT_FALSE(ini.WriteAtomically(path));
     }
 
+    CPlatformFilesScope files;
     TempDir dir;
     std::string path = dir.File("device.cfg");
 };
