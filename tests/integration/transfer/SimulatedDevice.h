@@ -44,12 +44,12 @@ public:
         ComSettings settings;
         if (transport == SimTransport::Tcp) {
             tcp_ = std::make_unique<CSimTcpServer>(*sim_, "127.0.0.1", 0);
-            settings.mode = static_cast<int>(ConnectionMode::Tcp);
+            settings.mode = ConnectionMode::Tcp;
             settings.serverAddress = "127.0.0.1";
             settings.servicePort = std::to_string(tcp_->Port());
         } else {
             rtu_ = std::make_unique<CSimRtuServer>(*sim_, options.unit);
-            settings.mode = static_cast<int>(ConnectionMode::Config);
+            settings.mode = ConnectionMode::Config;
             settings.configPortName = rtu_->Path();
             settings.configPortDisplayName = rtu_->Path();
         }

@@ -29,7 +29,7 @@ protected:
     void OpenIn(ConnectionMode mode, int address = 1, int baudIndex = 5)
     {
         ComSettings s;
-        s.mode = static_cast<int>(mode);
+        s.mode = mode;
         s.address = address;
         s.baudIndex = baudIndex;
         s.comPortName = "/dev/ttyS4";
@@ -340,7 +340,7 @@ TEST_F(ModbusInterfaceTest, WithoutATransportFactoryOpenNamesThePort)
 {
     SetTransportFactory(nullptr);
     ComSettings s;
-    s.mode = static_cast<int>(ConnectionMode::Config);
+    s.mode = ConnectionMode::Config;
     s.configPortDisplayName = "USB cable";
     modbus_.SetSettings(s);
     EXPECT_EQ(FailureOf([&] { modbus_.Open(); }),
@@ -350,7 +350,7 @@ TEST_F(ModbusInterfaceTest, WithoutATransportFactoryOpenNamesThePort)
 TEST_F(ModbusInterfaceTest, RequestOnAClosedInterfaceFailsInsteadOfCrashing)
 {
     ComSettings s;
-    s.mode = static_cast<int>(ConnectionMode::Tcp);
+    s.mode = ConnectionMode::Tcp;
     modbus_.SetSettings(s);
     std::uint16_t out[1] = {};
     EXPECT_THROW(modbus_.ReadHoldingRegisters(0, 1, out), CPrivateException);
