@@ -148,7 +148,7 @@ void CModbusInterface::Abort()
         transport_->Cancel();
 }
 
-bool CModbusInterface::ReadHoldingRegisters(int start, int count, std::uint16_t* out)
+void CModbusInterface::ReadHoldingRegisters(int start, int count, std::uint16_t* out)
 {
     const int perRequest = std::min(mode_.registersPerRequest, kMaxReadRegisters);
     for (int done = 0; done < count; done += perRequest) {
@@ -160,10 +160,9 @@ bool CModbusInterface::ReadHoldingRegisters(int start, int count, std::uint16_t*
         CopyRegisters(response.data(), size, out + done);
     }
     RecordResult(true);
-    return true;
 }
 
-bool CModbusInterface::WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
+void CModbusInterface::WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
                                               int attempts)
 {
     const int perRequest = std::min(mode_.registersPerRequest, kMaxWriteRegisters);
@@ -175,10 +174,9 @@ bool CModbusInterface::WriteMultipleRegisters(int start, int count, const std::u
         Transact(x, response);
     }
     RecordResult(true);
-    return true;
 }
 
-bool CModbusInterface::WriteDoubleWords(int start, int count32, const std::uint32_t* values,
+void CModbusInterface::WriteDoubleWords(int start, int count32, const std::uint32_t* values,
                                         bool swapWords)
 {
     std::vector<std::uint16_t> words;
@@ -189,7 +187,7 @@ bool CModbusInterface::WriteDoubleWords(int start, int count32, const std::uint3
         words.push_back(swapWords ? high : low);
         words.push_back(swapWords ? low : high);
     }
-    return WriteMultipleRegisters(start, 2 * count32, words.data(), -1);
+    WriteMultipleRegisters(start, 2 * count32, words.data(), -1);
 }
 
 CModbusInterface::Exchange CModbusInterface::ReadExchange(int start, int count) const

@@ -42,13 +42,13 @@ public:
     void Close() noexcept override;
     bool IsOpen() const;
 
-    // 0-based addresses. Return true or throw.
-    bool ReadHoldingRegisters(int start, int count, std::uint16_t* out);
+    // 0-based addresses. A failure throws; returning means the device answered.
+    void ReadHoldingRegisters(int start, int count, std::uint16_t* out);
     // attempts <= 0 takes the mode's attempt count.
-    bool WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
+    void WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
                                 int attempts = -1);
     // swapWords sends the high 16 bits of each value first.
-    bool WriteDoubleWords(int start, int count32, const std::uint32_t* values, bool swapWords);
+    void WriteDoubleWords(int start, int count32, const std::uint32_t* values, bool swapWords);
 
     // Ends the running operation without further attempts. A serial read still
     // runs to its response or time-out; a Modbus/TCP connect or receive is cut
