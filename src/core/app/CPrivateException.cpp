@@ -4,10 +4,29 @@
 
 #include "text/CStringTable.h"
 
-CPrivateException::CPrivateException(int stringId) : text_(LoadText(stringId)) {}
+namespace {
 
-CPrivateException::CPrivateException(int stringId, int systemErrorCode)
-    : text_(FormatText(stringId, {SystemErrorText(systemErrorCode)}))
+// An empty text is never shown, so it can only be an abort, and an abort has
+// nothing to show.
+FaultKind KindFor(const std::string& text, FaultKind kind)
+{
+    return text.empty() ? FaultKind::Abort : kind;
+}
+
+} // namespace
+
+CPrivateException::CPrivateException(std::string text, FaultKind kind)
+    : text_(kind == FaultKind::Abort ? std::string() : std::move(text)), kind_(KindFor(text_, kind))
+{
+}
+
+CPrivateException::CPrivateException(int stringId, FaultKind kind)
+    : CPrivateException(LoadText(stringId), kind)
+{
+}
+
+CPrivateException::CPrivateException(int stringId, int systemErrorCode, FaultKind kind)
+    : CPrivateException(FormatText(stringId, {SystemErrorText(systemErrorCode)}), kind)
 {
 }
 

@@ -44,5 +44,5 @@ std::string BuildReportCsv(const CParameterReport& report)
 void ExportReportCsv(const CParameterReport& report, const std::string& path)
 {
     if (const std::error_code ec = WriteFileAtomically(path, BuildReportCsv(report)))
-        throw CPrivateException(FormatText(kSaveErrorId, {ec.message()}));
+        throw CPrivateException(FormatText(kSaveErrorId, {ec.message()}), FaultKind::File);
 }

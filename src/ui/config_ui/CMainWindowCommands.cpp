@@ -52,7 +52,7 @@ template <typename Step> bool AsCommunicationStep(Step&& step)
     } catch (const CPrivateException& e) {
         if (e.IsAbort())
             throw;
-        throw CPrivateException(CommunicationErrorText(e.Text()));
+        throw CPrivateException(CommunicationErrorText(e.Text()), e.Kind());
     }
 }
 

@@ -216,6 +216,7 @@ TEST(TcpLink, RefusedConnectionNamesTheSystemReason)
         FAIL() << "connected to a closed port";
     } catch (const CPrivateException& e) {
         EXPECT_EQ(e.Text(), "Modbus/TCP Error. " + SystemErrorText(ECONNREFUSED));
+        EXPECT_EQ(e.Kind(), FaultKind::Link);
     }
     EXPECT_FALSE(link.IsOpen());
 }
@@ -229,6 +230,7 @@ TEST(TcpLink, UnresolvableServiceFailsWithTheResolverText)
     } catch (const CPrivateException& e) {
         EXPECT_EQ(e.Text().rfind("Modbus/TCP Error. ", 0), 0u) << e.Text();
         EXPECT_GT(e.Text().size(), std::string("Modbus/TCP Error. ").size());
+        EXPECT_EQ(e.Kind(), FaultKind::Link);
     }
 }
 
