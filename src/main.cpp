@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QTimer>
 
 #include "CPlatformTransportFactory.h"
 #include "CPosixFileSystem.h"
@@ -8,14 +10,30 @@
 #include "app/ApplicationStore.h"
 #include "app/CMyORMELApp.h"
 #include "app/CQtPromptService.h"
+#include "app/DebugLog.h"
 
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CMainWindowCommands.h"
 #include "config_ui/SettingsDialogs.h"
 
+// The diagnostics channel, silent unless QT_LOGGING_RULES="ormel.diagnostics.debug=true".
+Q_LOGGING_CATEGORY(lcDiagnostics, "ormel.diagnostics", QtInfoMsg)
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv); // the program takes nothing from its command line
+    if (lcDiagnostics().isDebugEnabled()) {
+        SetDebugSink([](const std::string& line) {
+            qCDebug(lcDiagnostics, "%s",
+                    QString::fromStdString(line).trimmed().toUtf8().constData());
+        });
+    }
+    // ORMEL_QUIT_AFTER_MS=N leaves every window N ms after start, so that a smoke test of an
+    // installed program ends by itself. exit(), not quit(): the windows run their own loops.
+    bool quitAfterSet = false;
+    const int quitAfterMs = qEnvironmentVariableIntValue("ORMEL_QUIT_AFTER_MS", &quitAfterSet);
+    if (quitAfterSet && quitAfterMs >= 0)
+        QTimer::singleShot(quitAfterMs, &application, [] { QCoreApplication::exit(0); });
     const QFileInfo executable(QCoreApplication::applicationFilePath());
     const std::string appName = executable.completeBaseName().toStdString();
     QCoreApplication::setOrganizationName(QStringLiteral("QZ"));

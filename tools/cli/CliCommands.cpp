@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr int kTextDeviceNotSupported = 11023;
+
 bool ProgressWanted()
 {
     return isatty(STDERR_FILENO) != 0;
@@ -76,16 +78,25 @@ void Defaults(const CliOptions& o)
     CConfigFile::SaveToFile(set, o.outputPath);
 }
 
+// A file whose identity matches no catalogue row has no rows to report: it is
+// refused as a device that is not supported, naming the codes the file gives,
+// rather than printing an empty report as if that were a result.
+ParameterSet LoadReportFile(const std::string& path)
+{
+    ParameterSet set;
+    CConfigFile::LoadFromFile(set, path);
+    if (set.type.CatalogueIndex() < 0 || set.type.Caps() == 0)
+        throw CPrivateException(FormatText(kTextDeviceNotSupported,
+                                           {int(set.type.modelCode), int(set.type.optionCode)}));
+    return set;
+}
+
 void Report(const CliOptions& o, std::FILE* out)
 {
-    ParameterSet pc;
-    CConfigFile::LoadFromFile(pc, o.inputPath);
-    CParameterReport report(pc);
+    CParameterReport report(LoadReportFile(o.inputPath));
     report.SetHideUnable(!o.showUnable);
     if (o.compare == CliCompareSource::File) {
-        ParameterSet file;
-        CConfigFile::LoadFromFile(file, o.compareFile);
-        report.CompareWithFile(file, o.compareFile);
+        report.CompareWithFile(LoadReportFile(o.compareFile), o.compareFile);
     } else if (o.compare == CliCompareSource::Device) {
         report.CompareWithDevice(Upload(o));
     }

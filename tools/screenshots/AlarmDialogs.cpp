@@ -1,6 +1,6 @@
 // "Alarm Setting" for the variants whose rows or output lists differ, one
 // with the widest values, and "Switch tariff" with and without its note.
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "config/AlarmSettings.h"
 #include "config_ui/CAlarmDialog.h"
 #include "config_ui/CTariffDialog.h"
@@ -36,12 +36,15 @@ template <typename Dialog> std::function<std::unique_ptr<QWidget>()> DialogOf(in
 }
 } // namespace
 
-REGISTER_SCREENSHOT("Alarm_KTA_gen2", DialogOf<CAlarmDialog>(70));
-REGISTER_SCREENSHOT("Alarm_KTB", DialogOf<CAlarmDialog>(39));
-// Main KTA without the phase-angle row: the UT row is grey.
-REGISTER_SCREENSHOT("Alarm_KTA_main", DialogOf<CAlarmDialog>(0));
-REGISTER_SCREENSHOT("Alarm_LKTA", DialogOf<CAlarmDialog>(53));
-REGISTER_SCREENSHOT("Alarm_KTA_gen2_widest",
-                    [] { return std::make_unique<CAlarmDialog>(WidestValues()); });
-REGISTER_SCREENSHOT("Tariff_KTA_gen2", DialogOf<CTariffDialog>(70));
-REGISTER_SCREENSHOT("Tariff_QG", DialogOf<CTariffDialog>(37));
+void AddAlarmDialogWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("Alarm_KTA_gen2", DialogOf<CAlarmDialog>(70));
+    catalog.Add("Alarm_KTB", DialogOf<CAlarmDialog>(39));
+    // Main KTA without the phase-angle row: the UT row is grey.
+    catalog.Add("Alarm_KTA_main", DialogOf<CAlarmDialog>(0));
+    catalog.Add("Alarm_LKTA", DialogOf<CAlarmDialog>(53));
+    catalog.Add("Alarm_KTA_gen2_widest",
+                [] { return std::make_unique<CAlarmDialog>(WidestValues()); });
+    catalog.Add("Tariff_KTA_gen2", DialogOf<CTariffDialog>(70));
+    catalog.Add("Tariff_QG", DialogOf<CTariffDialog>(37));
+}

@@ -1,5 +1,6 @@
-
-#include "Screenshots.h"
+// The Connect dialog in each connection mode, the progress window at each
+// quality of the infrared link and the passcode dialogs.
+#include "WindowCatalog.h"
 #include "app/CCommDialog.h"
 #include "app/CEnterPasscodeDialog.h"
 #include "app/CPasscodeSettingDialog.h"
@@ -8,7 +9,6 @@
 #include "app/CSettingsStore.h"
 #include "app/TransferQuality.h"
 #include "background/ITransferConnection.h"
-#include "widgets/UiText.h"
 
 namespace {
 
@@ -28,11 +28,6 @@ std::unique_ptr<QWidget> ConnectDialogIn(ConnectionMode mode)
     settings.address = 12;
     return std::make_unique<CCommDialog>(settings, SamplePorts());
 }
-
-REGISTER_SCREENSHOT("connect_config", [] { return ConnectDialogIn(ConnectionMode::Config); });
-REGISTER_SCREENSHOT("connect_infrared", [] { return ConnectDialogIn(ConnectionMode::Infrared); });
-REGISTER_SCREENSHOT("connect_rs485", [] { return ConnectDialogIn(ConnectionMode::Rs485); });
-REGISTER_SCREENSHOT("connect_tcp", [] { return ConnectDialogIn(ConnectionMode::Tcp); });
 
 // The window is shown without starting its job.
 class CIdleConnection : public ITransferConnection {
@@ -55,22 +50,30 @@ std::unique_ptr<QWidget> ProgressAt(TransferOperation operation, bool infrared, 
     return dialog;
 }
 
-REGISTER_SCREENSHOT("progress_upload_tcp",
-                    [] { return ProgressAt(TransferOperation::Read, false, 100.0); });
-REGISTER_SCREENSHOT("progress_infrared_best",
-                    [] { return ProgressAt(TransferOperation::Write, true, 87.5); });
-REGISTER_SCREENSHOT("progress_infrared_fair",
-                    [] { return ProgressAt(TransferOperation::Read, true, 50.0); });
-REGISTER_SCREENSHOT("progress_infrared_poor",
-                    [] { return ProgressAt(TransferOperation::Read, true, 12.5); });
-REGISTER_SCREENSHOT("progress_infrared_none",
-                    [] { return ProgressAt(TransferOperation::Read, true, 0.0); });
-
-REGISTER_SCREENSHOT("passcode_enter", [] {
-    static CMemorySettingsStore store;
-    return std::make_unique<CEnterPasscodeDialog>(store);
-});
-REGISTER_SCREENSHOT("passcode_protect", [] { return std::make_unique<CProtectDialog>(); });
-REGISTER_SCREENSHOT("passcode_setting", [] { return std::make_unique<CPasscodeSettingDialog>(); });
-
 } // namespace
+
+void AddAppShellWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("connect_config", [] { return ConnectDialogIn(ConnectionMode::Config); });
+    catalog.Add("connect_infrared", [] { return ConnectDialogIn(ConnectionMode::Infrared); });
+    catalog.Add("connect_rs485", [] { return ConnectDialogIn(ConnectionMode::Rs485); });
+    catalog.Add("connect_tcp", [] { return ConnectDialogIn(ConnectionMode::Tcp); });
+
+    catalog.Add("progress_upload_tcp",
+                [] { return ProgressAt(TransferOperation::Read, false, 100.0); });
+    catalog.Add("progress_infrared_best",
+                [] { return ProgressAt(TransferOperation::Write, true, 87.5); });
+    catalog.Add("progress_infrared_fair",
+                [] { return ProgressAt(TransferOperation::Read, true, 50.0); });
+    catalog.Add("progress_infrared_poor",
+                [] { return ProgressAt(TransferOperation::Read, true, 12.5); });
+    catalog.Add("progress_infrared_none",
+                [] { return ProgressAt(TransferOperation::Read, true, 0.0); });
+
+    catalog.Add("passcode_enter", [] {
+        static CMemorySettingsStore store;
+        return std::make_unique<CEnterPasscodeDialog>(store);
+    });
+    catalog.Add("passcode_protect", [] { return std::make_unique<CProtectDialog>(); });
+    catalog.Add("passcode_setting", [] { return std::make_unique<CPasscodeSettingDialog>(); });
+}

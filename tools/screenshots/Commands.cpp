@@ -1,5 +1,6 @@
-// The parameter report window, alone and comparing with a file that differs.
-#include "Screenshots.h"
+// The parameter report window for a variant of every family (its rows and
+// value texts differ), and comparing with a file that differs.
+#include "WindowCatalog.h"
 #include "app/CAppSettings.h"
 #include "app/CSettingsStore.h"
 #include "config/MainWindowRules.h"
@@ -18,16 +19,18 @@ CAppSettings& ReportSettings(bool hide)
     return settings;
 }
 
-ParameterSet SampleSet()
+ParameterSet SampleSet(int typeId = kKtaGen2)
 {
     ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(kKtaGen2, set, true);
+    CSettingsStocker().ChangeDeviceType(typeId, set, true);
     return set;
 }
 
-std::unique_ptr<QWidget> ReportWindow()
+std::function<std::unique_ptr<QWidget>()> ReportOf(int typeId)
 {
-    return std::make_unique<CCompareDialog>(SampleSet(), ReportSettings(true));
+    return [typeId] {
+        return std::make_unique<CCompareDialog>(SampleSet(typeId), ReportSettings(true));
+    };
 }
 
 std::unique_ptr<QWidget> CompareWindow()
@@ -43,5 +46,20 @@ std::unique_ptr<QWidget> CompareWindow()
 
 } // namespace
 
-REGISTER_SCREENSHOT("Report_ParameterReport", ReportWindow);
-REGISTER_SCREENSHOT("Report_CompareWithFile", CompareWindow);
+void AddCommandWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("Report_ParameterReport", ReportOf(kKtaGen2));
+    catalog.Add("Report_KTA_gen1", ReportOf(0));
+    catalog.Add("Report_KTB", ReportOf(40));
+    catalog.Add("Report_KTBL", ReportOf(45));
+    catalog.Add("Report_KTBC", ReportOf(47));
+    catalog.Add("Report_LKTA", ReportOf(53));
+    catalog.Add("Report_LKTAS", ReportOf(68));
+    catalog.Add("Report_QG_input2", ReportOf(38));
+    catalog.Add("Report_QH_ext", ReportOf(64));
+    catalog.Add("Report_ZM_Ao", ReportOf(80));
+    catalog.Add("Report_ZNPW", ReportOf(83));
+    catalog.Add("Report_ZNPW_U", ReportOf(85));
+    catalog.Add("Report_ZNEPW", ReportOf(84));
+    catalog.Add("Report_CompareWithFile", CompareWindow);
+}

@@ -1,5 +1,5 @@
 // The display settings dialogs, for the variants that change their layout.
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "config_ui/CBarDialog.h"
 #include "config_ui/CDisplayDialog.h"
 #include "config_ui/CDisplayExpressionDialog.h"
@@ -22,12 +22,15 @@ template <typename Dialog> std::function<std::unique_ptr<QWidget>()> DialogOf(in
 }
 } // namespace
 
-REGISTER_SCREENSHOT("Display_KTA_gen2", DialogOf<CDisplayDialog>(70));
-REGISTER_SCREENSHOT("Display_KTA_gen1", DialogOf<CDisplayDialog>(0));
-REGISTER_SCREENSHOT("Display_ZNEPW", DialogOf<CZNEDisplayDialog>(84));
-REGISTER_SCREENSHOT("Display_Bar_KTB", DialogOf<CBarDialog>(39));
-REGISTER_SCREENSHOT("Display_Sigma_KTA_gen2", DialogOf<CDisplaySigmaDialog>(70));
-REGISTER_SCREENSHOT("Display_Sigma_KTB", DialogOf<CDisplaySigmaDialog>(39));
-REGISTER_SCREENSHOT("Display_Expression_KTA_gen2", DialogOf<CDisplayExpressionDialog>(70));
-REGISTER_SCREENSHOT("Display_Expression_KTB", DialogOf<CDisplayExpressionDialog>(39));
-REGISTER_SCREENSHOT("Display_ShortCut_KTA_gen2", DialogOf<CShortCutMenuDialog>(70));
+void AddDisplayDialogWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("Display_KTA_gen2", DialogOf<CDisplayDialog>(70));
+    catalog.Add("Display_KTA_gen1", DialogOf<CDisplayDialog>(0));
+    catalog.Add("Display_ZNEPW", DialogOf<CZNEDisplayDialog>(84));
+    catalog.Add("Display_Bar_KTB", DialogOf<CBarDialog>(39));
+    catalog.Add("Display_Sigma_KTA_gen2", DialogOf<CDisplaySigmaDialog>(70));
+    catalog.Add("Display_Sigma_KTB", DialogOf<CDisplaySigmaDialog>(39));
+    catalog.Add("Display_Expression_KTA_gen2", DialogOf<CDisplayExpressionDialog>(70));
+    catalog.Add("Display_Expression_KTB", DialogOf<CDisplayExpressionDialog>(39));
+    catalog.Add("Display_ShortCut_KTA_gen2", DialogOf<CShortCutMenuDialog>(70));
+}

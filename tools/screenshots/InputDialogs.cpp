@@ -1,6 +1,6 @@
 // "Other Setting", "Energy Setting" and "Conversion Value Settings" for the
 // variants that change their layout.
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "config_ui/CAdvancedDialog.h"
 #include "config_ui/CConvDialog.h"
 #include "config_ui/CPulseDialog.h"
@@ -30,15 +30,18 @@ std::function<std::unique_ptr<QWidget>()> ConversionOf(int typeId)
 }
 } // namespace
 
-REGISTER_SCREENSHOT("OtherSetting_KTA_gen2", OtherSettingOf(70));
-REGISTER_SCREENSHOT("OtherSetting_LKTA", OtherSettingOf(53));
-REGISTER_SCREENSHOT("OtherSetting_QG_input2", OtherSettingOf(38));
-REGISTER_SCREENSHOT("OtherSetting_QH_ext", OtherSettingOf(64));
-REGISTER_SCREENSHOT("OtherSetting_ZM_Ao", OtherSettingOf(80));
-REGISTER_SCREENSHOT("OtherSetting_ZNPW", OtherSettingOf(83));
-REGISTER_SCREENSHOT("OtherSetting_ZNEPW", OtherSettingOf(84));
-REGISTER_SCREENSHOT("EnergySetting_KTA_gen2", EnergySettingOf(70));
-REGISTER_SCREENSHOT("EnergySetting_KTB", EnergySettingOf(39));
-REGISTER_SCREENSHOT("EnergySetting_ZNEPW", EnergySettingOf(84));
-REGISTER_SCREENSHOT("ConversionValue_ZNPW", ConversionOf(83));
-REGISTER_SCREENSHOT("ConversionValue_ZNEPW", ConversionOf(84));
+void AddInputDialogWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("OtherSetting_KTA_gen2", OtherSettingOf(70));
+    catalog.Add("OtherSetting_LKTA", OtherSettingOf(53));
+    catalog.Add("OtherSetting_QG_input2", OtherSettingOf(38));
+    catalog.Add("OtherSetting_QH_ext", OtherSettingOf(64));
+    catalog.Add("OtherSetting_ZM_Ao", OtherSettingOf(80));
+    catalog.Add("OtherSetting_ZNPW", OtherSettingOf(83));
+    catalog.Add("OtherSetting_ZNEPW", OtherSettingOf(84));
+    catalog.Add("EnergySetting_KTA_gen2", EnergySettingOf(70));
+    catalog.Add("EnergySetting_KTB", EnergySettingOf(39));
+    catalog.Add("EnergySetting_ZNEPW", EnergySettingOf(84));
+    catalog.Add("ConversionValue_ZNPW", ConversionOf(83));
+    catalog.Add("ConversionValue_ZNEPW", ConversionOf(84));
+}

@@ -1,5 +1,5 @@
 // The external interface dialogs, for the variants that change their layout.
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "config_ui/CAdvancedModbusDialog.h"
 #include "config_ui/CAnalogOutputDialog.h"
 #include "config_ui/CCCLinkDialog.h"
@@ -23,17 +23,20 @@ template <typename Dialog> std::function<std::unique_ptr<QWidget>()> ShotOf(int 
 }
 } // namespace
 
-REGISTER_SCREENSHOT("DiscreteInput_KTA_gen2", ShotOf<CDiscreteInputDialog>(70));
-REGISTER_SCREENSHOT("DiscreteOutput_KTA_Do4", ShotOf<CDiscreteOutputDialog>(78));
-REGISTER_SCREENSHOT("DiscreteOutput_KTB", ShotOf<CDiscreteOutputDialog>(39));
-REGISTER_SCREENSHOT("DiscreteOutput_ZNPW", ShotOf<CDiscreteOutputDialog>(83));
-REGISTER_SCREENSHOT("AnalogOutput_KTA_gen2", ShotOf<CAnalogOutputDialog>(71));
-REGISTER_SCREENSHOT("AnalogOutput_LKTA", ShotOf<CAnalogOutputDialog>(53));
-REGISTER_SCREENSHOT("AnalogOutput_ZM_Ao", ShotOf<CAnalogOutputDialog>(80));
-REGISTER_SCREENSHOT("Modbus_KTA_gen2", ShotOf<CModbusDialog>(70));
-REGISTER_SCREENSHOT("Modbus_QG", ShotOf<CModbusDialog>(37));
-REGISTER_SCREENSHOT("Modbus_QH_ext", ShotOf<CModbusDialog>(64));
-REGISTER_SCREENSHOT("AdvancedModbus_KTA_gen2", ShotOf<CAdvancedModbusDialog>(70));
-REGISTER_SCREENSHOT("AdvancedModbus_ZNEPW", ShotOf<CAdvancedModbusDialog>(84));
-REGISTER_SCREENSHOT("ModbusTcp_QH", ShotOf<CModbus2Dialog>(61));
-REGISTER_SCREENSHOT("CcLink_KTB", ShotOf<CCCLinkDialog>(29));
+void AddInterfaceDialogWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("DiscreteInput_KTA_gen2", ShotOf<CDiscreteInputDialog>(70));
+    catalog.Add("DiscreteOutput_KTA_Do4", ShotOf<CDiscreteOutputDialog>(78));
+    catalog.Add("DiscreteOutput_KTB", ShotOf<CDiscreteOutputDialog>(39));
+    catalog.Add("DiscreteOutput_ZNPW", ShotOf<CDiscreteOutputDialog>(83));
+    catalog.Add("AnalogOutput_KTA_gen2", ShotOf<CAnalogOutputDialog>(71));
+    catalog.Add("AnalogOutput_LKTA", ShotOf<CAnalogOutputDialog>(53));
+    catalog.Add("AnalogOutput_ZM_Ao", ShotOf<CAnalogOutputDialog>(80));
+    catalog.Add("Modbus_KTA_gen2", ShotOf<CModbusDialog>(70));
+    catalog.Add("Modbus_QG", ShotOf<CModbusDialog>(37));
+    catalog.Add("Modbus_QH_ext", ShotOf<CModbusDialog>(64));
+    catalog.Add("AdvancedModbus_KTA_gen2", ShotOf<CAdvancedModbusDialog>(70));
+    catalog.Add("AdvancedModbus_ZNEPW", ShotOf<CAdvancedModbusDialog>(84));
+    catalog.Add("ModbusTcp_QH", ShotOf<CModbus2Dialog>(61));
+    catalog.Add("CcLink_KTB", ShotOf<CCCLinkDialog>(29));
+}

@@ -1,7 +1,8 @@
-// The main configuration window for one variant of each layout.
+// The main configuration window for a variant of every family, and for the
+// variants that change its layout.
 #include <deque>
 
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "config_ui/CBasicParameterDialog.h"
 #include "device/CSettingsStocker.h"
 
@@ -21,10 +22,22 @@ std::function<std::unique_ptr<QWidget>()> MainWindowOf(int typeId)
 }
 } // namespace
 
-REGISTER_SCREENSHOT("MainWindow_KTA_gen2", MainWindowOf(70));
-REGISTER_SCREENSHOT("MainWindow_KTB", MainWindowOf(39));
-REGISTER_SCREENSHOT("MainWindow_QG", MainWindowOf(37));
-REGISTER_SCREENSHOT("MainWindow_QH_ext", MainWindowOf(64));
-REGISTER_SCREENSHOT("MainWindow_ZM_Ao", MainWindowOf(80));
-REGISTER_SCREENSHOT("MainWindow_ZNPW", MainWindowOf(83));
-REGISTER_SCREENSHOT("MainWindow_ZNEPW", MainWindowOf(84));
+void AddMainWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("MainWindow_KTA_gen2", MainWindowOf(70));
+    catalog.Add("MainWindow_KTA_gen1", MainWindowOf(0));
+    catalog.Add("MainWindow_KTB", MainWindowOf(39));
+    catalog.Add("MainWindow_KTBL", MainWindowOf(45));
+    catalog.Add("MainWindow_KTBC", MainWindowOf(47));
+    catalog.Add("MainWindow_LKTA", MainWindowOf(53));
+    // LKTAS is not offered in the model lists; an uploaded or opened set
+    // keeps it.
+    catalog.Add("MainWindow_LKTAS", MainWindowOf(68));
+    catalog.Add("MainWindow_QG", MainWindowOf(37));
+    catalog.Add("MainWindow_QH_ext", MainWindowOf(64));
+    catalog.Add("MainWindow_ZM_Ao", MainWindowOf(80));
+    catalog.Add("MainWindow_ZNPW", MainWindowOf(83));
+    // ZNPW-U names its current sensors from a list of its own.
+    catalog.Add("MainWindow_ZNPW_U", MainWindowOf(85));
+    catalog.Add("MainWindow_ZNEPW", MainWindowOf(84));
+}

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/CEditComboBox.h"
 #include "widgets/CEditText.h"
@@ -110,6 +110,10 @@ std::unique_ptr<QWidget> EditControlsDemo()
     return w;
 }
 
-REGISTER_SCREENSHOT("widgets_grid", GridDemo);
-REGISTER_SCREENSHOT("widgets_edit_controls", EditControlsDemo);
 } // namespace
+
+void AddWidgetWindows(CWindowCatalog& catalog)
+{
+    catalog.Add("widgets_grid", GridDemo);
+    catalog.Add("widgets_edit_controls", EditControlsDemo);
+}

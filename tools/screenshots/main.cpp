@@ -1,4 +1,4 @@
-// Renders every registered window in English and Japanese to PNG files:
+// Renders every window of the catalogue in English and Japanese to PNG files:
 //   ormel-screenshots OUTDIR [NAME-FILTER]
 #include <QApplication>
 #include <QDir>
@@ -8,20 +8,8 @@
 
 #include <cstdio>
 
-#include "Screenshots.h"
+#include "WindowCatalog.h"
 #include "text/CStringTable.h"
-
-std::vector<ScreenshotEntry>& ScreenshotRegistry()
-{
-    static std::vector<ScreenshotEntry> entries;
-    return entries;
-}
-
-bool RegisterScreenshot(std::string name, std::function<std::unique_ptr<QWidget>()> make)
-{
-    ScreenshotRegistry().push_back({std::move(name), std::move(make)});
-    return true;
-}
 
 int main(int argc, char** argv)
 {
@@ -44,7 +32,7 @@ int main(int argc, char** argv)
                 return 1;
             }
         }
-        for (const auto& entry : ScreenshotRegistry()) {
+        for (const WindowEntry& entry : AllWindows()) {
             const QString name = QString::fromStdString(entry.name);
             if (!filter.isEmpty() && !name.contains(filter))
                 continue;

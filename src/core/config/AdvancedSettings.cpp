@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/CPrivateException.h"
+#include "config/FormField.h"
 #include "device/ParameterSet.h"
 
 namespace {
@@ -49,13 +49,7 @@ std::uint16_t Flag(bool value)
 std::uint16_t ReadEdit(const std::string& text, const NumericField& limits, int controlId,
                        const std::function<void(int)>& focus)
 {
-    try {
-        return static_cast<std::uint16_t>(ReadNumericField(text, limits));
-    } catch (const CPrivateException&) {
-        if (focus)
-            focus(controlId);
-        throw;
-    }
+    return static_cast<std::uint16_t>(ReadFormField(text, limits, controlId, focus));
 }
 
 void ApplyCutouts(const AdvancedControls& c, Capabilities caps, ParameterSet& set,

@@ -254,3 +254,14 @@ void StorePowerOnDelay(ParameterSet& set, const std::string& text)
     set[AlarmWord::PowerOnDelay] = static_cast<std::uint16_t>(
         ReadNumericField(text, {1, 0, kMaxDelay, AlarmText::PowerOnDelayName, {}}));
 }
+
+AlarmForm AlarmFormOf(const ParameterSet& set)
+{
+    return {std::to_string(set[AlarmWord::PowerOnDelay]), set[AlarmWord::Latching] != 0};
+}
+
+void ReadAlarmForm(const AlarmForm& form, ParameterSet& set)
+{
+    StorePowerOnDelay(set, form.powerOnDelay);
+    set[AlarmWord::Latching] = form.latching ? 1 : 0;
+}

@@ -80,3 +80,13 @@ std::optional<CellPos> AlarmNeighbourCell(Capabilities caps, int row, int column
 
 // Power ON delay as typed in its edit: 0-999 seconds, stored on success.
 void StorePowerOnDelay(ParameterSet& set, const std::string& text);
+
+// The two fields above the list, read on OK; the list stores its cells as
+// they are edited.
+struct AlarmForm {
+    std::string powerOnDelay;
+    bool latching = false;
+};
+AlarmForm AlarmFormOf(const ParameterSet& set);
+// A refused power ON delay throws its message before latching is stored.
+void ReadAlarmForm(const AlarmForm& form, ParameterSet& set);

@@ -205,3 +205,17 @@ void ChangeAoOutputType(ParameterSet& set, int output, std::uint16_t outputType)
     for (int i = 0; i < kTablePoints; ++i)
         set[block + kTableOffset + 2 * i + 1] = 0;
 }
+
+bool StoreAoChoice(ParameterSet& set, int output, const AoRow& row, int listIndex)
+{
+    const AoChoices choices = AoChoicesFor(row.kind, set.type.Caps());
+    if (listIndex < 0 || listIndex >= static_cast<int>(choices.values.size()))
+        return false;
+    const int word = AoWord(output, row);
+    const auto value = static_cast<std::uint16_t>(choices.values[static_cast<size_t>(listIndex)]);
+    if (row.kind != AoRowKind::OutputType)
+        set[word] = value;
+    else if (value != set[word])
+        ChangeAoOutputType(set, output, value);
+    return true;
+}

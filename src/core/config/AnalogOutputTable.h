@@ -69,6 +69,11 @@ std::string AoEditText(const ParameterSet& set, int output, const AoRow& row);
 // message) and stores it.
 void StoreAoNumber(ParameterSet& set, int output, const AoRow& row, const std::string& text);
 
+// Stores the value of the list entry chosen in a list row; false for an
+// entry the list does not have. Choosing the type an output already has keeps
+// its outputs and table; another type changes them as below.
+bool StoreAoChoice(ParameterSet& set, int output, const AoRow& row, int listIndex);
+
 // A new output type on ZM: the output 0 %/100 % go to the type's defaults and
 // the table's Y values to 0, since values of the old range mean nothing.
 void ChangeAoOutputType(ParameterSet& set, int output, std::uint16_t outputType);

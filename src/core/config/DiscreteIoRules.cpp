@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+namespace {
+std::uint16_t ContactWord(bool normalClose)
+{
+    return static_cast<std::uint16_t>(normalClose ? ContactType::NormalClose
+                                                  : ContactType::NormalOpen);
+}
+} // namespace
+
 const std::array<DigitalOutputRow, 4>& DigitalOutputTable()
 {
     static const std::array<DigitalOutputRow, 4> table = {{
@@ -51,5 +59,43 @@ void PrepareDiscreteOutputs(ParameterSet& set)
     for (const auto& row : DigitalOutputTable()) {
         if ((caps & row.capability) != 0)
             set[row.functionWord] = std::uint16_t(DiscreteOutputFunction::EnergyCount);
+    }
+}
+
+DiscreteInputForm DiscreteInputFormOf(const ParameterSet& set)
+{
+    return {DiscreteInputFunctionIndex(set.type.Caps(), set[DiscreteWord::InputFunction]),
+            ShowsNormalClose(set[DiscreteWord::InputType])};
+}
+
+void ReadDiscreteInputForm(const DiscreteInputForm& form, ParameterSet& set)
+{
+    if (form.function >= 0)
+        set[DiscreteWord::InputFunction] = static_cast<std::uint16_t>(form.function);
+    set[DiscreteWord::InputType] = ContactWord(form.normalClose);
+}
+
+DiscreteOutputForm DiscreteOutputFormOf(const ParameterSet& set)
+{
+    const int count = DiscreteOutputFunctionCount(set.type.Caps());
+    DiscreteOutputForm form;
+    for (size_t i = 0; i < form.outputs.size(); ++i) {
+        const DigitalOutputRow& row = DigitalOutputTable()[i];
+        form.outputs[i] = {ChoiceListIndex(set[row.functionWord], count),
+                           ShowsNormalClose(set[row.typeWord])};
+    }
+    return form;
+}
+
+void ReadDiscreteOutputForm(const DiscreteOutputForm& form, ParameterSet& set)
+{
+    const Capabilities caps = set.type.Caps();
+    for (size_t i = 0; i < form.outputs.size(); ++i) {
+        const DigitalOutputRow& row = DigitalOutputTable()[i];
+        if ((caps & row.capability) == 0)
+            continue;
+        if (form.outputs[i].function >= 0)
+            set[row.functionWord] = static_cast<std::uint16_t>(form.outputs[i].function);
+        set[row.typeWord] = ContactWord(form.outputs[i].normalClose);
     }
 }

@@ -65,3 +65,24 @@ bool ShowsNormalClose(std::uint16_t field);
 // What opening the output dialog does to the set: on the ZN meters every
 // present output is set to "Energy count".
 void PrepareDiscreteOutputs(ParameterSet& set);
+
+// "Discrete Input Setting": the function's list position (-1: nothing
+// selected, which keeps the stored function) and the contact type.
+struct DiscreteInputForm {
+    int function = -1;
+    bool normalClose = false;
+};
+DiscreteInputForm DiscreteInputFormOf(const ParameterSet& set);
+void ReadDiscreteInputForm(const DiscreteInputForm& form, ParameterSet& set);
+
+// "Discrete / Pulse Output Setting", one entry per row of the output table.
+// Outputs the device lacks are shown but never stored.
+struct DiscreteOutputForm {
+    struct Output {
+        int function = -1;
+        bool normalClose = false;
+    };
+    std::array<Output, 4> outputs{};
+};
+DiscreteOutputForm DiscreteOutputFormOf(const ParameterSet& set);
+void ReadDiscreteOutputForm(const DiscreteOutputForm& form, ParameterSet& set);

@@ -4,6 +4,8 @@
 
 #include "device/Capabilities.h"
 
+struct ParameterSet;
+
 // Words of "Display Expression Setting" and "Short Cut Menu Setting", each a
 // two-way choice (0 = first button, 1 = second).
 namespace DisplayOptionWord {
@@ -45,3 +47,20 @@ inline std::uint16_t PairValue(bool secondChecked)
 {
     return secondChecked ? 1 : 0;
 }
+
+// "Display Expression Setting": whether each pair has its second button
+// checked. A pair the variant lacks shows neither button and keeps its word.
+struct ExpressionForm {
+    bool rstLines = false;    // "R - S - T" rather than "1 - 2 - 3"
+    bool lagLead = false;     // "LAG / LEAD" rather than "inductive / capacitive"
+    bool noKForPower = false; // "No use k ..." rather than "Use k ..."
+};
+ExpressionForm ExpressionFormOf(const ParameterSet& set);
+void ReadExpressionForm(const ExpressionForm& form, ParameterSet& set);
+
+// "Short Cut Menu Setting": whether "Enable" is checked for clearing alarms.
+struct ShortCutForm {
+    bool clearAlarm = false;
+};
+ShortCutForm ShortCutFormOf(const ParameterSet& set);
+void ReadShortCutForm(const ShortCutForm& form, ParameterSet& set);

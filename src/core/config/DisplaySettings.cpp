@@ -1,7 +1,7 @@
 #include "config/DisplaySettings.h"
 
+#include "config/FormField.h"
 #include "device/ParameterSet.h"
-#include "text/NumericFieldReader.h"
 
 namespace {
 constexpr int kBacklightTexts = 1850;
@@ -59,13 +59,7 @@ std::string Decimal(std::uint16_t value)
 std::uint16_t Read(const std::string& text, const NumericField& field, int controlId,
                    const std::function<void(int)>& focus)
 {
-    try {
-        return static_cast<std::uint16_t>(ReadNumericField(text, field));
-    } catch (...) {
-        if (focus)
-            focus(controlId);
-        throw;
-    }
+    return static_cast<std::uint16_t>(ReadFormField(text, field, controlId, focus));
 }
 
 void StorePosition(ParameterSet& set, int word, int index, size_t count)

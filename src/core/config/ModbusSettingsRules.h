@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 
+#include "config/FormField.h"
 #include "device/Capabilities.h"
 #include "text/NumericFieldReader.h"
+
+struct ParameterSet;
 
 // Words of the device's own field-bus settings.
 namespace ModbusWord {
@@ -94,3 +99,49 @@ NumericField T35Field(std::int64_t t15);
 NumericField PortField();
 NumericField ConnectionTimeoutField();
 NumericField CcLinkNodeField();
+
+// The forms below are read on OK as a whole: a refused field is passed to
+// `focus` and its message thrown, and the set is left as it was.
+
+// "Modbus Setting" (serial). A field-bus module shows mode and RUN LED
+// timeout and leaves address and rate empty; the others the other way round.
+struct ModbusForm {
+    std::string deviceAddress;
+    int transferRate = -1; // list positions; -1: nothing selected
+    int parity = -1;
+    int stopBits = -1;
+    int mode = -1; // 0 RTU, 1 ASCII, -1 neither button checked
+    std::string runLedTimeout;
+};
+ModbusForm ModbusFormOf(const ParameterSet& set);
+void ReadModbusForm(const ModbusForm& form, ParameterSet& set, const FocusControl& focus);
+
+// "Modbus Setting" for Modbus/TCP.
+struct ModbusTcpForm {
+    std::array<std::uint8_t, 4> ipAddress{};
+    std::array<std::uint8_t, 4> subnetMask{};
+    std::array<std::uint8_t, 4> defaultGateway{};
+    std::string port;
+    std::string connectionTimeout;
+    std::string runLedTimeout;
+};
+ModbusTcpForm ModbusTcpFormOf(const ParameterSet& set);
+void ReadModbusTcpForm(const ModbusTcpForm& form, ParameterSet& set, const FocusControl& focus);
+
+// "Advanced Modbus Setting". Fixed timers are shown empty and never read.
+struct AdvancedModbusForm {
+    bool swap = false; // long registers high word first
+    std::string t15;
+    std::string t35;
+};
+AdvancedModbusForm AdvancedModbusFormOf(const ParameterSet& set);
+void ReadAdvancedModbusForm(const AdvancedModbusForm& form, ParameterSet& set,
+                            const FocusControl& focus);
+
+// "CC-Link Setting".
+struct CcLinkForm {
+    std::string nodeAddress;
+    int transferRate = -1;
+};
+CcLinkForm CcLinkFormOf(const ParameterSet& set);
+void ReadCcLinkForm(const CcLinkForm& form, ParameterSet& set, const FocusControl& focus);

@@ -1,6 +1,6 @@
 #include "config/PulseSettings.h"
 
-#include "app/CPrivateException.h"
+#include "config/FormField.h"
 #include "device/ParameterSet.h"
 
 namespace {
@@ -132,14 +132,9 @@ void ApplyPulseControls(const PulseControls& controls, int output, ParameterSet&
     const auto entries = EnergyCountEntriesFor(caps);
     if (controls.energyIndex >= 0 && controls.energyIndex < static_cast<int>(entries.size()))
         set[words->energyCount] = entries[static_cast<size_t>(controls.energyIndex)].code;
-    try {
-        set.Set32(words->pulseRate, static_cast<std::int32_t>(ReadNumericField(
-                                        controls.pulseWeight, PulseWeightLimits(caps))));
-    } catch (const CPrivateException&) {
-        if (focus)
-            focus(PulseControl::PulseWeight);
-        throw;
-    }
+    set.Set32(words->pulseRate,
+              static_cast<std::int32_t>(ReadFormField(controls.pulseWeight, PulseWeightLimits(caps),
+                                                      PulseControl::PulseWeight, focus)));
     if (controls.durationIndex >= 0 && controls.durationIndex < kPulseDurationSteps)
         set[words->pulseDuration] = static_cast<std::uint16_t>(controls.durationIndex + 1);
     if (!PulseCircuitsUsed(caps, output))

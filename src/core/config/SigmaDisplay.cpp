@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "device/ParameterSet.h"
+
 namespace {
 constexpr int kMeasuredTexts = 3600; // 3600 + code, running on into the energy texts 3700-3719
 constexpr int kPeakTexts = 5000;     // 5000 + code for 210-213 and 310-313
@@ -129,4 +131,16 @@ int SigmaCodeAt(const SigmaItemList& list, int position)
     if (position < 0 || position >= static_cast<int>(list.codes.size()))
         return -1;
     return list.codes[static_cast<std::size_t>(position)];
+}
+
+bool StoreSigmaChoice(ParameterSet& set, int row, int listIndex)
+{
+    const Capabilities caps = set.type.Caps();
+    if (row < 0 || row >= SigmaRowCount(caps) || !SigmaRowEditable(caps, row))
+        return false;
+    const int code = SigmaCodeAt(SigmaItemsFor(caps, row), listIndex);
+    if (code < 0)
+        return false;
+    set[SigmaRowWord(row)] = static_cast<std::uint16_t>(code);
+    return true;
 }

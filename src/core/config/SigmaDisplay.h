@@ -4,6 +4,8 @@
 
 #include "device/Capabilities.h"
 
+struct ParameterSet;
+
 // The lines of the six sigma screens: 4 lines each, stored as display item
 // codes in words 4-27. Codes below 100 are measured values, 100-119 the
 // energy items, 210-213 and 310-313 the peak and off-peak energy items.
@@ -37,3 +39,7 @@ SigmaItemList SigmaItemsFor(Capabilities caps, int row);
 int SigmaListPosition(const SigmaItemList& list, int code);
 // The code of a list position, or -1.
 int SigmaCodeAt(const SigmaItemList& list, int position);
+
+// Stores the code of the list entry chosen on a row. A row the variant cannot
+// change, or an entry its list does not have, stores nothing: false.
+bool StoreSigmaChoice(ParameterSet& set, int row, int listIndex);

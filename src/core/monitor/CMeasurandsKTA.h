@@ -62,4 +62,9 @@ public:
     std::uint16_t outputType = 0;     // 0 "0 - 20mA DC", 1 "-5 - +5V DC", 2 "-10 - +10V DC"
     std::array<std::int16_t, 4> outputValues{}; // Ao1-Ao4, registers 3136-3139
     std::uint16_t fixedOutput = 0;    // register 5339, non-zero while the outputs are fixed
+
+private:
+    std::string FormatEnergy(int item) const;
+    std::string FormatOutput(int output) const;
+    std::string FormatDeviceInformation(int item) const;
 };

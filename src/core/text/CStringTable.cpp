@@ -318,11 +318,39 @@ std::string CStringTable::Get(int id) const
 {
     std::shared_lock lock(mutex_);
     auto it = current_->find(id);
-    return it == current_->end() ? std::string() : it->second;
+    if (it != current_->end())
+        return it->second;
+    if (missRecorder_)
+        missRecorder_->Record(id);
+    return {};
 }
 
 bool CStringTable::Has(int id) const
 {
     std::shared_lock lock(mutex_);
     return current_->count(id) != 0;
+}
+
+void CStringTable::SetMissRecorder(std::shared_ptr<CMissingTextRecorder> recorder)
+{
+    std::unique_lock lock(mutex_);
+    missRecorder_ = std::move(recorder);
+}
+
+void CMissingTextRecorder::Record(int id)
+{
+    std::lock_guard lock(mutex_);
+    ids_.insert(id);
+}
+
+std::vector<int> CMissingTextRecorder::Ids() const
+{
+    std::lock_guard lock(mutex_);
+    return {ids_.begin(), ids_.end()};
+}
+
+void CMissingTextRecorder::Clear()
+{
+    std::lock_guard lock(mutex_);
+    ids_.clear();
 }

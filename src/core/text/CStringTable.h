@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <shared_mutex>
 #include <string>
 #include <string_view>
@@ -48,6 +50,21 @@ std::string FormatMessage(std::string_view pattern, const std::vector<FormatArg>
 std::string LoadText(int id);
 std::string FormatText(int id, const std::vector<FormatArg>& args);
 
+// Collects the ids that were looked up and that the current table lacks, from
+// any thread. A text check installs one to find windows that ask for texts
+// nobody wrote; a lookup that found its id, even an empty text, is no miss.
+class CMissingTextRecorder {
+public:
+    void Record(int id);
+    // The ids recorded since the last Clear, each once, in ascending order.
+    std::vector<int> Ids() const;
+    void Clear();
+
+private:
+    mutable std::mutex mutex_;
+    std::set<int> ids_;
+};
+
 // The program's texts by numeric id. English is compiled in; a language module
 // is a UTF-8 file of "id=text" lines (with \n, \t and \\ escapes, '#' comments)
 // that replaces the texts it holds. Texts are read from any thread; the
@@ -69,12 +86,19 @@ public:
     void UseEnglish();
     bool IsEnglish() const;
 
+    // The text of an id; an id the table lacks gives empty text and is
+    // reported to the miss recorder. Has asks without reporting.
     std::string Get(int id) const;
     bool Has(int id) const;
+
+    // Installs the recorder that lookups of missing ids report to; nullptr
+    // removes it. Shared, so a lookup on another thread never outlives it.
+    void SetMissRecorder(std::shared_ptr<CMissingTextRecorder> recorder);
 
 private:
     CStringTable();
     mutable std::shared_mutex mutex_;
     std::shared_ptr<const Table> current_;
+    std::shared_ptr<CMissingTextRecorder> missRecorder_;
     bool english_ = true;
 };

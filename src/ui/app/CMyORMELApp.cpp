@@ -40,9 +40,12 @@ void CMyORMELApp::SetDisplayLanguage(int languageIndex)
                                                 environment_.applicationName, currentLanguage_);
     if (!path.empty()) {
         std::string error;
-        if (!table.LoadLanguageModule(path, &error)) {
-            DebugPrintf("Language module %s: %s\n", path.c_str(), error.c_str());
-            Prompts().Error(LoadText(kMsgCantLoadLanguageModule));
+        if (table.LoadLanguageModule(path, &error)) {
+            DebugPrintf("Language module %s loaded\n", path.c_str());
+        } else {
+            const std::string text = LoadText(kMsgCantLoadLanguageModule);
+            DebugPrintf("%s %s: %s\n", text.c_str(), path.c_str(), error.c_str());
+            Prompts().Error(text);
         }
     }
     QLocale::setDefault(currentLanguage_ == kJapanese && !table.IsEnglish()

@@ -13,8 +13,7 @@
 
 #include <algorithm>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/InputDialogTexts.h"
 #include "config_ui/InputDialogWidgets.h"
 #include "widgets/CDataGridView.h"
@@ -238,11 +237,7 @@ void CAdvancedDialog::OnEditFinished(const ParEditResult& result)
     const CutoutCell* cell = cutoutGrid_.CellAt(result.column, result.row);
     if (!cell || result.kind != ParEditKind::Text)
         return;
-    try {
-        ApplyCutoutCell(*cell, result.text.toStdString(), set_);
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
+    if (!RunShowingErrors([&] { ApplyCutoutCell(*cell, result.text.toStdString(), set_); })) {
         editor_->ReopenEdit();
         return;
     }
@@ -273,17 +268,14 @@ AdvancedControls CAdvancedDialog::ReadControls() const
 void CAdvancedDialog::accept()
 {
     editor_->DialogEnded();
-    try {
+    const bool read = RunShowingErrors([this] {
         ApplyAdvancedControls(ReadControls(), set_, [this](int id) {
             if (auto* w = FindControl<QWidget>(this, id))
                 w->setFocus();
         });
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-        return;
-    }
-    QDialog::accept();
+    });
+    if (read)
+        QDialog::accept();
 }
 
 void CAdvancedDialog::reject()

@@ -16,15 +16,15 @@
 using namespace AdvancedModbusControl;
 
 CAdvancedModbusDialog::CAdvancedModbusDialog(const ParameterSet& working, QWidget* parent)
-    : CWorkingSetDialog(working, parent), timersEditable_(ModbusTimersEditable(working.type.Caps()))
+    : CWorkingSetDialog(working, parent)
 {
     using namespace InterfaceText;
     setWindowTitle(UiText(AdvancedModbusSetting));
     normal_ = RadioButton(this, Normal, NormalLowFirst);
     swap_ = RadioButton(this, Swap, SwapHighFirst);
-    const bool swapped = set_[ModbusWord::LongRegister] != 0;
-    swap_->setChecked(swapped);
-    normal_->setChecked(!swapped);
+    const AdvancedModbusForm form = AdvancedModbusFormOf(set_);
+    swap_->setChecked(form.swap);
+    normal_->setChecked(!form.swap);
     t15_ = NumberEdit(this, AdvancedModbusControl::T15);
     t35_ = NumberEdit(this, AdvancedModbusControl::T35);
 
@@ -49,10 +49,9 @@ CAdvancedModbusDialog::CAdvancedModbusDialog(const ParameterSet& working, QWidge
     layout->addWidget(OkCancelButtons(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    if (timersEditable_) {
-        t15_->setText(ScaledText(set_[ModbusWord::T15], 10));
-        t35_->setText(ScaledText(set_[ModbusWord::T35], 10));
-    } else {
+    t15_->setText(QString::fromStdString(form.t15));
+    t35_->setText(QString::fromStdString(form.t35));
+    if (!ModbusTimersEditable(set_.type.Caps())) {
         for (const int id : {TimerLabel, T15Label, AdvancedModbusControl::T15, T15Unit, T35Label,
                              AdvancedModbusControl::T35, T35Unit, Warning})
             FindControl<QWidget>(this, id)->setEnabled(false);
@@ -61,16 +60,8 @@ CAdvancedModbusDialog::CAdvancedModbusDialog(const ParameterSet& working, QWidge
 
 void CAdvancedModbusDialog::accept()
 {
-    ParameterSet read = set_;
-    read[ModbusWord::LongRegister] = swap_->isChecked() ? 1 : 0;
-    if (timersEditable_) {
-        std::int64_t t15 = 0;
-        std::int64_t t35 = 0;
-        if (!ReadField(t15_, T15Field(), t15) || !ReadField(t35_, T35Field(t15), t35))
-            return;
-        read[ModbusWord::T15] = static_cast<std::uint16_t>(t15);
-        read[ModbusWord::T35] = static_cast<std::uint16_t>(t35);
-    }
-    set_ = read;
-    QDialog::accept();
+    const AdvancedModbusForm form{swap_->isChecked(), FieldText(t15_), FieldText(t35_)};
+    if (ReadFormShowingErrors(
+            this, [&](const FocusControl& focus) { ReadAdvancedModbusForm(form, set_, focus); }))
+        QDialog::accept();
 }

@@ -15,7 +15,6 @@ public:
     void accept() override;
 
 private:
-    bool timersEditable_;
     QRadioButton* normal_;
     QRadioButton* swap_;
     QLineEdit* t15_;

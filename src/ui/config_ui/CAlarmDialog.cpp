@@ -10,8 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/AlarmSettings.h"
 #include "config/AlarmTexts.h"
 #include "widgets/CEditComboBox.h"
@@ -53,8 +52,9 @@ CAlarmDialog::CAlarmDialog(const ParameterSet& working, QWidget* parent)
     SetControlId(latching_, kLatching);
     SetControlId(list_, kAlarmList);
     powerOnDelay_->setFixedWidth(powerOnDelay_->fontMetrics().horizontalAdvance("0000000"));
-    powerOnDelay_->setText(QString::number(set_[AlarmWord::PowerOnDelay]));
-    latching_->setChecked(set_[AlarmWord::Latching] != 0);
+    const AlarmForm form = AlarmFormOf(set_);
+    powerOnDelay_->setText(QString::fromStdString(form.powerOnDelay));
+    latching_->setChecked(form.latching);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(UiText(AlarmText::PowerOnDelay), this));
@@ -148,29 +148,20 @@ bool CAlarmDialog::Store(const ParEditResult& result)
         StoreAlarmOutput(set_, result.row, result.listIndex);
         return true;
     }
-    try {
+    return RunShowingErrors([&] {
         StoreAlarmValue(set_, result.row, AlarmColumn(result.column), result.text.toStdString());
-        return true;
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-        return false;
-    }
+    });
 }
 
 void CAlarmDialog::accept()
 {
     editor_->DialogEnded();
-    try {
-        StorePowerOnDelay(set_, powerOnDelay_->text().toStdString());
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
+    const AlarmForm form{powerOnDelay_->text().toStdString(), latching_->isChecked()};
+    if (!RunShowingErrors([&] { ReadAlarmForm(form, set_); })) {
         powerOnDelay_->setFocus();
         powerOnDelay_->selectAll();
         return;
     }
-    set_[AlarmWord::Latching] = latching_->isChecked() ? 1 : 0;
     QDialog::accept();
 }
 

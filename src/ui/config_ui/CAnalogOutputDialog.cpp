@@ -3,8 +3,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/InterfaceTexts.h"
 #include "config_ui/InterfaceDialogWidgets.h"
 #include "edit/EditOutcome.h"
@@ -98,28 +97,11 @@ void CAnalogOutputDialog::EditFinished(const ParEditResult& result)
 
 bool CAnalogOutputDialog::Store(int output, const AoRow& row, const ParEditResult& result)
 {
-    const int word = AoWord(output, row);
-    if (result.kind == ParEditKind::ListChoice) {
-        const AoChoices choices = AoChoicesFor(row.kind, set_.type.Caps());
-        if (result.listIndex < 0 || result.listIndex >= int(choices.values.size()))
-            return false;
-        const auto value = static_cast<std::uint16_t>(choices.values[size_t(result.listIndex)]);
-        // Choosing the type the output already has keeps its outputs and table.
-        if (row.kind != AoRowKind::OutputType)
-            set_[word] = value;
-        else if (value != set_[word])
-            ChangeAoOutputType(set_, output, value);
-        return true;
-    }
-    try {
-        StoreAoNumber(set_, output, row, result.text.trimmed().toStdString());
-        return true;
-    } catch (const CPrivateException& e) {
-        // The cell keeps its old value.
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-        return false;
-    }
+    if (result.kind == ParEditKind::ListChoice)
+        return StoreAoChoice(set_, output, row, result.listIndex);
+    // A refused number leaves the cell at its old value.
+    return RunShowingErrors(
+        [&] { StoreAoNumber(set_, output, row, result.text.trimmed().toStdString()); });
 }
 
 void CAnalogOutputDialog::done(int result)

@@ -3,8 +3,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/BarQuantities.h"
 #include "config/DisplayTexts.h"
 #include "config_ui/DisplayDialogParts.h"
@@ -80,13 +79,9 @@ void CBarDialog::OnEditFinished(const ParEditResult& result)
     if (result.kind != ParEditKind::Text || !IsValueCell(result.row, result.column))
         return;
     const BarQuantity& q = BarQuantities()[static_cast<size_t>(result.row)];
-    try {
-        StoreBarValue(q, EndOfColumn(result.column), result.text.toStdString(), set_);
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
+    if (!RunShowingErrors(
+            [&] { StoreBarValue(q, EndOfColumn(result.column), result.text.toStdString(), set_); }))
         return; // the cell keeps its old value
-    }
     FillRow(result.row);
     const CellPos next = NeighbourCell({result.column, result.row}, result.move);
     if (result.move != EditMove::Stay && IsValueCell(next.row, next.column))

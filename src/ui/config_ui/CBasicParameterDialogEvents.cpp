@@ -7,7 +7,7 @@
 #include <QLineEdit>
 
 #include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/MainWindowControls.h"
 #include "config/MainWindowRules.h"
 #include "config/ReadBack.h"
@@ -20,12 +20,6 @@
 #include "widgets/UiText.h"
 
 namespace {
-void ShowError(const CPrivateException& e)
-{
-    if (!e.IsAbort())
-        Prompts().Error(e.Text());
-}
-
 // A type that cannot be picked by hand (a device that was uploaded or a
 // file that was opened) is shown as the first entry of the lists; it keeps
 // its identity as long as the user has not chosen another variant.
@@ -99,15 +93,19 @@ void CBasicParameterDialog::OnModelListChanged(int controlId)
     if (!ApplyModelListChange(next, which, list->currentText().toStdString()))
         return;
     const ModelLists lists = ResolveModelLists(selection_, next);
-    try {
-        ReadControlsBack();
-    } catch (const CPrivateException& e) {
-        // The variant stays as it was until the field is corrected.
-        CRefreshGuard guard(refreshing_);
-        RefreshModelLists();
-        ShowError(e);
+    const bool read = RunShowingErrors([this] {
+        try {
+            ReadControlsBack();
+        } catch (const CPrivateException&) {
+            // The variant stays as it was until the field is corrected; the
+            // lists show that before the message does.
+            CRefreshGuard guard(refreshing_);
+            RefreshModelLists();
+            throw;
+        }
+    });
+    if (!read)
         return;
-    }
     choice_ = lists.choice;
     stocker_.ChangeDeviceType(TypeIdOfChoice(selection_, choice_), working_, false);
     RefreshControls();
@@ -134,11 +132,7 @@ void CBasicParameterDialog::RunCommand(void (IMainWindowCommands::*command)(CBas
     IMainWindowCommands* commands = commands_ ? commands_ : MainWindowCommands();
     if (!commands)
         return;
-    try {
-        (commands->*command)(*this);
-    } catch (const CPrivateException& e) {
-        ShowError(e);
-    }
+    RunShowingErrors([&] { (commands->*command)(*this); });
 }
 
 void CBasicParameterDialog::OpenSettingsDialog(int controlId)
@@ -146,14 +140,10 @@ void CBasicParameterDialog::OpenSettingsDialog(int controlId)
     const SettingsDialogFactory* factory = FindSettingsDialog(controlId);
     if (!factory)
         return;
-    try {
-        // The dialog starts from what the window shows, and the refresh after
-        // it must not undo values typed here but not yet read.
-        ReadControlsBack();
-    } catch (const CPrivateException& e) {
-        ShowError(e);
+    // The dialog starts from what the window shows, and the refresh after it
+    // must not undo values typed here but not yet read.
+    if (!RunShowingErrors([this] { ReadControlsBack(); }))
         return;
-    }
     SettingsDialogHandle handle = (*factory)(working_, this);
     if (!handle.dialog)
         return;
@@ -165,12 +155,8 @@ void CBasicParameterDialog::OpenSettingsDialog(int controlId)
 
 void CBasicParameterDialog::OnLanguage()
 {
-    try {
-        ReadControls();
-    } catch (const CPrivateException& e) {
-        ShowError(e);
+    if (!RunShowingErrors([this] { ReadControls(); }))
         return;
-    }
     if (switchLanguage_)
         switchLanguage_();
     EndWith(kShowAgain);

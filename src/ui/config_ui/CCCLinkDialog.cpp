@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "config/DiscreteIoRules.h"
 #include "config/InterfaceTexts.h"
 #include "config/ModbusSettingsRules.h"
 #include "config_ui/InterfaceDialogWidgets.h"
@@ -16,11 +15,12 @@ CCCLinkDialog::CCCLinkDialog(const ParameterSet& working, QWidget* parent)
     : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(InterfaceText::CcLinkSetting));
+    const CcLinkForm form = CcLinkFormOf(set_);
     nodeAddress_ = NumberEdit(this, CcLinkControl::NodeAddress);
-    nodeAddress_->setText(QString::number(set_[ModbusWord::CcLinkNode]));
+    nodeAddress_->setText(QString::fromStdString(form.nodeAddress));
     transferRate_ = ChoiceList(this, CcLinkControl::TransferRate, InterfaceChoice::CcLinkRateBase,
                                kCcLinkRateCount);
-    transferRate_->setCurrentIndex(ChoiceListIndex(set_[ModbusWord::CcLinkRate], kCcLinkRateCount));
+    transferRate_->setCurrentIndex(form.transferRate);
 
     auto* grid = new QGridLayout;
     grid->addWidget(InterfaceLabel(this, InterfaceText::NodeAddress), 0, 0);
@@ -36,10 +36,8 @@ CCCLinkDialog::CCCLinkDialog(const ParameterSet& working, QWidget* parent)
 
 void CCCLinkDialog::accept()
 {
-    std::int64_t node = 0;
-    if (!ReadField(nodeAddress_, CcLinkNodeField(), node))
-        return;
-    set_[ModbusWord::CcLinkNode] = static_cast<std::uint16_t>(node);
-    set_[ModbusWord::CcLinkRate] = static_cast<std::uint16_t>(transferRate_->currentIndex());
-    QDialog::accept();
+    const CcLinkForm form{FieldText(nodeAddress_), transferRate_->currentIndex()};
+    if (ReadFormShowingErrors(
+            this, [&](const FocusControl& focus) { ReadCcLinkForm(form, set_, focus); }))
+        QDialog::accept();
 }

@@ -9,8 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/CAppSettings.h"
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "app/RunTransfer.h"
 #include "app/ShowConnectDialog.h"
 #include "comm/CModbusInterface.h"
@@ -53,17 +52,6 @@ FileDialogRequest FileRequest(bool save, int filterId, const char* extension)
     request.defaultExtension = extension;
     request.overwritePrompt = true;
     return request;
-}
-
-// Runs a command of the window; its failure is shown and changes nothing.
-template <typename Fn> void Guarded(Fn&& fn)
-{
-    try {
-        fn();
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-    }
 }
 
 } // namespace
@@ -136,7 +124,8 @@ void CCompareDialog::Refresh()
 
 void CCompareDialog::CompareWithDevice()
 {
-    Guarded([this] {
+    // A failed command is shown and changes nothing.
+    RunShowingErrors([this] {
         CModbusInterface connection;
         if (!ShowConnectDialog(connection))
             return;
@@ -155,7 +144,7 @@ void CCompareDialog::CompareWithDevice()
 
 void CCompareDialog::CompareWithFile()
 {
-    Guarded([this] {
+    RunShowingErrors([this] {
         const auto path =
             Prompts().AskFileName(FileRequest(false, kTextConfigurationFilter, "cfg"));
         if (!path)
@@ -180,7 +169,7 @@ void CCompareDialog::CopyComparison()
 
 void CCompareDialog::ExportCsv()
 {
-    Guarded([this] {
+    RunShowingErrors([this] {
         const auto path = Prompts().AskFileName(FileRequest(true, kTextCsvFilter, "csv"));
         if (path)
             ExportReportCsv(report_, *path);

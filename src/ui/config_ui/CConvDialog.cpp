@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/InputDialogTexts.h"
 #include "config_ui/InputDialogWidgets.h"
 #include "widgets/CDataGridView.h"
@@ -72,11 +71,7 @@ void CConvDialog::OnEditFinished(const ParEditResult& result)
     const ConversionCell* cell = layout_.CellAt(result.column, result.row);
     if (!cell || result.kind != ParEditKind::Text)
         return;
-    try {
-        ApplyConversionCell(*cell, result.text.toStdString(), set_);
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
+    if (!RunShowingErrors([&] { ApplyConversionCell(*cell, result.text.toStdString(), set_); })) {
         editor_->ReopenEdit();
         return;
     }

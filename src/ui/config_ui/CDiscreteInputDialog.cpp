@@ -16,16 +16,15 @@ CDiscreteInputDialog::CDiscreteInputDialog(const ParameterSet& working, QWidget*
     : CWorkingSetDialog(working, parent)
 {
     setWindowTitle(UiText(InterfaceText::DiscreteInputSetting));
+    const DiscreteInputForm form = DiscreteInputFormOf(set_);
     const int count = DiscreteInputFunctionCount(set_.type.Caps());
     function_ = ChoiceList(this, DiControl::Function, InterfaceChoice::DiFunctionBase, count);
-    function_->setCurrentIndex(
-        DiscreteInputFunctionIndex(set_.type.Caps(), set_[DiscreteWord::InputFunction]));
+    function_->setCurrentIndex(form.function);
 
     normalOpen_ = RadioButton(this, DiControl::NormalOpen, InterfaceChoice::ContactTypeBase);
     normalClose_ = RadioButton(this, DiControl::NormalClose, InterfaceChoice::ContactTypeBase + 1);
-    const bool close = ShowsNormalClose(set_[DiscreteWord::InputType]);
-    normalOpen_->setChecked(!close);
-    normalClose_->setChecked(close);
+    normalOpen_->setChecked(!form.normalClose);
+    normalClose_->setChecked(form.normalClose);
 
     auto* contacts = new QHBoxLayout;
     contacts->addWidget(normalOpen_);
@@ -44,9 +43,6 @@ CDiscreteInputDialog::CDiscreteInputDialog(const ParameterSet& working, QWidget*
 
 void CDiscreteInputDialog::accept()
 {
-    if (function_->currentIndex() >= 0)
-        set_[DiscreteWord::InputFunction] = static_cast<std::uint16_t>(function_->currentIndex());
-    set_[DiscreteWord::InputType] = static_cast<std::uint16_t>(
-        normalClose_->isChecked() ? ContactType::NormalClose : ContactType::NormalOpen);
+    ReadDiscreteInputForm({function_->currentIndex(), normalClose_->isChecked()}, set_);
     QDialog::accept();
 }

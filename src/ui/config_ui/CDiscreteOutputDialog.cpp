@@ -21,9 +21,11 @@ CDiscreteOutputDialog::CDiscreteOutputDialog(const ParameterSet& working, QWidge
     setWindowTitle(UiText(InterfaceText::DiscreteOutputSetting));
     PrepareDiscreteOutputs(set_);
 
+    const DiscreteOutputForm form = DiscreteOutputFormOf(set_);
     auto* groups = new QGridLayout;
     for (int output = 0; output < int(outputs_.size()); ++output)
-        groups->addWidget(BuildOutput(output), output / 2, output % 2);
+        groups->addWidget(BuildOutput(output, form.outputs[size_t(output)]), output / 2,
+                          output % 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
@@ -31,7 +33,7 @@ CDiscreteOutputDialog::CDiscreteOutputDialog(const ParameterSet& working, QWidge
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QGroupBox* CDiscreteOutputDialog::BuildOutput(int output)
+QGroupBox* CDiscreteOutputDialog::BuildOutput(int output, const DiscreteOutputForm::Output& shown)
 {
     const DigitalOutputRow& row = DigitalOutputTable()[size_t(output)];
     const Capabilities caps = set_.type.Caps();
@@ -42,12 +44,11 @@ QGroupBox* CDiscreteOutputDialog::BuildOutput(int output)
     SetControlId(group, row.group);
     OutputControls& c = outputs_[size_t(output)];
     c.function = ChoiceList(group, row.functionList, InterfaceChoice::DoFunctionBase, count);
-    c.function->setCurrentIndex(ChoiceListIndex(set_[row.functionWord], count));
+    c.function->setCurrentIndex(shown.function);
     c.normalOpen = RadioButton(group, row.normalOpen, InterfaceChoice::ContactTypeBase);
     c.normalClose = RadioButton(group, row.normalClose, InterfaceChoice::ContactTypeBase + 1);
-    const bool close = ShowsNormalClose(set_[row.typeWord]);
-    c.normalOpen->setChecked(!close);
-    c.normalClose->setChecked(close);
+    c.normalOpen->setChecked(!shown.normalClose);
+    c.normalClose->setChecked(shown.normalClose);
     auto* energy = new QPushButton(UiText(InterfaceText::Energy), group);
     SetControlId(energy, row.energyButton);
     connect(energy, &QPushButton::clicked, this, [this, output] { OpenEnergySetting(output); });
@@ -75,15 +76,10 @@ void CDiscreteOutputDialog::OpenEnergySetting(int output)
 
 void CDiscreteOutputDialog::accept()
 {
-    const Capabilities caps = set_.type.Caps();
-    for (size_t i = 0; i < outputs_.size(); ++i) {
-        const DigitalOutputRow& row = DigitalOutputTable()[i];
-        if ((caps & row.capability) == 0)
-            continue;
-        set_[row.functionWord] = static_cast<std::uint16_t>(outputs_[i].function->currentIndex());
-        set_[row.typeWord] = static_cast<std::uint16_t>(outputs_[i].normalClose->isChecked()
-                                                            ? ContactType::NormalClose
-                                                            : ContactType::NormalOpen);
-    }
+    DiscreteOutputForm form;
+    for (size_t i = 0; i < outputs_.size(); ++i)
+        form.outputs[i] = {outputs_[i].function->currentIndex(),
+                           outputs_[i].normalClose->isChecked()};
+    ReadDiscreteOutputForm(form, set_);
     QDialog::accept();
 }

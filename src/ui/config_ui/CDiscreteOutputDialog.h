@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "config/DiscreteIoRules.h"
+
 class QComboBox;
 class QGroupBox;
 class QRadioButton;
@@ -25,7 +27,7 @@ private:
         QRadioButton* normalClose = nullptr;
     };
 
-    QGroupBox* BuildOutput(int output);
+    QGroupBox* BuildOutput(int output, const DiscreteOutputForm::Output& shown);
     void OpenEnergySetting(int output);
 
     std::array<OutputControls, 4> outputs_;

@@ -9,8 +9,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/DisplayTexts.h"
 #include "config_ui/DisplayDialogParts.h"
 #include "widgets/UiText.h"
@@ -158,15 +157,12 @@ DisplayForm CDisplayDialog::Form() const
 
 void CDisplayDialog::accept()
 {
-    try {
+    const bool read = RunShowingErrors([this] {
         ReadDisplayForm(Form(), set_, [this](int controlId) {
             if (auto* edit = FindControl<QLineEdit>(this, controlId))
                 edit->setFocus();
         });
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-        return;
-    }
-    QDialog::accept();
+    });
+    if (read)
+        QDialog::accept();
 }

@@ -27,17 +27,18 @@ CDisplayExpressionDialog::CDisplayExpressionDialog(const ParameterSet& working, 
     setWindowTitle(UiText(DisplayText::ExpressionSetting));
     const Capabilities caps = set_.type.Caps();
     const bool indication = ExpressionIndicationEnabled(caps);
+    const ExpressionForm form = ExpressionFormOf(set_);
     auto* grid = new QGridLayout;
-    pairs_.push_back(AddPair(grid, 0, DisplayText::InputLineIndication, InputLineLabel,
-                             DisplayText::Lines123, InputLineFirst, DisplayText::LinesRst,
-                             InputLineSecond, DisplayOptionWord::InputLine, indication));
-    pairs_.push_back(AddPair(grid, 1, DisplayText::PhaseDirectionIndication, PhaseDirectionLabel,
-                             DisplayText::InductiveCapacitive, PhaseDirectionFirst,
-                             DisplayText::LagLead, PhaseDirectionSecond,
-                             DisplayOptionWord::PhaseDirection, indication));
-    pairs_.push_back(AddPair(grid, 2, DisplayText::PowerFormat, PowerFormatLabel, DisplayText::UseK,
-                             PowerFormatFirst, DisplayText::NoUseK, PowerFormatSecond,
-                             DisplayOptionWord::PowerFormat, ExpressionPowerFormatEnabled(caps)));
+    rstLines_ = AddPair(grid, 0, {DisplayText::InputLineIndication, InputLineLabel},
+                        {DisplayText::Lines123, InputLineFirst},
+                        {DisplayText::LinesRst, InputLineSecond}, form.rstLines, indication);
+    lagLead_ = AddPair(grid, 1, {DisplayText::PhaseDirectionIndication, PhaseDirectionLabel},
+                       {DisplayText::InductiveCapacitive, PhaseDirectionFirst},
+                       {DisplayText::LagLead, PhaseDirectionSecond}, form.lagLead, indication);
+    noKForPower_ =
+        AddPair(grid, 2, {DisplayText::PowerFormat, PowerFormatLabel},
+                {DisplayText::UseK, PowerFormatFirst}, {DisplayText::NoUseK, PowerFormatSecond},
+                form.noKForPower, ExpressionPowerFormatEnabled(caps));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -45,33 +46,31 @@ CDisplayExpressionDialog::CDisplayExpressionDialog(const ParameterSet& working, 
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-CDisplayExpressionDialog::Pair CDisplayExpressionDialog::AddPair(QGridLayout* grid, int row,
-                                                                 int labelId, int labelControl,
-                                                                 int firstId, int firstControl,
-                                                                 int secondId, int secondControl,
-                                                                 int word, bool enabled)
+QRadioButton* CDisplayExpressionDialog::AddPair(QGridLayout* grid, int row, Labelled label,
+                                                Labelled first, Labelled second, bool secondChecked,
+                                                bool enabled)
 {
-    QLabel* label = InterfaceLabel(this, labelId, labelControl);
-    QRadioButton* first = Radio(this, firstId, firstControl);
-    QRadioButton* second = Radio(this, secondId, secondControl);
+    QLabel* caption = InterfaceLabel(this, label.textId, label.controlId);
+    QRadioButton* firstButton = Radio(this, first.textId, first.controlId);
+    QRadioButton* secondButton = Radio(this, second.textId, second.controlId);
     auto* group = new QButtonGroup(this);
-    group->addButton(first);
-    group->addButton(second);
+    group->addButton(firstButton);
+    group->addButton(secondButton);
+    // A pair the variant lacks shows no value.
     if (enabled)
-        (SecondButtonChecked(set_[word]) ? second : first)->setChecked(true);
-    for (QWidget* w : {static_cast<QWidget*>(label), static_cast<QWidget*>(first),
-                       static_cast<QWidget*>(second)})
+        (secondChecked ? secondButton : firstButton)->setChecked(true);
+    for (QWidget* w : {static_cast<QWidget*>(caption), static_cast<QWidget*>(firstButton),
+                       static_cast<QWidget*>(secondButton)})
         w->setEnabled(enabled);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(first, row, 1);
-    grid->addWidget(second, row, 2);
-    return {word, second, enabled};
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(firstButton, row, 1);
+    grid->addWidget(secondButton, row, 2);
+    return secondButton;
 }
 
 void CDisplayExpressionDialog::accept()
 {
-    for (const Pair& pair : pairs_)
-        if (pair.enabled)
-            set_[pair.word] = PairValue(pair.second->isChecked());
+    ReadExpressionForm({rstLines_->isChecked(), lagLead_->isChecked(), noKForPower_->isChecked()},
+                       set_);
     QDialog::accept();
 }

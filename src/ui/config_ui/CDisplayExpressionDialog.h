@@ -2,8 +2,6 @@
 
 #include "config_ui/CWorkingSetDialog.h"
 
-#include <vector>
-
 class QGridLayout;
 class QRadioButton;
 
@@ -18,13 +16,15 @@ public:
     void accept() override;
 
 private:
-    struct Pair {
-        int word;
-        QRadioButton* second;
-        bool enabled;
+    struct Labelled {
+        int textId;
+        int controlId;
     };
-    Pair AddPair(QGridLayout* grid, int row, int labelId, int labelControl, int firstId,
-                 int firstControl, int secondId, int secondControl, int word, bool enabled);
+    // The pair's second button.
+    QRadioButton* AddPair(QGridLayout* grid, int row, Labelled label, Labelled first,
+                          Labelled second, bool secondChecked, bool enabled);
 
-    std::vector<Pair> pairs_;
+    QRadioButton* rstLines_;
+    QRadioButton* lagLead_;
+    QRadioButton* noKForPower_;
 };

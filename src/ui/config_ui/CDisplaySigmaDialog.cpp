@@ -81,11 +81,8 @@ void CDisplaySigmaDialog::OnEditFinished(const ParEditResult& result)
     if (result.kind != ParEditKind::ListChoice)
         return;
     // The list moves only left and right, where no other value cell lies.
-    const int code = SigmaCodeAt(SigmaItemsFor(set_.type.Caps(), result.row), result.listIndex);
-    if (code < 0)
-        return;
-    set_[SigmaRowWord(result.row)] = static_cast<std::uint16_t>(code);
-    FillRow(result.row);
+    if (StoreSigmaChoice(set_, result.row, result.listIndex))
+        FillRow(result.row);
 }
 
 void CDisplaySigmaDialog::done(int result)

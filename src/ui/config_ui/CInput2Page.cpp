@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/MainWindowRules.h"
 #include "config/MainWindowTexts.h"
 #include "widgets/CDataGridView.h"
@@ -182,13 +181,8 @@ bool CInput2Page::Store(const ChannelCell& cell, const ParEditResult& result)
         ApplyChannelChoice(layout_, cell, result.listIndex, set_);
         return true;
     }
-    try {
-        ApplyChannelPrimary(cell, result.text.toStdString(), set_);
+    if (RunShowingErrors([&] { ApplyChannelPrimary(cell, result.text.toStdString(), set_); }))
         return true;
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-        editor_->ReopenEdit();
-        return false;
-    }
+    editor_->ReopenEdit();
+    return false;
 }

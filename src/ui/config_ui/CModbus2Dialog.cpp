@@ -19,20 +19,21 @@ CModbus2Dialog::CModbus2Dialog(const ParameterSet& working, QWidget* parent)
 {
     using namespace InterfaceText;
     setWindowTitle(UiText(ModbusSetting));
-    ipAddress_ = AddressControl(ModbusTcpControl::IpAddress, ModbusWord::IpAddress);
-    subnetMask_ = AddressControl(ModbusTcpControl::SubnetMask, ModbusWord::SubnetMask);
-    gateway_ = AddressControl(ModbusTcpControl::DefaultGateway, ModbusWord::DefaultGateway);
+    const ModbusTcpForm form = ModbusTcpFormOf(set_);
+    ipAddress_ = AddressControl(ModbusTcpControl::IpAddress, form.ipAddress);
+    subnetMask_ = AddressControl(ModbusTcpControl::SubnetMask, form.subnetMask);
+    gateway_ = AddressControl(ModbusTcpControl::DefaultGateway, form.defaultGateway);
 
     port_ = new QComboBox(this);
     port_->setEditable(true);
     port_->setInsertPolicy(QComboBox::NoInsert);
     port_->addItem(QString::number(kDefaultModbusPort));
-    port_->setEditText(QString::number(set_[ModbusWord::Port]));
+    port_->setEditText(QString::fromStdString(form.port));
     SetControlId(port_, ModbusTcpControl::Port);
     connectionTimeout_ = NumberEdit(this, ModbusTcpControl::ConnectionTimeout);
-    connectionTimeout_->setText(ScaledText(set_[ModbusWord::ConnectionTimeout], 10));
+    connectionTimeout_->setText(QString::fromStdString(form.connectionTimeout));
     runLedTimeout_ = NumberEdit(this, ModbusTcpControl::RunLedTimeout);
-    runLedTimeout_->setText(ScaledText(set_[ModbusWord::RunLedTimeout], 10));
+    runLedTimeout_->setText(QString::fromStdString(form.runLedTimeout));
 
     auto* grid = new QGridLayout;
     grid->addWidget(InterfaceLabel(this, InterfaceText::IpAddress), 0, 0);
@@ -56,32 +57,30 @@ CModbus2Dialog::CModbus2Dialog(const ParameterSet& working, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-CIPAddressCtrlExt* CModbus2Dialog::AddressControl(int controlId, int word)
+CIPAddressCtrlExt* CModbus2Dialog::AddressControl(int controlId,
+                                                  const std::array<std::uint8_t, 4>& address)
 {
     auto* control = new CIPAddressCtrlExt(this);
-    control->SetAddress(set_.GetIpv4(word));
+    control->SetAddress(address);
     SetControlId(control, controlId);
     return control;
 }
 
+ModbusTcpForm CModbus2Dialog::Form() const
+{
+    ModbusTcpForm form;
+    form.ipAddress = ipAddress_->Address();
+    form.subnetMask = subnetMask_->Address();
+    form.defaultGateway = gateway_->Address();
+    form.port = FieldText(port_->lineEdit());
+    form.connectionTimeout = FieldText(connectionTimeout_);
+    form.runLedTimeout = FieldText(runLedTimeout_);
+    return form;
+}
+
 void CModbus2Dialog::accept()
 {
-    ParameterSet read = set_;
-    read.SetIpv4(ModbusWord::IpAddress, ipAddress_->Address());
-    read.SetIpv4(ModbusWord::SubnetMask, subnetMask_->Address());
-    read.SetIpv4(ModbusWord::DefaultGateway, gateway_->Address());
-
-    QLineEdit* portEdit = port_->lineEdit();
-    std::int64_t port = 0;
-    std::int64_t connection = 0;
-    std::int64_t runLed = 0;
-    if (!ReadField(portEdit, PortField(), port) ||
-        !ReadField(connectionTimeout_, ConnectionTimeoutField(), connection) ||
-        !ReadField(runLedTimeout_, RunLedTimeoutField(), runLed))
-        return;
-    read[ModbusWord::Port] = static_cast<std::uint16_t>(port);
-    read[ModbusWord::ConnectionTimeout] = static_cast<std::uint16_t>(connection);
-    read[ModbusWord::RunLedTimeout] = static_cast<std::uint16_t>(runLed);
-    set_ = read;
-    QDialog::accept();
+    if (ReadFormShowingErrors(
+            this, [this](const FocusControl& focus) { ReadModbusTcpForm(Form(), set_, focus); }))
+        QDialog::accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ModbusSettingsRules.h"
 #include "config_ui/CWorkingSetDialog.h"
 
 class CIPAddressCtrlExt;
@@ -16,7 +17,8 @@ public:
     void accept() override;
 
 private:
-    CIPAddressCtrlExt* AddressControl(int controlId, int word);
+    CIPAddressCtrlExt* AddressControl(int controlId, const std::array<std::uint8_t, 4>& address);
+    ModbusTcpForm Form() const;
 
     CIPAddressCtrlExt* ipAddress_;
     CIPAddressCtrlExt* subnetMask_;

@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "config/DiscreteIoRules.h"
 #include "config/InterfaceTexts.h"
 #include "config/ModbusSettingsRules.h"
 #include "config_ui/CAdvancedModbusDialog.h"
@@ -81,19 +80,14 @@ void CModbusDialog::ApplyVariant()
     for (const int id : serialIds)
         FindControl<QWidget>(this, id)->setEnabled(fieldBusModule_);
 
-    if (fieldBusModule_) {
-        const bool ascii = set_[ModbusWord::Mode] != 0;
-        modeAscii_->setChecked(ascii);
-        modeRtu_->setChecked(!ascii);
-        runLedTimeout_->setText(ScaledText(set_[ModbusWord::RunLedTimeout], 10));
-        transferRate_->setCurrentIndex(-1); // the rate is set on the device, not here
-    } else {
-        deviceAddress_->setText(QString::number(set_[ModbusWord::DeviceAddress]));
-        transferRate_->setCurrentIndex(
-            ChoiceListIndex(set_[ModbusWord::TransferRate], kTransferRateCount));
-    }
-    parity_->setCurrentIndex(ChoiceListIndex(set_[ModbusWord::Parity], kParityCount));
-    stopBits_->setCurrentIndex(set_[ModbusWord::StopBits] != 0 ? 1 : 0);
+    const ModbusForm form = ModbusFormOf(set_);
+    deviceAddress_->setText(QString::fromStdString(form.deviceAddress));
+    transferRate_->setCurrentIndex(form.transferRate); // a field-bus module sets it on the device
+    parity_->setCurrentIndex(form.parity);
+    stopBits_->setCurrentIndex(form.stopBits);
+    modeRtu_->setChecked(form.mode == 0);
+    modeAscii_->setChecked(form.mode == 1);
+    runLedTimeout_->setText(QString::fromStdString(form.runLedTimeout));
 }
 
 void CModbusDialog::OpenAdvanced()
@@ -103,23 +97,21 @@ void CModbusDialog::OpenAdvanced()
         set_ = advanced.Parameters();
 }
 
+ModbusForm CModbusDialog::Form() const
+{
+    ModbusForm form;
+    form.deviceAddress = FieldText(deviceAddress_);
+    form.transferRate = transferRate_->currentIndex();
+    form.parity = parity_->currentIndex();
+    form.stopBits = stopBits_->currentIndex();
+    form.mode = modeAscii_->isChecked() ? 1 : modeRtu_->isChecked() ? 0 : -1;
+    form.runLedTimeout = FieldText(runLedTimeout_);
+    return form;
+}
+
 void CModbusDialog::accept()
 {
-    ParameterSet read = set_;
-    std::int64_t value = 0;
-    if (fieldBusModule_) {
-        read[ModbusWord::Mode] = modeAscii_->isChecked() ? 1 : 0;
-        if (!ReadField(runLedTimeout_, RunLedTimeoutField(), value))
-            return;
-        read[ModbusWord::RunLedTimeout] = static_cast<std::uint16_t>(value);
-    } else {
-        if (!ReadField(deviceAddress_, DeviceAddressField(), value))
-            return;
-        read[ModbusWord::DeviceAddress] = static_cast<std::uint16_t>(value);
-        read[ModbusWord::TransferRate] = static_cast<std::uint16_t>(transferRate_->currentIndex());
-    }
-    read[ModbusWord::Parity] = static_cast<std::uint16_t>(parity_->currentIndex());
-    read[ModbusWord::StopBits] = static_cast<std::uint16_t>(stopBits_->currentIndex());
-    set_ = read;
-    QDialog::accept();
+    if (ReadFormShowingErrors(
+            this, [this](const FocusControl& focus) { ReadModbusForm(Form(), set_, focus); }))
+        QDialog::accept();
 }

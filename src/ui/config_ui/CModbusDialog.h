@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ModbusSettingsRules.h"
 #include "config_ui/CWorkingSetDialog.h"
 
 class QComboBox;
@@ -19,6 +20,7 @@ private:
     QWidget* BuildFields();
     void ApplyVariant();
     void OpenAdvanced();
+    ModbusForm Form() const;
 
     bool fieldBusModule_;
     QLineEdit* deviceAddress_;

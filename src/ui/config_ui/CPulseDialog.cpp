@@ -11,8 +11,7 @@
 
 #include <algorithm>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/InputDialogTexts.h"
 #include "config_ui/InputDialogWidgets.h"
 #include "widgets/ModalRunner.h"
@@ -109,17 +108,14 @@ PulseControls CPulseDialog::ReadControls() const
 
 void CPulseDialog::accept()
 {
-    try {
+    const bool read = RunShowingErrors([this] {
         ApplyPulseControls(ReadControls(), output_, set_, [this](int id) {
             if (auto* w = FindControl<QWidget>(this, id))
                 w->setFocus();
         });
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-        return;
-    }
-    QDialog::accept();
+    });
+    if (read)
+        QDialog::accept();
 }
 
 bool RunPulseDialog(ParameterSet& set, int output, QWidget* parent)

@@ -22,8 +22,7 @@ CShortCutMenuDialog::CShortCutMenuDialog(const ParameterSet& working, QWidget* p
     auto* group = new QButtonGroup(this);
     group->addButton(disable);
     group->addButton(enable_);
-    (SecondButtonChecked(set_[DisplayOptionWord::ClearAlarmShortCut]) ? enable_ : disable)
-        ->setChecked(true);
+    (ShortCutFormOf(set_).clearAlarm ? enable_ : disable)->setChecked(true);
 
     auto* row = new QHBoxLayout;
     row->addWidget(InterfaceLabel(this, DisplayText::ClearAlarm));
@@ -40,6 +39,6 @@ CShortCutMenuDialog::CShortCutMenuDialog(const ParameterSet& working, QWidget* p
 
 void CShortCutMenuDialog::accept()
 {
-    set_[DisplayOptionWord::ClearAlarmShortCut] = PairValue(enable_->isChecked());
+    ReadShortCutForm({enable_->isChecked()}, set_);
     QDialog::accept();
 }

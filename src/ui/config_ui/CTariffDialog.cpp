@@ -27,7 +27,7 @@ CTariffDialog::CTariffDialog(const ParameterSet& working, QWidget* parent)
     SetControlId(high_, kHighTariff);
     SetControlId(low_, kLowTariff);
     SetControlId(note_, kNote);
-    const bool low = TariffOfWord(set_[TariffWord::Tariff]) == Tariff::Low;
+    const bool low = TariffFormOf(set_).tariff == Tariff::Low;
     low_->setChecked(low);
     high_->setChecked(!low);
 
@@ -50,7 +50,6 @@ CTariffDialog::CTariffDialog(const ParameterSet& working, QWidget* parent)
 
 void CTariffDialog::accept()
 {
-    set_[TariffWord::Tariff] =
-        static_cast<std::uint16_t>(low_->isChecked() ? Tariff::Low : Tariff::High);
+    ReadTariffForm({low_->isChecked() ? Tariff::Low : Tariff::High}, set_);
     QDialog::accept();
 }

@@ -9,10 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/CPrivateException.h"
-#include "app/IPromptService.h"
+#include "app/RunShowingErrors.h"
 #include "config/InterfaceTexts.h"
-#include "text/NumericFieldReader.h"
 #include "widgets/UiText.h"
 
 QLabel* InterfaceLabel(QWidget* parent, int textId, int controlId)
@@ -52,21 +50,24 @@ QWidget* OkCancelButtons(QDialog* dialog)
     return MakeOkCancelButtons(dialog, InterfaceChoice::Ok, InterfaceChoice::Cancel);
 }
 
-bool ReadField(QLineEdit* edit, const NumericField& field, std::int64_t& value)
+std::string FieldText(const QLineEdit* edit)
 {
-    try {
-        value = ReadNumericField(edit->text().trimmed().toStdString(), field);
-        return true;
-    } catch (const CPrivateException& e) {
-        if (!e.IsAbort())
-            Prompts().Error(e.Text());
-        edit->setFocus();
-        edit->selectAll();
-        return false;
-    }
+    return edit->text().trimmed().toStdString();
 }
 
-QString ScaledText(std::int64_t value, int scale)
+bool ReadFormShowingErrors(QWidget* dialog,
+                           const std::function<void(const FocusControl& focus)>& read)
 {
-    return QString::fromStdString(FormatScaledValue(value, scale));
+    int refused = 0;
+    if (RunShowingErrors([&] { read([&refused](int controlId) { refused = controlId; }); }))
+        return true;
+    QWidget* control = refused != 0 ? FindControl<QWidget>(dialog, refused) : nullptr;
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    if (auto* list = qobject_cast<QComboBox*>(control))
+        edit = list->lineEdit();
+    if (edit) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+    return false;
 }

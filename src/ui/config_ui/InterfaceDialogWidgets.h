@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
+
+#include "config/FormField.h"
 
 class QComboBox;
 class QDialog;
@@ -11,7 +14,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
-struct NumericField;
 
 // Small builders the external interface dialogs share, each control with
 // its control id.
@@ -22,7 +24,10 @@ QLineEdit* NumberEdit(QWidget* parent, int controlId);
 // The OK/Cancel row (ids 1 and 2) wired to accept/reject.
 QWidget* OkCancelButtons(QDialog* dialog);
 
-// Reads an edit with the numeric field reader; on failure shows the message,
-// focuses the edit and returns false.
-bool ReadField(QLineEdit* edit, const NumericField& field, std::int64_t& value);
-QString ScaledText(std::int64_t value, int scale);
+// An edit's text as a form holds it, without surrounding blanks.
+std::string FieldText(const QLineEdit* edit);
+// Runs the reader of a form, which names a refused field through its focus
+// callback: the message is shown first, then that field takes the focus with
+// its text selected. False when a field was refused.
+bool ReadFormShowingErrors(QWidget* dialog,
+                           const std::function<void(const FocusControl& focus)>& read);

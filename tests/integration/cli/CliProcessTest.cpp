@@ -336,6 +336,31 @@ TEST_F(CliProcessTest, MissingFileIsAFileError)
     EXPECT_EQ(r.err.rfind("Load error. ", 0), 0u) << r.err;
 }
 
+// A file naming no known device has nothing to report: an empty report with
+// status 0 would pass for a result. Either side of a compare is refused.
+TEST_F(CliProcessTest, FileOfAnUnknownDeviceIsRefusedAsNotSupported)
+{
+    const std::string known = File("known.cfg"), unknown = File("unknown.cfg");
+    ASSERT_EQ(Cli({"defaults", "--type", "70", "-o", known}).status, 0);
+    std::string text = ReadFile(known);
+    const auto at = text.find("\nModel=4711");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 11, "\nModel=4799");
+    std::ofstream(unknown) << text;
+
+    const std::string notSupported =
+        "This device is not supported. (device id=4799, extension id=2)\n";
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"report", "-i", unknown},
+             {"report", "-i", known, "--compare-file", unknown},
+             {"report", "-i", unknown, "--compare-file", known}}) {
+        const Result r = Cli(args);
+        EXPECT_EQ(r.status, 1) << args.back();
+        EXPECT_EQ(r.err, notSupported);
+        EXPECT_EQ(r.out, "");
+    }
+}
+
 TEST_F(CliProcessTest, BadUsageExitsWith2AndTheUsage)
 {
     for (const auto& args : std::vector<std::vector<std::string>>{

@@ -47,6 +47,29 @@ std::string FailureOf(ParameterSet& set, int row, AlarmColumn column, const std:
     return {};
 }
 
+TEST(TariffSettingTest, FormStoresTheTariffCode)
+{
+    ParameterSet set = SetOf(kTypeKtaGen2);
+    set[TariffWord::Tariff] = 7;
+    EXPECT_EQ(TariffFormOf(set).tariff, Tariff::Low);
+    ReadTariffForm({Tariff::Low}, set);
+    EXPECT_EQ(set[TariffWord::Tariff], 1);
+    ReadTariffForm({Tariff::High}, set);
+    EXPECT_EQ(set[TariffWord::Tariff], 0);
+}
+
+TEST(AlarmFormTest, RefusedPowerOnDelayStoresNoLatching)
+{
+    ParameterSet set = SetOf(kTypeKtaGen2);
+    set[AlarmWord::PowerOnDelay] = 12;
+    set[AlarmWord::Latching] = 0;
+    EXPECT_THROW(ReadAlarmForm({"1000", true}, set), CPrivateException);
+    EXPECT_EQ(set[AlarmWord::PowerOnDelay], 12);
+    EXPECT_EQ(set[AlarmWord::Latching], 0);
+    ReadAlarmForm({"999", true}, set);
+    EXPECT_EQ(set[AlarmWord::PowerOnDelay], 999);
+    EXPECT_EQ(set[AlarmWord::Latching], 1);
+}
 } // namespace
 
 TEST(AlarmRowTableTest, ScalesAgreeWithTheDescriptorsOfTheSetpointWords)

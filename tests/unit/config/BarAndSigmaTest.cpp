@@ -157,4 +157,21 @@ TEST(SigmaItems, TextsOfTheCodeRanges)
     EXPECT_EQ(LoadText(SigmaItemTextId(313)), "L-EQA / Reactive energy, off peak");
     EXPECT_EQ(SigmaItemTextId(500), 0);
 }
+
+TEST(SigmaStore, StoresTheCodeOfTheEntryOnEditableRowsOnly)
+{
+    ParameterSet ktb;
+    ktb.type.SelectById(13); // KTB without a neutral: no code 11 in the list
+    EXPECT_TRUE(StoreSigmaChoice(ktb, 0, 11));
+    EXPECT_EQ(ktb[SigmaRowWord(0)], 12);
+    EXPECT_FALSE(StoreSigmaChoice(ktb, 0, 41)) << "past the list";
+    EXPECT_FALSE(StoreSigmaChoice(ktb, 24, 0)) << "past the rows";
+    EXPECT_EQ(ktb[SigmaRowWord(0)], 12);
+
+    ParameterSet ktaGen2;
+    ktaGen2.type.SelectById(70);
+    const std::uint16_t line4 = ktaGen2[SigmaRowWord(3)];
+    EXPECT_FALSE(StoreSigmaChoice(ktaGen2, 3, 0)) << "line 4 belongs to KTB";
+    EXPECT_EQ(ktaGen2[SigmaRowWord(3)], line4);
+}
 } // namespace

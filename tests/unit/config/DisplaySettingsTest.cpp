@@ -3,6 +3,7 @@
 #include <map>
 
 #include "app/CPrivateException.h"
+#include "config/DisplayOptions.h"
 #include "config/DisplaySettings.h"
 #include "config/ZneDisplaySettings.h"
 #include "device/CSettingsStocker.h"
@@ -250,5 +251,27 @@ TEST(ZneFormatLists, SizesAndTexts)
         ASSERT_EQ(entries.size(), sizeAndLast.first) << format;
         EXPECT_EQ(LoadText(entries.back().textId), sizeAndLast.second) << format;
     }
+}
+TEST(DisplayOptionFormTest, PairsTheVariantLacksKeepTheirWords)
+{
+    using namespace DisplayOptionWord;
+    ParameterSet gen1 = SetOf(kKtaGen1); // indication pairs, no power format
+    ParameterSet zne = SetOf(kZnepw);    // neither
+    for (ParameterSet* set : {&gen1, &zne}) {
+        for (int word : {InputLine, PhaseDirection, PowerFormat})
+            (*set)[word] = 5;
+        ReadExpressionForm({true, false, false}, *set);
+    }
+    EXPECT_EQ(gen1[InputLine], 1);
+    EXPECT_EQ(gen1[PhaseDirection], 0);
+    EXPECT_EQ(gen1[PowerFormat], 5);
+    for (int word : {InputLine, PhaseDirection, PowerFormat})
+        EXPECT_EQ(zne[word], 5) << word;
+    EXPECT_TRUE(ExpressionFormOf(gen1).rstLines);
+
+    gen1[ClearAlarmShortCut] = 3;
+    EXPECT_TRUE(ShortCutFormOf(gen1).clearAlarm);
+    ReadShortCutForm({true}, gen1);
+    EXPECT_EQ(gen1[ClearAlarmShortCut], 1);
 }
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "app/CPrivateException.h"
 #include "config/AnalogOutputTable.h"
 #include "config/DiscreteIoRules.h"
@@ -237,5 +240,167 @@ TEST(AnalogOutputTest, OutputTypeChangeResetsOutputsAndTable)
     EXPECT_EQ(set[365], 0);
     EXPECT_EQ(set[367], 1000);
 }
+
+TEST(AnalogOutputTest, ChoosingTheSameOutputTypeKeepsTheOutputs)
+{
+    ParameterSet set = SetOf(80);
+    const AoRow typeRow = AnalogOutputRows(set.type.Caps()).front();
+    const AoChoices types = AoChoicesFor(AoRowKind::OutputType, set.type.Caps());
+    set[365] = 1234;
+    EXPECT_TRUE(StoreAoChoice(set, 0, typeRow, AoChoiceIndex(types, set[359])));
+    EXPECT_EQ(set[365], 1234);
+    EXPECT_TRUE(StoreAoChoice(set, 0, typeRow, AoChoiceIndex(types, 1)));
+    EXPECT_EQ(set[359], 1);
+    EXPECT_EQ(set[365], 0) << "a new type starts from its defaults";
+    EXPECT_FALSE(StoreAoChoice(set, 0, typeRow, int(types.values.size())));
+    EXPECT_EQ(set[359], 1);
+}
+
+TEST(DiscreteIoFormTest, InputFunctionOutsideTheListIsKept)
+{
+    ParameterSet set = SetOf(0);
+    set[DiscreteWord::InputFunction] = 4; // "Change tariff", which gen 1 does not list
+    DiscreteInputForm form = DiscreteInputFormOf(set);
+    EXPECT_EQ(form.function, -1);
+    form.normalClose = true;
+    ReadDiscreteInputForm(form, set);
+    EXPECT_EQ(set[DiscreteWord::InputFunction], 4);
+    EXPECT_EQ(set[DiscreteWord::InputType], 1);
+}
+
+TEST(DiscreteIoFormTest, OutputsTheDeviceLacksAreNotStored)
+{
+    ParameterSet set = SetOf(0); // Do1 only
+    DiscreteOutputForm form = DiscreteOutputFormOf(set);
+    for (auto& output : form.outputs)
+        output = {2, true};
+    ReadDiscreteOutputForm(form, set);
+    EXPECT_EQ(set[186], 2);
+    EXPECT_EQ(set[187], 1);
+    const ParameterSet defaults = SetOf(0);
+    for (const int word : {190, 191, 192, 193, 194, 195})
+        EXPECT_EQ(set[word], defaults[word]) << word;
+}
+
+class InterfaceFormTest : public ::testing::Test {
+protected:
+    FocusControl Focus()
+    {
+        return [this](int controlId) { focused.push_back(controlId); };
+    }
+    std::vector<int> focused;
+};
+
+TEST_F(InterfaceFormTest, SerialModbusLeavesTheModuleWords)
+{
+    ParameterSet set = SetOf(70);
+    set[ModbusWord::Mode] = 1;
+    set[ModbusWord::RunLedTimeout] = 25;
+    ModbusForm form = ModbusFormOf(set);
+    EXPECT_EQ(form.mode, -1);
+    EXPECT_TRUE(form.runLedTimeout.empty());
+    form.deviceAddress = "247";
+    form.transferRate = 2;
+    form.stopBits = 1;
+    form.runLedTimeout = "not read";
+    ReadModbusForm(form, set, Focus());
+    EXPECT_EQ(set[ModbusWord::DeviceAddress], 247);
+    EXPECT_EQ(set[ModbusWord::TransferRate], 2);
+    EXPECT_EQ(set[ModbusWord::StopBits], 1);
+    EXPECT_EQ(set[ModbusWord::Mode], 1);
+    EXPECT_EQ(set[ModbusWord::RunLedTimeout], 25);
+}
+
+TEST_F(InterfaceFormTest, FieldBusModuleLeavesAddressAndRate)
+{
+    ParameterSet set = SetOf(37); // QG
+    set[ModbusWord::DeviceAddress] = 9;
+    set[ModbusWord::TransferRate] = 3;
+    ModbusForm form = ModbusFormOf(set);
+    EXPECT_EQ(form.transferRate, -1);
+    EXPECT_TRUE(form.deviceAddress.empty());
+    form.mode = 1;
+    form.runLedTimeout = "3200.0";
+    ReadModbusForm(form, set, Focus());
+    EXPECT_EQ(set[ModbusWord::Mode], 1);
+    EXPECT_EQ(set[ModbusWord::RunLedTimeout], 32000);
+    EXPECT_EQ(set[ModbusWord::DeviceAddress], 9);
+    EXPECT_EQ(set[ModbusWord::TransferRate], 3);
+}
+
+TEST_F(InterfaceFormTest, PortAboveTheSignedRangeStaysUnsigned)
+{
+    ParameterSet set = SetOf(61);
+    set[ModbusWord::Port] = 40000;
+    ModbusTcpForm form = ModbusTcpFormOf(set);
+    EXPECT_EQ(form.port, "40000");
+    form.port = "65535";
+    ReadModbusTcpForm(form, set, Focus());
+    EXPECT_EQ(set[ModbusWord::Port], 65535);
+}
+
+TEST_F(InterfaceFormTest, FixedTimersAreNeitherShownNorRead)
+{
+    ParameterSet set = SetOf(83); // ZN
+    set[ModbusWord::T15] = 99;
+    AdvancedModbusForm form = AdvancedModbusFormOf(set);
+    EXPECT_TRUE(form.t15.empty());
+    form = {true, "x", "y"};
+    ReadAdvancedModbusForm(form, set, Focus());
+    EXPECT_EQ(set[ModbusWord::T15], 99);
+    EXPECT_EQ(set[ModbusWord::LongRegister], 1);
+}
+
+// A refused field names its control and nothing of the form is stored, not
+// even the fields read before it.
+struct RefusalCase {
+    const char* name;
+    int typeId;
+    std::function<void(ParameterSet&, const FocusControl&)> read;
+    int control;
+};
+
+class InterfaceRefusalTest : public InterfaceFormTest,
+                             public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(InterfaceRefusalTest, KeepsTheWholeSet)
+{
+    ParameterSet set = SetOf(GetParam().typeId);
+    const ParameterSet before = set;
+    EXPECT_THROW(GetParam().read(set, Focus()), CPrivateException);
+    EXPECT_EQ(focused, std::vector<int>{GetParam().control});
+    EXPECT_TRUE(set.words == before.words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, InterfaceRefusalTest,
+    ::testing::Values(RefusalCase{"Address", 70,
+                                  [](ParameterSet& set, const FocusControl& focus) {
+                                      ModbusForm form = ModbusFormOf(set);
+                                      form.parity = 0;
+                                      form.deviceAddress = "248";
+                                      ReadModbusForm(form, set, focus);
+                                  },
+                                  ModbusControl::DeviceAddress},
+                      RefusalCase{"ConnectionTimeout", 61,
+                                  [](ParameterSet& set, const FocusControl& focus) {
+                                      ModbusTcpForm form = ModbusTcpFormOf(set);
+                                      form.ipAddress = {10, 1, 2, 3};
+                                      form.port = "503";
+                                      form.connectionTimeout = "0.9";
+                                      ReadModbusTcpForm(form, set, focus);
+                                  },
+                                  ModbusTcpControl::ConnectionTimeout},
+                      RefusalCase{"T35NotAboveT15", 70,
+                                  [](ParameterSet& set, const FocusControl& focus) {
+                                      ReadAdvancedModbusForm({true, "3.0", "3.0"}, set, focus);
+                                  },
+                                  AdvancedModbusControl::T35},
+                      RefusalCase{"NodeAddress", 29,
+                                  [](ParameterSet& set, const FocusControl& focus) {
+                                      ReadCcLinkForm({"65", 4}, set, focus);
+                                  },
+                                  CcLinkControl::NodeAddress}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <thread>
+#include <vector>
 
 #include "app/CPrivateException.h"
 #include "text/CStringTable.h"
@@ -90,6 +92,33 @@ TEST(StringTable, UnknownIdIsEmptyAndModuleOverridesOnlyItsIds)
     table.UseEnglish();
     EXPECT_EQ(LoadText(3500), CStringTable::English().at(3500));
     std::remove(path.c_str());
+}
+
+// Windows look texts up from the GUI thread and workers alike; the recorder
+// sees every miss once, and nothing that the table holds or that was only asked.
+TEST(StringTable, MissRecorderCollectsMissingIdsFromEveryThread)
+{
+    auto& table = CStringTable::Instance();
+    auto recorder = std::make_shared<CMissingTextRecorder>();
+    table.SetMissRecorder(recorder);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([t] {
+            for (int i = 0; i < 200; ++i) {
+                (void)LoadText(99999000 + (i + t) % 3);
+                (void)LoadText(3500);
+            }
+        });
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_FALSE(table.Has(99999999));
+    (void)FormatText(99999100, {1});
+    EXPECT_EQ(recorder->Ids(), (std::vector<int>{99999000, 99999001, 99999002, 99999100}));
+
+    recorder->Clear();
+    table.SetMissRecorder(nullptr);
+    (void)LoadText(99999000);
+    EXPECT_TRUE(recorder->Ids().empty());
 }
 
 TEST(PrivateException, CarriesTextAndMarksAborts)
