@@ -5,7 +5,6 @@
 #include "app/CPrivateException.h"
 #include "app/IFileSystem.h"
 #include "device/CConfigFile.h"
-#include "device/IniFile.h"
 
 namespace {
 
@@ -14,17 +13,14 @@ class CMemoryFiles : public IFileSystem {
 public:
     std::map<std::string, Status> status;
     std::map<std::string, std::string> content;
-    std::vector<std::size_t> readLimits;
 
     Status StatusOf(const std::string& path) override
     {
         const auto it = status.find(path);
         return it == status.end() ? Status{} : it->second;
     }
-    std::error_code ReadWholeFile(const std::string& path, std::size_t maxSize,
-                                  std::string& out) override
+    std::error_code ReadWholeFile(const std::string& path, std::size_t, std::string& out) override
     {
-        readLimits.push_back(maxSize);
         const auto it = content.find(path);
         if (it == content.end())
             return std::make_error_code(std::errc::no_such_file_or_directory);
@@ -79,15 +75,6 @@ TEST_F(FileSystemTest, RegularAndMissingFilesAreReplaced)
     EXPECT_FALSE(WriteFileAtomically("fresh", "text"));
     EXPECT_EQ(files_.content["old"], "new");
     EXPECT_EQ(files_.content["fresh"], "text");
-}
-
-TEST_F(FileSystemTest, ConfigurationFilesAreReadWithTheirSizeLimit)
-{
-    files_.content["a.cfg"] = "[KTACFG]\r\nModel=4711\r\n";
-    IniFile ini;
-    ASSERT_FALSE(ini.Read("a.cfg"));
-    EXPECT_EQ(ini.Get(CConfigFile::kSection, "Model"), "4711");
-    EXPECT_EQ(files_.readLimits, std::vector<std::size_t>{IniFile::kMaxFileSize});
 }
 
 // A program that never installed a file system reports its saves and loads
