@@ -198,6 +198,16 @@ const std::map<std::string, Setter>& CommandValueOptions()
              p.o.compareFile = v;
          }},
         {"--csv", [](Parser& p, const std::string& v) { p.o.csvPath = v; }},
+        {"--channel",
+         [](Parser& p, const std::string& v) {
+             p.o.channel = static_cast<int>(Number("--channel", v, 1, 16));
+         }},
+        {"--count",
+         [](Parser& p, const std::string& v) { p.o.count = Number("--count", v, 1, 1LL << 40); }},
+        {"--interval-ms",
+         [](Parser& p, const std::string& v) {
+             p.o.intervalMs = static_cast<int>(Number("--interval-ms", v, 0, 86400000));
+         }},
     };
     return options;
 }
@@ -222,6 +232,8 @@ const std::map<std::string, CommandSpec>& Commands()
           {"-i"},
           {"--compare-file", "--compare-device", "--csv", "--show-unable"},
           false}},
+        {"monitor",
+         {CliCommand::Monitor, {}, {"--channel", "--count", "--interval-ms", "--csv"}, true}},
     };
     return commands;
 }
@@ -318,6 +330,11 @@ const char* CliUsage()
            "         [--csv OUT.csv] [--show-unable]\n"
            "                             print the parameter report, optionally compared\n"
            "                             with a file or the connected device\n"
+           "  monitor [--channel 1|2] [--count N] [--interval-ms MS] [--csv FILE]\n"
+           "                             print the values of the monitor window once a\n"
+           "                             cycle (default every 1000 ms, 0 = at once) until\n"
+           "                             interrupted or N cycles; --csv appends a row per\n"
+           "                             cycle with the local time\n"
            "  --verbose                  print the Modbus requests on stderr\n"
            "exit status: 0 success, 1 device, file or communication error, 2 usage error\n";
 }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "CliMonitor.h"
 #include "CliTransfer.h"
 #include "CliTransferJob.h"
 #include "app/CPrivateException.h"
@@ -158,5 +159,7 @@ void RunCliCommand(const CliOptions& o, std::FILE* out)
         return Defaults(o);
     case CliCommand::Report:
         return Report(o, out);
+    case CliCommand::Monitor:
+        return RunMonitor(o, out);
     }
 }

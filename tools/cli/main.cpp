@@ -57,6 +57,9 @@ int main(int argc, char** argv)
     try {
         RunCliCommand(options, stdout);
         return 0;
+    } catch (const CliUsageError& e) { // refused once the device is known
+        std::fprintf(stderr, "ormel-cli: %s\n", e.what());
+        return 2;
     } catch (const CPrivateException& e) {
         if (!e.IsAbort())
             return Fail(e.Text());
