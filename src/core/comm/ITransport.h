@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-enum class SerialParity { None = 0, Odd = 1, Even = 2 };
+#include "comm/SerialParity.h"
 
 // Line parameters of a serial port, already chosen for the connection mode.
 struct SerialLineSettings {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "CPosixFileSystem.h"
 #include "SimulatedTcpDevice.h"
 #include "app/CAppSettings.h"
 #include "app/CProgressDialog.h"
@@ -71,6 +72,7 @@ class CompareDialogTest : public QObject {
 private slots:
     void init()
     {
+        InstallPlatformFiles();
         prompts_.emplace();
         settings_ = std::make_unique<CAppSettings>(store_);
         settings_->SetHideIgnoreParameters(false);

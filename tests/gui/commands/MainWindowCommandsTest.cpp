@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "CPosixFileSystem.h"
 #include "SimulatedTcpDevice.h"
 #include "app/CAppSettings.h"
 #include "app/CProgressDialog.h"
@@ -77,6 +78,7 @@ class MainWindowCommandsTest : public QObject {
 private slots:
     void init()
     {
+        InstallPlatformFiles();
         prompts_.emplace();
         settings_ = std::make_unique<CAppSettings>(store_);
         commands_ = std::make_unique<CMainWindowCommands>(*settings_);

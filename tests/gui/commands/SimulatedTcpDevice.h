@@ -34,7 +34,7 @@ public:
     ComSettings Settings() const
     {
         ComSettings settings;
-        settings.mode = static_cast<int>(ConnectionMode::Tcp);
+        settings.mode = ConnectionMode::Tcp;
         settings.serverAddress = "127.0.0.1";
         settings.servicePort = std::to_string(server_->Port());
         settings.address = 1;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CDeviceSimulator.h"
+#include "CPosixFileSystem.h"
 #include "CSerialIO.h"
 #include "CSimRtuServer.h"
 #include "CSimTcpServer.h"
@@ -40,15 +41,16 @@ public:
         : sim_(std::make_unique<CDeviceSimulator>(options))
     {
         SetTransportFactory(&transports_);
+        InstallPlatformFiles();
         ComSettings settings;
         if (transport == SimTransport::Tcp) {
             tcp_ = std::make_unique<CSimTcpServer>(*sim_, "127.0.0.1", 0);
-            settings.mode = static_cast<int>(ConnectionMode::Tcp);
+            settings.mode = ConnectionMode::Tcp;
             settings.serverAddress = "127.0.0.1";
             settings.servicePort = std::to_string(tcp_->Port());
         } else {
             rtu_ = std::make_unique<CSimRtuServer>(*sim_, options.unit);
-            settings.mode = static_cast<int>(ConnectionMode::Config);
+            settings.mode = ConnectionMode::Config;
             settings.configPortName = rtu_->Path();
             settings.configPortDisplayName = rtu_->Path();
         }

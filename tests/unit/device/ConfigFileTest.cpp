@@ -15,6 +15,7 @@
 #include "device/RegisterMap.h"
 #include "support/CatalogueIds.h"
 #include "support/ParameterSets.h"
+#include "support/PlatformFilesScope.h"
 
 namespace {
 // Values that tell words apart, fill both halves of 32-bit values and make
@@ -85,6 +86,7 @@ protected:
         ASSERT_FALSE(ini.WriteAtomically(path));
     }
 
+    CPlatformFilesScope files;
     TempDir dir;
     std::string path = dir.File("device.cfg");
 };
