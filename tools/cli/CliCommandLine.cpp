@@ -62,7 +62,7 @@ void ParseTcpEndpoint(const std::string& text, ComSettings& s)
     if (host.empty())
         throw CliUsageError("--tcp: no host in '" + text + "'");
     port = std::to_string(Number("--tcp", port, 1, 65535));
-    s.mode = static_cast<int>(ConnectionMode::Tcp);
+    s.mode = ConnectionMode::Tcp;
     s.serverAddress = host;
     s.servicePort = port;
 }
@@ -86,7 +86,7 @@ void ApplySerial(const RawConnection& raw, ComSettings& s)
     if (path.empty())
         throw CliUsageError("--serial: empty port path");
     if (mode == 0) {
-        s.mode = static_cast<int>(ConnectionMode::Rs485);
+        s.mode = ConnectionMode::Rs485;
         s.comPortName = s.comPortDisplayName = path;
         return;
     }
@@ -98,10 +98,10 @@ void ApplySerial(const RawConnection& raw, ComSettings& s)
         if (given)
             throw CliUsageError(std::string(name) + " applies to --mode rs485 and --tcp only");
     if (mode == 1) {
-        s.mode = static_cast<int>(ConnectionMode::Config);
+        s.mode = ConnectionMode::Config;
         s.configPortName = s.configPortDisplayName = path;
     } else {
-        s.mode = static_cast<int>(ConnectionMode::Infrared);
+        s.mode = ConnectionMode::Infrared;
         s.irPortName = s.irPortDisplayName = path;
     }
 }
@@ -117,7 +117,8 @@ void ApplyLine(const RawConnection& raw, ComSettings& s)
         s.baudIndex = static_cast<int>(it - kBaudRates.begin());
     }
     if (raw.parity)
-        s.parity = Choice("--parity", *raw.parity, {"none", "odd", "even"});
+        s.parity =
+            static_cast<SerialParity>(Choice("--parity", *raw.parity, {"none", "odd", "even"}));
     if (raw.stop)
         s.stopIndex = Choice("--stop", *raw.stop, {"1", "2"});
 }

@@ -11,6 +11,7 @@
 #include "device/CConfigFile.h"
 #include "device/CParameterReport.h"
 #include "device/CSettingsStocker.h"
+#include "device/ConnectedDevice.h"
 #include "device/ReportCsv.h"
 #include "text/CStringTable.h"
 
@@ -57,11 +58,7 @@ ParameterSet Upload(const CliOptions& o)
 void Identify(const CliOptions& o, std::FILE* out)
 {
     CModbusInterface connection(o.connection);
-    connection.Open();
-    CDeviceType type;
-    type.Identify(connection);
-    connection.Close();
-    PrintLines(out, IdentityLines(type));
+    PrintLines(out, IdentityLines(IdentifyConnectedDevice(connection)));
 }
 
 void Download(const CliOptions& o)

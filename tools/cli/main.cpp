@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CPlatformTransportFactory.h"
+#include "CPosixFileSystem.h"
 #include "CTerminalPrompts.h"
 #include "CliCommandLine.h"
 #include "CliCommands.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
         return 0;
     }
     InstallPlatformTransports();
+    InstallPlatformFiles();
     qInstallMessageHandler(QtMessagesToDebugLog);
     CTerminalPrompts prompts(stdin, stderr);
     prompts.SetConnection(options.connection);

@@ -1,6 +1,94 @@
-#include "CliProcess.h"
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
+
+namespace fs = std::filesystem;
 
 namespace {
+
+using Result = ProcessResult;
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// ormel-devsim as a child process serving Modbus/TCP on a free loopback port.
+class Simulator {
+public:
+    explicit Simulator(const std::vector<std::string>& args)
+        : process_(BuiltProgram("ormel-devsim"), args)
+    {
+        const std::string ready = process_.Line();
+        if (ready.rfind("tcp ", 0) == 0)
+            endpoint_ = ready.substr(4);
+    }
+    const std::string& Endpoint() const { return endpoint_; }
+
+private:
+    ChildProcess process_;
+    std::string endpoint_;
+};
+
+// A loopback port that nothing listens on: bound once, then released.
+int UnusedPort()
+{
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof a;
+    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
+    close(fd);
+    return ntohs(a.sin_port);
+}
+
+class CliProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("ormel-cli-test-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string File(const std::string& name) const { return (dir_ / name).string(); }
+
+    // Runs ormel-cli with stdin from the given text.
+    static Result Cli(const std::vector<std::string>& args, const std::string& input = "")
+    {
+        return RunToEnd(BuiltProgram("ormel-cli"), args, input);
+    }
+
+    fs::path dir_;
+};
 
 class CliAgainstKtaGen2 : public CliProcessTest {
 protected:

@@ -1,44 +1,78 @@
-#include "CliProcess.h"
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
-// A device simulator process logging its requests, and ormel-cli against it.
-class CliUtilityTest : public CliProcessTest {
+// A device simulator process logging its requests, and ormel-cli against it
+// with its input from a pipe, never a terminal.
+class CliUtilityTest : public ::testing::Test {
 protected:
-    void StartDevice(std::vector<std::string> args)
+    void SetUp() override
     {
-        args.insert(args.end(), {"--log", File("requests.log")});
-        device_.emplace(args);
-        ASSERT_FALSE(device_->Endpoint().empty());
+        dir_ = fs::temp_directory_path() /
+               ("ormel-cli-utility-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
     }
     void TearDown() override
     {
         device_.reset();
-        CliProcessTest::TearDown();
+        fs::remove_all(dir_);
     }
-    Result Run(std::vector<std::string> args, const std::string& input = "")
+    void StartDevice(std::vector<std::string> args)
     {
-        args.insert(args.begin(), {"--tcp", device_->Endpoint()});
-        return Cli(args, input);
+        args.insert(args.end(), {"--log", (dir_ / "requests.log").string()});
+        device_.emplace(BuiltProgram("ormel-devsim"), args);
+        const std::string ready = device_->Line();
+        ASSERT_EQ(ready.rfind("tcp ", 0), 0u) << ready;
+        endpoint_ = ready.substr(4);
+    }
+    ProcessResult Run(std::vector<std::string> args, const std::string& input = "")
+    {
+        args.insert(args.begin(), {"--tcp", endpoint_});
+        return RunToEnd(BuiltProgram("ormel-cli"), args, input);
+    }
+    std::vector<std::string> Log() const
+    {
+        std::ifstream in(dir_ / "requests.log");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
     }
     int Logged(const std::string& text) const
     {
         int n = 0;
-        for (const auto& line : Lines(ReadFile(File("requests.log"))))
+        for (const auto& line : Log())
             n += line.find(text) != std::string::npos;
         return n;
     }
 
-    std::optional<Simulator> device_;
+    fs::path dir_;
+    std::optional<ChildProcess> device_;
+    std::string endpoint_;
 };
 
 TEST_F(CliUtilityTest, ResetWithYesUnlocksResetsAndLocksAgain)
 {
     StartDevice({"--type", "70", "--passcode", "1234"});
-    const Result r = Run({"reset", "energy", "--passcode", "1234", "--yes"});
+    const ProcessResult r = Run({"reset", "energy", "--passcode", "1234", "--yes"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Logged("fn=16 addr=5329 count=1 values=1 -> ok"), 1);
-    const auto log = Lines(ReadFile(File("requests.log")));
+    const auto log = Log();
     ASSERT_FALSE(log.empty());
     EXPECT_NE(log.back().find("fn=16 addr=4942 count=2 values=0,0 -> ok"), std::string::npos)
         << log.back();
@@ -47,7 +81,7 @@ TEST_F(CliUtilityTest, ResetWithYesUnlocksResetsAndLocksAgain)
 TEST_F(CliUtilityTest, ResetWithoutTerminalOrYesIsRefused)
 {
     StartDevice({"--type", "70"});
-    const Result r = Run({"reset", "energy"}, "y\n");
+    const ProcessResult r = Run({"reset", "energy"}, "y\n");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--yes"), std::string::npos) << r.err;
     EXPECT_EQ(Logged("fn=16"), 0);
@@ -57,12 +91,12 @@ TEST_F(CliUtilityTest, CommandsTheUtilityWindowDisablesAreRefusedWithTheReason)
 {
     StartDevice({"--type", "83"}); // ZNPW: no demand, no counters
     for (const char* target : {"demand", "counter", "alarm"}) {
-        const Result r = Run({"reset", target, "--yes"});
+        const ProcessResult r = Run({"reset", target, "--yes"});
         EXPECT_EQ(r.status, 2) << target;
         EXPECT_EQ(r.err.rfind(std::string("ormel-cli: reset ") + target + ": ", 0), 0u) << r.err;
     }
     EXPECT_EQ(Logged("fn=16"), 0);
-    const Result clock = Run({"clock"});
+    const ProcessResult clock = Run({"clock"});
     EXPECT_EQ(clock.status, 2);
 }
 
@@ -82,11 +116,11 @@ TEST_F(CliUtilityTest, QhChannelResetAndClock)
     EXPECT_EQ(Logged("fn=16 addr=8997 count=1 values=1 -> ok"), 1);
     EXPECT_EQ(Run({"reset", "energy", "--channel", "9", "--yes"}).status, 2);
 
-    const Result set = Run({"clock", "--set", "2024-02-29T12:00:00", "--yes"});
+    const ProcessResult set = Run({"clock", "--set", "2024-02-29T12:00:00", "--yes"});
     ASSERT_EQ(set.status, 0) << set.err;
     EXPECT_EQ(set.out.rfind("2024/02/29 12:00:0", 0), 0u) << set.out;
     EXPECT_EQ(Logged("fn=16 addr=9104 count=3 values=9218,10514,0 -> ok"), 1);
-    const Result bad = Run({"clock", "--set", "2023-02-29T12:00:00", "--yes"});
+    const ProcessResult bad = Run({"clock", "--set", "2023-02-29T12:00:00", "--yes"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("Error input date."), std::string::npos) << bad.err;
 }
