@@ -31,8 +31,9 @@ constexpr int kWaitLimitMs = 20000;
 // deletes it with its children once its own reads have ended.
 class CSimulatedLink : public QObject {
 public:
-    explicit CSimulatedLink(int typeId)
-        : sim_(Options(typeId)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
+    // protectedDevice: a Modbus passcode is set (a QH variant has one to set).
+    explicit CSimulatedLink(int typeId, bool protectedDevice = false)
+        : sim_(Options(typeId, protectedDevice)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
     {
     }
     CModbusInterface& Connection() { return connection_; }
@@ -40,12 +41,12 @@ public:
     const CDeviceType& Identity() const { return sim_.Identity(); }
 
 private:
-    static SimOptions Options(int typeId)
+    static SimOptions Options(int typeId, bool protectedDevice)
     {
         InstallPlatformTransports();
         SimOptions options;
         options.typeId = typeId;
-        options.passcode = 1234;
+        options.passcode = protectedDevice ? 1234 : 0;
         options.scenario.tag = "FEEDER-07";
         return options;
     }
@@ -97,7 +98,7 @@ std::unique_ptr<QWidget> DateWindow()
 
 std::unique_ptr<QWidget> DeviceInfoWindow()
 {
-    auto* link = new CSimulatedLink(kQh);
+    auto* link = new CSimulatedLink(kQh, true);
     auto dialog = std::make_unique<CDeviceInfoDialog>(link->Connection());
     link->setParent(dialog.get());
     return dialog;

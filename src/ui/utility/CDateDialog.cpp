@@ -31,7 +31,8 @@ constexpr int kTextSet = 25534;
 constexpr int kTextDate = 25535;
 constexpr int kTextTime = 25536;
 constexpr int kTextClose = 25509;
-constexpr int kEditPadding = 12;
+// Room for the frame and the text margins of an edit, in average characters.
+constexpr int kEditMarginChars = 3;
 constexpr int kNoteWidthChars = 64;
 
 QString Shown(const DeviceDateTime& time)
@@ -99,7 +100,12 @@ void CDateDialog::BuildLayout()
     auto* note = new QLabel(DialogText(kTextNote), this);
     SetControlId(note, kNote);
     note->setWordWrap(true);
-    note->setFixedWidth(note->fontMetrics().averageCharWidth() * kNoteWidthChars);
+    // A fixed size, as wide as the rows above: a wrapped label left to find
+    // its own height squeezes the rows of a window of fixed size.
+    const QFontMetrics fm = note->fontMetrics();
+    const int width = std::max(top->sizeHint().width(), fm.averageCharWidth() * kNoteWidthChars);
+    const QRect text = fm.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, note->text());
+    note->setFixedSize(width, text.height());
     layout->addWidget(note);
 
     auto* buttons = new QHBoxLayout;
@@ -140,9 +146,9 @@ QLayout* CDateDialog::BuildEditRow()
         SetControlId(edit, kYear + i);
         const int digits = i == 0 ? 4 : 2;
         edit->setMaxLength(digits);
-        edit->setFixedWidth(
-            edit->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) +
-            kEditPadding);
+        const QFontMetrics fm = edit->fontMetrics();
+        edit->setFixedWidth(fm.horizontalAdvance(QString(digits, QLatin1Char('0'))) +
+                            fm.averageCharWidth() * kEditMarginChars);
         edit->setAlignment(Qt::AlignRight);
         row->addWidget(edit);
         edits_[i] = edit;
