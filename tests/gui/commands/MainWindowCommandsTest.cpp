@@ -36,6 +36,20 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
+// Reads of reg after the first write of it: the verify's read-back.
+int ReadsAfterTheWriteOf(SimulatedTcpDevice& device, int reg)
+{
+    const auto records = device.Sim().Log().Records();
+    bool written = false;
+    int reads = 0;
+    for (const SimRequestRecord& r : records) {
+        const bool touches = r.address <= reg && reg < r.address + r.count;
+        written = written || (r.function == 16 && touches);
+        reads += written && r.function == 4 && touches;
+    }
+    return reads;
+}
+
 // Writes that are not the passcode handshake.
 std::vector<SimRequestRecord> ParameterWrites(const std::vector<SimRequestRecord>& writes)
 {
@@ -106,6 +120,9 @@ private slots:
     void downloadToAProtectedDeviceWithTheRightPasscodeWritesAndRelocks();
     void downloadWithAWrongPasscodeWritesNothing();
     void downloadOfAnotherVariantIsRefusedAfterTheProgressWindowClosed();
+    void verifiedDownloadThatMatchesShowsNothing();
+    void writeTheDeviceIgnoredOpensTheReportOfThatParameter();
+    void verifyLeftUncheckedIsRememberedAndReadsNothingBack();
     void commandsToAnAbsentDeviceReportACommunicationError();
     void rebootOfALonWorksVariantIsRefusedAndWritesNothing();
     void rebootOfZmWritesTheRestartPairWithoutWaiting();
@@ -157,6 +174,7 @@ void MainWindowCommandsTest::cancelledConnectDialogDoesNothing()
                    MainControl::Reboot, MainControl::Monitor})
         Press(id);
     QCOMPARE(prompts_->connectCount, 5);
+    QCOMPARE(prompts_->verifyOffered, std::vector<bool>{true}); // Download's dialog only
     QCOMPARE(progressRuns_, 0);
     QVERIFY(prompts_->shown.empty());
     QCOMPARE(device.Sim().Log().Size(), std::size_t(0));
@@ -205,6 +223,69 @@ void MainWindowCommandsTest::downloadOfAnotherVariantIsRefusedAfterTheProgressWi
 
 // Download and Protect talk to the device before any progress window opens;
 // their failures read like those of a transfer, naming what to check.
+void MainWindowCommandsTest::verifiedDownloadThatMatchesShowsNothing()
+{
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
+    OpenWindow(kKtaGen3Modbus);
+    Connect(device);
+    Press(MainControl::Download);
+    QCOMPARE(prompts_->verifyOffered, std::vector<bool>{true});
+    QCOMPARE(progressRuns_, 1);
+    QVERIFY(prompts_->shown.empty());
+    QCOMPARE(ReadsAfterTheWriteOf(device, 5600), 1);
+    QVERIFY(!device.Sim().Unlocked());
+}
+
+void MainWindowCommandsTest::writeTheDeviceIgnoredOpensTheReportOfThatParameter()
+{
+    SimOptions options = DeviceOptions(kKtaGen3Modbus);
+    options.faults.ignoreWriteAddress = 5603; // Primary voltage, low word
+    SimulatedTcpDevice device(options);
+    OpenWindow(kKtaGen3Modbus);
+    FindControl<QLineEdit>(window_->findChild<QWidget*>("VtCtPanel"), MainControl::VtPrimary)
+        ->setText("6600");
+    std::optional<CParameterReport> shown;
+    bool lockedWhenShown = false;
+    SetModalRunner([&](QDialog& d) {
+        if (auto* report = qobject_cast<CCompareDialog*>(&d)) {
+            shown.emplace(report->Report());
+            lockedWhenShown = !device.Sim().Unlocked();
+            return int(QDialog::Rejected);
+        }
+        ++progressRuns_;
+        return RunProgressToEnd(d, *prompts_, false);
+    });
+    Connect(device);
+    Press(MainControl::Download);
+    QCOMPARE(progressRuns_, 1);
+    QVERIFY(prompts_->shown.empty());
+    QVERIFY(shown.has_value());
+    QVERIFY(lockedWhenShown);
+    QCOMPARE(shown->DifferentCount(), 1);
+    const ReportRow& row = shown->Rows()[static_cast<std::size_t>(shown->FirstDifferentRow())];
+    QCOMPARE(row.word, int(MainWord::VtPrimary));
+    QCOMPARE(shown->PcSet().Get32(MainWord::VtPrimary), 6600);
+    QCOMPARE(shown->ComparisonSet()->Get32(MainWord::VtPrimary), 110);
+}
+
+void MainWindowCommandsTest::verifyLeftUncheckedIsRememberedAndReadsNothingBack()
+{
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
+    OpenWindow(kKtaGen3Modbus);
+    Connect(device);
+    prompts_->verifyChoices.push_back(false);
+    Press(MainControl::Download);
+    QCOMPARE(progressRuns_, 1);
+    QCOMPARE(ReadsAfterTheWriteOf(device, 5600), 0);
+    QVERIFY(!settings_->VerifyDownload());
+
+    Connect(device);
+    Press(MainControl::Download);
+    QCOMPARE(prompts_->verifyOffered, (std::vector<bool>{true, false}));
+    settings_->Save();
+    QCOMPARE(store_.GetString(CAppSettings::kSection, "VerifyDownload", ""), std::string("0"));
+}
+
 void MainWindowCommandsTest::commandsToAnAbsentDeviceReportACommunicationError()
 {
     ComSettings gone;
