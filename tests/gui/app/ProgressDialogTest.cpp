@@ -167,40 +167,6 @@ private slots:
         QVERIFY(prompts_->shown.empty()); // the caller's handler shows it, once
     }
 
-    // The read-back after a download names itself and starts its bar again.
-    void verifyPhaseShowsItsOwnTextFromZero()
-    {
-        CModbusInterface master;
-        ParameterSet set = Marked(1);
-        std::promise<void> seen;
-        std::shared_future<void> verifyShown = seen.get_future().share();
-        QString downloading, verifying;
-        SetModalRunner([&](QDialog& d) {
-            return WaitForFinish(d, [&](QDialog& dialog) {
-                auto* text = FindControl<QLabel>(&dialog, CProgressDialog::kOperationText);
-                auto* bar = FindControl<QProgressBar>(&dialog, CProgressDialog::kProgressBar);
-                downloading = text->text();
-                if (!QTest::qWaitFor([&] { return text->text() != downloading; }, kWaitMs))
-                    qWarning("the verify phase was not shown");
-                verifying = text->text();
-                if (!QTest::qWaitFor([bar] { return bar->value() == 20; }, kWaitMs))
-                    qWarning("no progress in the verify phase");
-                seen.set_value();
-            });
-        });
-        QVERIFY(RunTransfer(master, set, TransferOperation::Write,
-                            [&](CModbusInterface&, ParameterSet&, IProgressSink& sink) {
-                                sink.ReportProgress(100);
-                                sink.BeginPhase(TransferPhase::Verify);
-                                sink.ReportProgress(20);
-                                verifyShown.wait();
-                                sink.ReportProgress(100);
-                                return true;
-                            }));
-        QCOMPARE(downloading, UiText(11015));
-        QCOMPARE(verifying, QStringLiteral("Verifying now..."));
-    }
-
     void cancelEndsWithoutMessageAndKeepsTheSet()
     {
         CModbusInterface master;

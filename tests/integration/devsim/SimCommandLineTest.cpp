@@ -56,7 +56,8 @@ TEST(SimCommandLine, RejectsValuesOutsideTheirRange)
           {"--type", "70", "--power-factor", "1.5"},
           {"--type", "70", "--tag", "SEVENTEEN-BYTES-X"},
           {"--type", "70", "--voltage", "49"},
-          {"--type", "70", "--loop-test", "0"}})
+          {"--type", "70", "--loop-test", "0"},
+          {"--type", "70", "--ignore-write-at", "65536"}})
         EXPECT_THROW(Parse(args), std::invalid_argument) << args[2] << " " << args[3];
 }
 
