@@ -24,6 +24,12 @@ constexpr int kEnergyTabsControl = 1002;
 constexpr int kChannelLabelControl = 1096;
 constexpr int kChannelListControl = 1095;
 constexpr int kChannels = 2;
+constexpr int kThdGrid = 1006;
+constexpr int kDeviceInformationGrid = 1007;
+constexpr int kOutputGrid = 1009;
+constexpr int kGraph = 1011;
+constexpr int kLed = 1135;
+constexpr auto kRefreshInterval = std::chrono::milliseconds(100);
 constexpr int kReopen = 1;
 
 CMyORMELDlg::DialogHooks& DefaultHooks()
@@ -45,7 +51,8 @@ CMyORMELDlg::CMyORMELDlg(CModbusInterface& connection, QWidget* parent)
 
 CMyORMELDlg::CMyORMELDlg(CModbusInterface& connection, CSettingsStore& store, QWidget* parent)
     : CMonitorFrameDialog(connection.Settings(), store, parent), connection_(connection),
-      worker_(std::make_unique<CMonitorWorker>(image_, connection)), hooks_(DefaultHooks())
+      worker_(std::make_unique<CMonitorWorker>(image_, connection)), pacer_(kRefreshInterval),
+      hooks_(DefaultHooks())
 {
     BuildPages();
     BuildChannelList();
@@ -140,32 +147,38 @@ void CMyORMELDlg::OnObservedUpdate(CObservable* source)
 
 void CMyORMELDlg::Show(const PollDecision& d)
 {
-    if (d.refreshDeviceInformation) {
+    if (d.refreshDeviceInformation && pacer_.Due(kDeviceInformationGrid)) {
         RefreshDeviceInformation(image_);
         Chart()->UpdateFrom(image_);
     }
     ShowChannelList(d.channelList);
     if (d.valuePage && *d.valuePage == valuePage_->Selection()) {
-        valuePage_->Refresh(image_);
+        if (pacer_.Due(kValueTabsControl))
+            valuePage_->Refresh(image_);
         valueTabs_->SetTabsEnabled(true);
     }
     if (d.refreshEnergyPage) {
-        energyPage_->Refresh(image_, worker_->ConnectedDevice());
+        if (pacer_.Due(kEnergyTabsControl))
+            energyPage_->Refresh(image_, worker_->ConnectedDevice());
         energyTabs_->SetTabsEnabled(true);
     }
     if (d.thdGrid == PollDecision::ThdGrid::ShowValues) {
-        ThdGrid()->RefreshValues(image_, MonitorCells::ThdItems());
+        if (pacer_.Due(kThdGrid))
+            ThdGrid()->RefreshValues(image_, MonitorCells::ThdItems());
         ThdGrid()->SetShowingData(true);
     } else if (d.thdGrid == PollDecision::ThdGrid::Clear) {
         ThdGrid()->ClearValues();
         ThdGrid()->SetShowingData(false);
     }
-    if (d.graph == PollDecision::HarmonicsGraph::ShowImage)
-        Graph()->UpdateFrom(image_);
-    else if (d.graph == PollDecision::HarmonicsGraph::Repaint)
+    if (d.graph == PollDecision::HarmonicsGraph::ShowImage) {
+        if (pacer_.Due(kGraph))
+            Graph()->UpdateFrom(image_);
+    } else if (d.graph == PollDecision::HarmonicsGraph::Repaint) {
         Graph()->update();
+    }
     if (d.refreshOutputs) {
-        RefreshOutputs(image_, d.outputUnitTextId);
+        if (pacer_.Due(kOutputGrid))
+            RefreshOutputs(image_, d.outputUnitTextId);
         StatusLine().SetFixedOutputShown(d.showFixedOutputText);
         StatusLine().ShowFixedOutput(cycle_.FixedOutputTextStyle());
         LoopTestButton()->setVisible(d.showLoopTestButton);
@@ -175,7 +188,7 @@ void CMyORMELDlg::Show(const PollDecision& d)
         StatusLine().SetStatusText(d.statusTextId);
         StatusLine().ShowStatus(cycle_.StatusTextStyle());
     }
-    if (d.ledColour)
+    if (d.ledColour && pacer_.Due(kLed))
         StatusLine().SetLedColour(*d.ledColour);
 }
 
@@ -198,6 +211,7 @@ void CMyORMELDlg::ShowChannelList(PollDecision::ChannelList rule)
 void CMyORMELDlg::OnValueTab(int index)
 {
     valuePage_->SetSelection(index);
+    pacer_.Reset(kValueTabsControl);
     selections_.valueTab = index;
     valueTabs_->SetTabsEnabled(false);
 }
@@ -205,6 +219,7 @@ void CMyORMELDlg::OnValueTab(int index)
 void CMyORMELDlg::OnEnergyTab(int index)
 {
     energyPage_->SetTab(index);
+    pacer_.Reset(kEnergyTabsControl);
     selections_.energyTab = index;
     energyTabs_->SetTabsEnabled(false);
 }
@@ -215,6 +230,7 @@ void CMyORMELDlg::OnThdSelection(int, int row)
     if (thdRow < 0 || thdRow >= MonitorCells::kThdRows)
         return;
     selections_.thdRow = thdRow;
+    pacer_.Reset(kGraph);
     Graph()->SetRow(thdRow);
     Graph()->update();
 }

@@ -6,6 +6,7 @@
 #include "monitor/CMeasurandsKTA.h"
 #include "monitor/CMonitorFrameDialog.h"
 #include "monitor/CMonitorPollCycle.h"
+#include "monitor/CRefreshPacer.h"
 
 class CEnergyPage;
 class CMaxMinPage;
@@ -21,6 +22,7 @@ class QComboBox;
 // command at once, so one command is in flight while the window is open.
 // Tab 1001 ("Trend", "Max", "Min") shows the value page, tab 1002 the energy
 // page; the channel list switches a two-input device between its inputs.
+// Over a fast link each control shows new data at most every 100 ms.
 //
 // Result 1 (a device of another monitor family was found) asks the caller to
 // identify the device again and open the monitor that fits; closing the
@@ -97,6 +99,7 @@ private:
     CMeasurandsKTA image_;
     std::unique_ptr<CMonitorWorker> worker_; // after image_: joined before the image goes
     CMonitorPollCycle cycle_;
+    CRefreshPacer pacer_;
     MonitorSelections selections_;
     DialogHooks hooks_;
     CSharedPageTabs* valueTabs_ = nullptr;

@@ -3,6 +3,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 #include "gui/monitor/MonitorWindowSupport.h"
 #include "monitor/CEnergyPage.h"
 #include "monitor/CMaxMinPage.h"
@@ -63,7 +65,6 @@ void MonitorWindowTest::oneTurnWithMaxAndCounterPostsOnlyTheirCommands()
     window.ValueTabs()->setCurrentIndex(1);
     window.EnergyTabs()->setCurrentIndex(4);
     QVERIFY(WaitForTurns(window, 1));
-    m.device.Sim().Log().Clear();
     std::vector<int> steps;
     QVERIFY(WaitForCommands(window, [&](int step, bool failed) {
         steps.push_back(failed ? -1 : step);
@@ -71,7 +72,11 @@ void MonitorWindowTest::oneTurnWithMaxAndCounterPostsOnlyTheirCommands()
     }));
     // Commands 1, 3, 9, 7, 8, 10; command 10 reads nothing on a device without outputs.
     QCOMPARE(steps, (std::vector<int>{0, 2, 6, 7, 8, 9}));
-    QCOMPARE(CommandsIn(m.device.Sim().Log().Records()), (std::vector<int>{1, 3, 9, 7, 8}));
+    // The worker runs on while the log is read: look at the first whole turn.
+    const std::vector<int> commands = CommandsIn(m.device.Sim().Log().Records());
+    const auto first = std::find(commands.begin() + 1, commands.end(), 1);
+    QVERIFY(commands.end() - first >= 5);
+    QCOMPARE(std::vector<int>(first, first + 5), (std::vector<int>{1, 3, 9, 7, 8}));
 }
 
 void MonitorWindowTest::aTabChangeClearsTheValuesAndWaitsForTheirData()
