@@ -26,7 +26,7 @@ BenchDevice& SharedTcpDevice()
 ComSettings TcpSettings(int port)
 {
     ComSettings s;
-    s.mode = static_cast<int>(ConnectionMode::Tcp);
+    s.mode = ConnectionMode::Tcp;
     s.serverAddress = "127.0.0.1";
     s.servicePort = std::to_string(port);
     return s;

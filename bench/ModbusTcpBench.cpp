@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kReadStart = kBenchMemoryFirst;  // 125 plain registers in a row
+constexpr int kReadStart = kBenchMemoryFirst; // 125 plain registers in a row
 // Inside a 47-register block of parameters; written back with what it holds,
 // so the device accepts every write.
 constexpr int kWriteStart = 6386;

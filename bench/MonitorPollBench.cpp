@@ -160,7 +160,7 @@ void BM_TcpMonitorCycle(benchmark::State& state)
 ComSettings RtuSettings(const std::string& path)
 {
     ComSettings s;
-    s.mode = static_cast<int>(ConnectionMode::Rs485);
+    s.mode = ConnectionMode::Rs485;
     s.comPortName = s.comPortDisplayName = path;
     s.baudIndex = 5; // 38400
     return s;

@@ -4,16 +4,40 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
-#include <unistd.h>
-
 #include "app/CPrivateException.h"
+#include "app/IFileSystem.h"
 #include "device/CConfigFile.h"
 #include "device/IniFile.h"
 #include "device/ParameterSet.h"
+
+namespace {
+
+constexpr const char* kPath = "fuzz.cfg";
+
+// One file in memory, so that each input is loaded without a disk.
+class CFuzzInput : public IFileSystem {
+public:
+    std::string_view content;
+
+    Status StatusOf(const std::string&) override { return {Kind::Regular, true}; }
+    std::error_code ReadWholeFile(const std::string&, std::size_t maxSize,
+                                  std::string& out) override
+    {
+        if (content.size() > maxSize)
+            return std::make_error_code(std::errc::file_too_large);
+        out.assign(content);
+        return {};
+    }
+    std::error_code ReplaceFile(const std::string&, std::string_view) override
+    {
+        return std::make_error_code(std::errc::read_only_file_system);
+    }
+};
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -22,15 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ini.Parse(text);
     (void)ini.Text();
 
-    static const std::string path = "/dev/shm/ormel-fuzz-" + std::to_string(::getpid()) + ".cfg";
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-        ParameterSet set;
-        try {
-            CConfigFile::LoadFromFile(set, path);
-        } catch (const CPrivateException&) {
-        }
+    static CFuzzInput input;
+    input.content = text;
+    SetFileSystem(&input);
+    ParameterSet set;
+    try {
+        CConfigFile::LoadFromFile(set, kPath);
+    } catch (const CPrivateException&) {
     }
     return 0;
 }

@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetTransportFactory(&factory);
 
     ComSettings settings;
-    settings.mode = control & 3;
+    settings.mode = static_cast<ConnectionMode>(control & 3);
     CModbusInterface modbus(settings);
     modbus.SetPauseFunction(nullptr);
     std::vector<std::uint16_t> registers(static_cast<std::size_t>(count), 0x5A5A);

@@ -4,7 +4,7 @@ set -euo pipefail
 [ "${ORMEL_SKIP_DEPS:-0}" = 1 ] && exit 0
 packages=(cmake ninja-build g++ ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
-  libmodbus-dev mbpoll clang libclang-rt-14-dev xvfb xauth fonts-noto-cjk
+  libmodbus-dev mbpoll clang clang-format libclang-rt-14-dev xvfb xauth fonts-noto-cjk
   dpkg-dev file lintian appstream desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and runs it against the bundled device simulator (a KTA
-# second-generation variant on loopback Modbus/TCP). The program's settings
+# variant of firmware 2.40 or later on loopback Modbus/TCP). The program's settings
 # live in a private folder (ORMEL_RUN_CONFIG, default build/run-config), apart
 # from the user's own, with the Connect dialog preset to that simulator.
 # ORMEL_SKIP_DEPS=1 skips the package check; ORMEL_BUILD_DIR changes build/.
@@ -17,11 +17,7 @@ build=${ORMEL_BUILD_DIR:-build}
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target ORMEL ormel-devsim
 
-simulator=""
-for candidate in "$build/bin/ormel-devsim" "$build/tools/devsim/ormel-devsim"; do
-  [ -x "$candidate" ] && { simulator=$candidate; break; }
-done
-[ -n "$simulator" ] || { echo "run.sh: ormel-devsim was not built" >&2; exit 1; }
+simulator=$build/bin/ormel-devsim
 
 workdir=$(mktemp -d)
 sim_pid=""
@@ -35,7 +31,7 @@ stop_simulator() {
 trap stop_simulator EXIT
 trap 'exit 130' INT TERM
 
-# Type id 70: a KTA second-generation variant. Port 0 lets the system choose a free one.
+# Type id 70: KTA 1**1 Modbus, firmware 2.40 or later. Port 0 lets the system choose a free one.
 mkfifo "$workdir/out"
 "$simulator" --type 70 --tcp 127.0.0.1:0 >"$workdir/out" &
 sim_pid=$!

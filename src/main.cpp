@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "CPlatformTransportFactory.h"
+#include "CPosixFileSystem.h"
 #include "CQSettingsStore.h"
 #include "app/AppIcon.h"
 #include "app/ApplicationStore.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
     SetPromptService(&prompts);
     CPlatformTransportFactory transports;
     SetTransportFactory(&transports);
+    CPosixFileSystem files;
+    SetFileSystem(&files);
 
     CMyORMELApp::Environment environment;
     environment.executableFolder = executable.absolutePath().toStdString();
@@ -59,6 +62,7 @@ int main(int argc, char** argv)
     const int exitCode = app.Run(&RunMainConfigurationDialog);
     SetMainWindowCommands(nullptr);
     store.Sync();
+    SetFileSystem(nullptr);
     SetTransportFactory(nullptr);
     SetPromptService(nullptr);
     SetApplicationStore(nullptr);

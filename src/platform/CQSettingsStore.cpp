@@ -8,7 +8,7 @@ QString Key(const std::string& section, const std::string& key)
 {
     return QString::fromStdString(section + "/" + key);
 }
-}  // namespace
+} // namespace
 
 CQSettingsStore::CQSettingsStore(const std::string& applicationName)
     : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,

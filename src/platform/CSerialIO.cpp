@@ -97,7 +97,7 @@ void CSerialIO::Open()
     if (line_.portName.empty() || !port->open(QIODevice::ReadWrite)) {
         DebugPrintf("Open %s: %s\n", line_.portName.c_str(),
                     port->errorString().toStdString().c_str());
-        throw CPrivateException(FormatText(kTextCannotOpen, {line_.displayName}));
+        throw CPrivateException(FormatText(kTextCannotOpen, {line_.displayName}), FaultKind::Link);
     }
     port_ = std::move(port);
     try {
@@ -123,7 +123,7 @@ void CSerialIO::ApplyLine()
         DebugPrintf("Line settings of %s: %d %d/%d/%d refused (%s)\n", line_.portName.c_str(),
                     line_.baudRate, line_.dataBits, static_cast<int>(line_.parity), line_.stopBits,
                     port_->errorString().toStdString().c_str());
-        throw CPrivateException(kTextCannotSet);
+        throw CPrivateException(kTextCannotSet, FaultKind::Link);
     }
 }
 
@@ -172,7 +172,7 @@ void CSerialIO::DiscardInput()
 void CSerialIO::Write(const std::uint8_t* data, std::size_t size)
 {
     if (!port_)
-        throw CPrivateException(kTextCannotSet);
+        throw CPrivateException(kTextCannotSet, FaultKind::Link);
     const int fd = Descriptor();
     const auto deadline =
         Clock::now() + std::chrono::milliseconds(WriteAllowanceMs(size, line_.baudRate));
@@ -189,7 +189,7 @@ void CSerialIO::Write(const std::uint8_t* data, std::size_t size)
             continue;
         DebugPrintf("Write to %s: %zu of %zu bytes (%s)\n", line_.portName.c_str(), sent, size,
                     n < 0 ? std::strerror(errno) : "stalled");
-        throw CPrivateException(kTextCannotSet);
+        throw CPrivateException(kTextCannotSet, FaultKind::Link);
     }
     while (::tcdrain(fd) != 0 && errno == EINTR) {
     }

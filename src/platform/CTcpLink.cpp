@@ -27,12 +27,12 @@ constexpr std::chrono::seconds kConnectTimeout{21};
 
 CPrivateException TcpError(const std::string& reason)
 {
-    return CPrivateException(FormatText(kTextTcpError, {reason}));
+    return CPrivateException(FormatText(kTextTcpError, {reason}), FaultKind::Link);
 }
 
 CPrivateException TcpErrno(int error)
 {
-    return CPrivateException(kTextTcpError, error);
+    return CPrivateException(kTextTcpError, error, FaultKind::Link);
 }
 
 struct AddrInfoDeleter {

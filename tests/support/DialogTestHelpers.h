@@ -2,17 +2,8 @@
 
 #include <QtGlobal>
 
-#include "device/CSettingsStocker.h"
-#include "device/ParameterSet.h"
+#include "support/ParameterSets.h"
 #include "widgets/UiText.h"
-
-// The defaults of a device type, as a new parameter set starts.
-inline ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 
 // A control the dialog must have; without it every later step would crash.
 template <typename T> T* Control(QWidget* dialog, int id)

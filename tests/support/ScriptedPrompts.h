@@ -20,7 +20,7 @@ public:
 
     std::deque<PromptResult> answers;
     std::deque<std::optional<std::string>> fileNames;
-    std::deque<std::optional<ComSettings>> connects;  // nullopt = Cancel
+    std::deque<std::optional<ComSettings>> connects; // nullopt = Cancel
     std::deque<std::optional<std::uint32_t>> passcodes;
     std::deque<std::optional<ProtectRequest>> protects;
     std::vector<Shown> shown;
@@ -36,7 +36,7 @@ public:
             answers.pop_front();
             return r;
         }
-        return buttons == PromptButtons::YesNo ? PromptResult::No
+        return buttons == PromptButtons::YesNo      ? PromptResult::No
                : buttons == PromptButtons::OkCancel ? PromptResult::Cancel
                                                     : PromptResult::Ok;
     }
@@ -69,8 +69,7 @@ public:
     }
 
 private:
-    template <typename T>
-    static std::optional<typename T::value_type::value_type> Pop(T& queue)
+    template <typename T> static std::optional<typename T::value_type::value_type> Pop(T& queue)
     {
         if (queue.empty())
             return std::nullopt;

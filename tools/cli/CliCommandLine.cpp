@@ -60,7 +60,7 @@ void ParseTcpEndpoint(const std::string& text, ComSettings& s)
     if (host.empty())
         throw CliUsageError("--tcp: no host in '" + text + "'");
     port = std::to_string(Number("--tcp", port, 1, 65535));
-    s.mode = static_cast<int>(ConnectionMode::Tcp);
+    s.mode = ConnectionMode::Tcp;
     s.serverAddress = host;
     s.servicePort = port;
 }
@@ -84,7 +84,7 @@ void ApplySerial(const RawConnection& raw, ComSettings& s)
     if (path.empty())
         throw CliUsageError("--serial: empty port path");
     if (mode == 0) {
-        s.mode = static_cast<int>(ConnectionMode::Rs485);
+        s.mode = ConnectionMode::Rs485;
         s.comPortName = s.comPortDisplayName = path;
         return;
     }
@@ -96,10 +96,10 @@ void ApplySerial(const RawConnection& raw, ComSettings& s)
         if (given)
             throw CliUsageError(std::string(name) + " applies to --mode rs485 and --tcp only");
     if (mode == 1) {
-        s.mode = static_cast<int>(ConnectionMode::Config);
+        s.mode = ConnectionMode::Config;
         s.configPortName = s.configPortDisplayName = path;
     } else {
-        s.mode = static_cast<int>(ConnectionMode::Infrared);
+        s.mode = ConnectionMode::Infrared;
         s.irPortName = s.irPortDisplayName = path;
     }
 }
@@ -115,7 +115,8 @@ void ApplyLine(const RawConnection& raw, ComSettings& s)
         s.baudIndex = static_cast<int>(it - kBaudRates.begin());
     }
     if (raw.parity)
-        s.parity = Choice("--parity", *raw.parity, {"none", "odd", "even"});
+        s.parity =
+            static_cast<SerialParity>(Choice("--parity", *raw.parity, {"none", "odd", "even"}));
     if (raw.stop)
         s.stopIndex = Choice("--stop", *raw.stop, {"1", "2"});
 }
@@ -197,6 +198,16 @@ const std::map<std::string, Setter>& CommandValueOptions()
              p.o.compareFile = v;
          }},
         {"--csv", [](Parser& p, const std::string& v) { p.o.csvPath = v; }},
+        {"--channel",
+         [](Parser& p, const std::string& v) {
+             p.o.channel = static_cast<int>(Number("--channel", v, 1, 16));
+         }},
+        {"--count",
+         [](Parser& p, const std::string& v) { p.o.count = Number("--count", v, 1, 1LL << 40); }},
+        {"--interval-ms",
+         [](Parser& p, const std::string& v) {
+             p.o.intervalMs = static_cast<int>(Number("--interval-ms", v, 0, 86400000));
+         }},
     };
     return options;
 }
@@ -221,6 +232,8 @@ const std::map<std::string, CommandSpec>& Commands()
           {"-i"},
           {"--compare-file", "--compare-device", "--csv", "--show-unable"},
           false}},
+        {"monitor",
+         {CliCommand::Monitor, {}, {"--channel", "--count", "--interval-ms", "--csv"}, true}},
     };
     return commands;
 }
@@ -317,6 +330,11 @@ const char* CliUsage()
            "         [--csv OUT.csv] [--show-unable]\n"
            "                             print the parameter report, optionally compared\n"
            "                             with a file or the connected device\n"
+           "  monitor [--channel 1|2] [--count N] [--interval-ms MS] [--csv FILE]\n"
+           "                             print the values of the monitor window once a\n"
+           "                             cycle (default every 1000 ms, 0 = at once) until\n"
+           "                             interrupted or N cycles; --csv appends a row per\n"
+           "                             cycle with the local time\n"
            "  --verbose                  print the Modbus requests on stderr\n"
            "exit status: 0 success, 1 device, file or communication error, 2 usage error\n";
 }

@@ -8,7 +8,7 @@
 
 #include "comm/ComSettings.h"
 
-enum class CliCommand { Identify, Upload, Download, Defaults, Report };
+enum class CliCommand { Identify, Upload, Download, Defaults, Report, Monitor };
 enum class CliCompareSource { None, File, Device };
 
 // What ormel-cli was asked to do.
@@ -28,6 +28,11 @@ struct CliOptions {
     std::string compareFile;
     std::string csvPath;
     bool showUnable = false;
+
+    std::optional<int> channel; // --channel, 1-based
+    // monitor: cycles to run (none: until interrupted) and the period of a cycle
+    std::optional<long long> count;
+    int intervalMs = 1000;
 };
 
 // A command line that cannot be run as it stands; the message names the argument.

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "CliMonitor.h"
 #include "CliTransfer.h"
 #include "CliTransferJob.h"
 #include "app/CPrivateException.h"
@@ -9,6 +10,7 @@
 #include "device/CConfigFile.h"
 #include "device/CParameterReport.h"
 #include "device/CSettingsStocker.h"
+#include "device/ConnectedDevice.h"
 #include "device/ReportCsv.h"
 #include "text/CStringTable.h"
 
@@ -55,11 +57,7 @@ ParameterSet Upload(const CliOptions& o)
 void Identify(const CliOptions& o, std::FILE* out)
 {
     CModbusInterface connection(o.connection);
-    connection.Open();
-    CDeviceType type;
-    type.Identify(connection);
-    connection.Close();
-    PrintLines(out, IdentityLines(type));
+    PrintLines(out, IdentityLines(IdentifyConnectedDevice(connection)));
 }
 
 void Download(const CliOptions& o)
@@ -161,5 +159,7 @@ void RunCliCommand(const CliOptions& o, std::FILE* out)
         return Defaults(o);
     case CliCommand::Report:
         return Report(o, out);
+    case CliCommand::Monitor:
+        return RunMonitor(o, out);
     }
 }

@@ -18,7 +18,7 @@ bool Unlock(CPasscodeProtection& protection, CModbusInterface& connection)
     } catch (const CPrivateException& e) {
         if (e.IsAbort())
             throw;
-        throw CPrivateException(FormatText(kTextCommunicationError, {e.Text()}));
+        throw CPrivateException(FormatText(kTextCommunicationError, {e.Text()}), e.Kind());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CPlatformTransportFactory.h"
+#include "CPosixFileSystem.h"
 #include "CTerminalPrompts.h"
 #include "CliCommandLine.h"
 #include "CliCommands.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
         return 0;
     }
     InstallPlatformTransports();
+    InstallPlatformFiles();
     qInstallMessageHandler(QtMessagesToDebugLog);
     CTerminalPrompts prompts(stdin, stderr);
     prompts.SetConnection(options.connection);
@@ -55,6 +57,9 @@ int main(int argc, char** argv)
     try {
         RunCliCommand(options, stdout);
         return 0;
+    } catch (const CliUsageError& e) { // refused once the device is known
+        std::fprintf(stderr, "ormel-cli: %s\n", e.what());
+        return 2;
     } catch (const CPrivateException& e) {
         if (!e.IsAbort())
             return Fail(e.Text());

@@ -1,5 +1,7 @@
 #include "CSimDeviceModel.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
@@ -20,27 +22,40 @@ constexpr std::uint32_t kPasscodeLimit = 999999999;
 // Reading the passcode input never tells the passcode; a device that supports
 // protection answers all ones there, one that does not answers 0.
 constexpr std::uint16_t kPasscodeInputReadback = 0xFFFF;
-constexpr int kQhChannels = 16;
+constexpr std::uint16_t kFourCounters = 15, kEightCounters = 255;
+constexpr int kTagBytes = 16, kSerialBytes = 8;
 
 void DefineText(CSimRegisterSpace& space, int first, int registers, const std::string& text)
 {
-    // Characters lie in register memory order: the first in the low byte.
+    // The first character of each pair lies in the high byte of its register.
     for (int r = 0; r < registers; ++r) {
         const auto at = static_cast<size_t>(2 * r);
-        const auto lo = at < text.size() ? std::uint8_t(text[at]) : 0;
-        const auto hi = at + 1 < text.size() ? std::uint8_t(text[at + 1]) : 0;
-        space.Set(first + r, static_cast<std::uint16_t>(lo | (hi << 8)));
+        const auto hi = at < text.size() ? std::uint8_t(text[at]) : 0;
+        const auto lo = at + 1 < text.size() ? std::uint8_t(text[at + 1]) : 0;
+        space.Set(first + r, static_cast<std::uint16_t>((hi << 8) | lo));
     }
+}
+
+std::string DefaultSerial(int typeId)
+{
+    char serial[16];
+    std::snprintf(serial, sizeof serial, "2406%04d", (typeId * 97 + 1234) % 10000);
+    return serial;
+}
+
+bool ValidWiring(int wiring, bool zn)
+{
+    return (wiring >= 0 && wiring <= 6) || (zn && (wiring == 16 || wiring == 17));
 }
 
 } // namespace
 
-CSimDeviceModel::CSimDeviceModel(const SimOptions& options)
+CSimDeviceModel::CSimDeviceModel(const SimOptions& options) : scenario_(options.scenario)
 {
     if (!CatalogueRecordOfTypeId(options.typeId))
         throw std::invalid_argument("unknown device type id " + std::to_string(options.typeId));
     BuildIdentity(options);
-    features_ = SimFeaturesOf(identity_);
+    features_ = SimFeaturesOf(behaviour_, identity_.ioWords);
     if (options.passcode > kPasscodeLimit)
         throw std::invalid_argument("passcode must be 0-999999999");
     if (options.passcode != 0 && !features_.passcodeSupported)
@@ -48,12 +63,14 @@ CSimDeviceModel::CSimDeviceModel(const SimOptions& options)
     if (options.wordOrder != 0 && options.wordOrder != 1)
         throw std::invalid_argument("word order must be 0 or 1");
     BuildParameters(options);
+    ApplyScenario(options.scenario);
     BuildDeviceRegisters();
     if (features_.qh) {
-        qh_ = std::make_unique<CSimQhMeasurements>(identity_.ioWords[3], identity_.ioWords[4]);
+        qh_ = std::make_unique<CSimQhMeasurements>(features_.qhChannels, features_.qhPulseInputs,
+                                                   scenario_);
         qh_->DefineRegisters(space_);
     } else {
-        measurements_ = std::make_unique<CSimMeasurements>(features_, identity_);
+        measurements_ = std::make_unique<CSimMeasurements>(features_, behaviour_, scenario_);
         measurements_->DefineRegisters(space_);
         space_.Set(kWordOrder, static_cast<std::uint16_t>(options.wordOrder));
         space_.SetHighWordFirst(options.wordOrder == 1);
@@ -68,21 +85,32 @@ CSimDeviceModel::CSimDeviceModel(const SimOptions& options)
         space_.Set(features_.PasscodeInput(), kPasscodeInputReadback);
         space_.Set(features_.PasscodeInput() + 1, kPasscodeInputReadback);
     }
+    ApplyTestModes(options.scenario);
 }
 
 void CSimDeviceModel::BuildIdentity(const SimOptions& options)
 {
     const DeviceTypeRecord& row = *CatalogueRecordOfTypeId(options.typeId);
     const int firmware = options.firmware >= 0 ? options.firmware : SimDefaultFirmware(row.typeId);
-    identity_.modelCode = row.modelCode;
-    identity_.firmwareVersion = static_cast<std::uint16_t>(firmware);
-    identity_.optionCode = row.optionCode;
-    identity_.ioWords = row.ioWords;
-    identity_.Resolve();
-    if (identity_.TypeId() != row.typeId)
+    behaviour_.modelCode = row.modelCode;
+    behaviour_.firmwareVersion = static_cast<std::uint16_t>(firmware);
+    behaviour_.optionCode = row.optionCode;
+    behaviour_.ioWords = row.ioWords;
+    behaviour_.Resolve();
+    if (behaviour_.TypeId() != row.typeId)
         throw std::invalid_argument("firmware " + std::to_string(firmware) +
                                     " lies outside the range of type id " +
                                     std::to_string(row.typeId));
+    identity_ = behaviour_;
+    if (options.alternativeIo) {
+        if (!row.HasAlternativeIo())
+            throw std::invalid_argument("type id " + std::to_string(row.typeId) +
+                                        " has no alternative I/O words");
+        identity_.ioWords = row.altIoWords;
+    }
+    if (options.ioWords)
+        identity_.ioWords = *options.ioWords;
+    identity_.Resolve();
 
     space_.Define(kIdentityFirst, kIdentityLast - kIdentityFirst + 1, A::Present);
     space_.Define(kTag, 8, A::Writable | A::Protected);
@@ -92,23 +120,29 @@ void CSimDeviceModel::BuildIdentity(const SimOptions& options)
     for (int i = 0; i < 5; ++i)
         space_.Set(kIoWords + i, identity_.ioWords[static_cast<size_t>(i)]);
     // The newer families also report major, minor and revision.
-    if (identity_.Has(CapQh | CapZm | CapZn)) {
+    if (behaviour_.Has(CapQh | CapZm | CapZn)) {
         space_.Set(kVersionTriple, static_cast<std::uint16_t>(firmware / 100));
         space_.Set(kVersionTriple + 1, static_cast<std::uint16_t>(firmware % 100));
     }
-    char serial[16];
-    std::snprintf(serial, sizeof serial, "SIM%05d", row.typeId);
-    DefineText(space_, kSerial, 4, serial);
+    const std::string& serial = options.scenario.serial;
+    if (serial.size() > size_t(kSerialBytes))
+        throw std::invalid_argument("a serial number has at most 8 characters");
+    if (options.scenario.tag.size() > size_t(kTagBytes))
+        throw std::invalid_argument("a tag has at most 16 bytes");
+    // ZM and ZN units carry no serial number in their registers.
+    if (!behaviour_.Has(CapZm | CapZn))
+        DefineText(space_, kSerial, 4, serial.empty() ? DefaultSerial(row.typeId) : serial);
+    DefineText(space_, kTag, 8, options.scenario.tag);
 }
 
 void CSimDeviceModel::BuildParameters(const SimOptions& options)
 {
     ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(identity_.TypeId(), set, true);
-    const auto& map = RegisterMapFor(identity_);
+    CSettingsStocker().ChangeDeviceType(behaviour_.TypeId(), set, true);
+    const auto& map = RegisterMapFor(behaviour_);
     int blockStart = -1;
     for (const RegisterBlock& e : map) {
-        if (!EntryApplies(e, identity_))
+        if (!EntryApplies(e, behaviour_))
             continue;
         if (blockStart < 0)
             blockStart = e.reg;
@@ -134,6 +168,93 @@ void CSimDeviceModel::BuildParameters(const SimOptions& options)
     }
 }
 
+void CSimDeviceModel::ApplyScenario(const SimScenario& s)
+{
+    auto set = [&](int reg, std::uint16_t v) {
+        if (space_.IsPresent(reg, 1))
+            space_.Set(reg, v);
+    };
+    auto set32 = [&](int reg, std::int64_t v) {
+        if (space_.IsPresent(reg, 2))
+            space_.Set32(reg, static_cast<std::int32_t>(v));
+    };
+    if (s.wiring >= 0) {
+        if (!ValidWiring(s.wiring, features_.zn))
+            throw std::invalid_argument("wiring system " + std::to_string(s.wiring) +
+                                        " is not one of this variant's");
+        set(features_.qh ? kQhWiring : kWiring, static_cast<std::uint16_t>(s.wiring));
+    }
+    if (s.primaryCurrent >= 0) {
+        if (s.primaryCurrent < 1 || s.primaryCurrent > 20000)
+            throw std::invalid_argument("primary current must be 1-20000 A");
+        const auto amps = static_cast<std::uint16_t>(s.primaryCurrent);
+        if (features_.qh) {
+            for (int c = 0; c < features_.qhChannels; ++c) {
+                const int ct = c < 8 ? kQhCtBasic + 4 * c : kQhCtExtension + 4 * (c - 8);
+                set(ct, amps);
+                set(ct + 1, 0); // user-defined primary
+            }
+        } else {
+            for (int reg : {kPrimaryCurrent, kPrimaryCurrent2, kPrimaryCurrentC, kPrimaryCurrentD})
+                set(reg, amps);
+            if (features_.qg || features_.zn)
+                for (int reg : {kSensorType, kSensorType2, kSensorTypeC, kSensorTypeD})
+                    set(reg, 0);
+            set(kRatedCurrent, amps);
+            set32(kRatedCurrentKtb, std::int64_t(s.primaryCurrent) * 1000);
+        }
+    }
+    if (s.primaryVoltage >= 0) {
+        if (s.primaryVoltage < 50 || s.primaryVoltage > 400000)
+            throw std::invalid_argument("primary voltage must be 50-400000 V");
+        set32(features_.qh ? kQhPrimaryVoltage : kPrimaryVoltage, s.primaryVoltage);
+        set32(kRatedVoltage, s.primaryVoltage);
+        set32(kRatedVoltageKtb, std::int64_t(s.primaryVoltage) * 100);
+    }
+    if (s.frequency != 50 && s.frequency != 60)
+        throw std::invalid_argument("frequency must be 50 or 60 Hz");
+    if (s.powerFactor < 0.3 || s.powerFactor > 1)
+        throw std::invalid_argument("power factor must be 0.30-1.00");
+    if (s.load < 0 || s.load > 1.2)
+        throw std::invalid_argument("load must be 0-120 % of the rated current");
+    if (s.simpleMeasurement) {
+        if (!features_.simpleMeasurement)
+            throw std::invalid_argument("only ZM and ZN units have simple measurement");
+        set(kMeasurementMode, 1);
+        set(kSimplePowerFactor, static_cast<std::uint16_t>(std::lround(s.powerFactor * 10000)));
+    }
+}
+
+void CSimDeviceModel::ApplyTestModes(const SimScenario& s)
+{
+    for (int channel : s.loopTestChannels) {
+        if (features_.qh) {
+            if (channel < 1 || channel > features_.qhChannels)
+                throw std::invalid_argument("no loop test on channel " + std::to_string(channel));
+            space_.Set(kQhLoopTest + channel - 1, 1);
+            qh_->SetLoopTest(channel - 1, true);
+            continue;
+        }
+        if (channel == 1) {
+            space_.Set(kLoopTest, 1);
+            for (int c = 0; c < features_.channels; ++c)
+                if (c == 0 || !features_.separateChannel2LoopTest)
+                    measurements_->SetLoopTest(c, true);
+        } else if (channel == 2 && features_.separateChannel2LoopTest) {
+            space_.Set(kLoopTestChannel2, 1);
+            measurements_->SetLoopTest(1, true);
+        } else {
+            throw std::invalid_argument("no loop test on channel " + std::to_string(channel));
+        }
+    }
+    if (s.fixedOutputs) {
+        if (features_.analogOutputs == 0)
+            throw std::invalid_argument("this variant has no analog outputs to fix");
+        space_.Set(kCounterResetOrFixedOutputs, 1);
+        measurements_->SetOutputsFixed(true);
+    }
+}
+
 void CSimDeviceModel::BuildDeviceRegisters()
 {
     const std::uint8_t command = A::Present | A::Writable | A::Protected;
@@ -144,16 +265,18 @@ void CSimDeviceModel::BuildDeviceRegisters()
     space_.DefinePairs(features_.StoredPasscode(), features_.qh ? 0 : 1);
     space_.Define(kClock, 3, command);
     if (features_.qh) {
-        space_.Define(kQhChannelReset, kQhChannels, command);
-        space_.Define(kQhLoopTest, kQhChannels, command);
+        space_.Define(kQhChannelReset, features_.qhChannels, command);
+        space_.Define(kQhLoopTest, features_.qhChannels, command);
     } else {
         space_.Define(kWordOrder, 1, command);
         space_.Define(kResetCommand, 1, command);
-        space_.Define(kAltResetCommand, 1, command);
+        // The second input's resets, and the reset of four counters.
+        if (SecondChannelResets() || features_.counters == 4)
+            space_.Define(kAltResetCommand, 1, command);
         space_.Define(kLoopTest, 1, command);
         if (features_.separateChannel2LoopTest)
             space_.Define(kLoopTestChannel2, 1, command);
-        if (features_.counters > 0 || features_.analogOutputs > 0)
+        if (features_.counters == 8 || features_.analogOutputs > 0)
             space_.Define(kCounterResetOrFixedOutputs, 1, command);
         if (features_.clearAlarm)
             space_.Define(kClearAlarm, 1, command);
@@ -196,11 +319,29 @@ std::vector<std::uint16_t> CSimDeviceModel::Read(int address, int count, const S
     return out;
 }
 
+std::int64_t CSimDeviceModel::DeviceTime(const SimNow& now) const
+{
+    return SimLocalCalendarSeconds(now.unixTime) + clockOffset_;
+}
+
+void CSimDeviceModel::Start(const SimNow& now)
+{
+    started_ = true;
+    if (scenario_.clockStart >= 0)
+        clockOffset_ = scenario_.clockStart - SimLocalCalendarSeconds(now.unixTime);
+    if (measurements_)
+        measurements_->Start(space_, now.seconds, DeviceTime(now));
+    if (qh_)
+        qh_->Start(space_, now.seconds, DeviceTime(now));
+}
+
 void CSimDeviceModel::Refresh(const SimNow& now)
 {
-    const std::int64_t deviceTime = SimLocalCalendarSeconds(now.unixTime) + clockOffset_;
+    if (!started_)
+        Start(now);
+    const std::int64_t deviceTime = DeviceTime(now);
     if (measurements_)
-        measurements_->Refresh(space_, now.seconds);
+        measurements_->Refresh(space_, now.seconds, deviceTime);
     if (qh_)
         qh_->Refresh(space_, now.seconds, deviceTime);
     const SimClockWords clock = SimEncodeClock(deviceTime);
@@ -227,6 +368,7 @@ SimException CSimDeviceModel::CheckValues(int address,
     const int count = static_cast<int>(values.size());
     for (int i = 0; i < count; ++i) {
         const int reg = address + i;
+        const std::uint16_t value = values[static_cast<size_t>(i)];
         if (qh_) {
             const int channel = qh_->LoopTestChannelOf(reg);
             if (channel >= 0 && !qh_->LoopTest(channel))
@@ -237,11 +379,14 @@ SimException CSimDeviceModel::CheckValues(int address,
             const int channel = measurements_->InstantaneousChannelOf(reg);
             if (channel >= 0 && !measurements_->LoopTest(channel))
                 return SimException::DeviceFailure;
-            if (features_.analogOutputs > 0 && reg >= kOutputValues && reg < kOutputValues + 4 &&
-                !measurements_->OutputsFixed())
-                return SimException::DeviceFailure;
+            if (features_.analogOutputs > 0 && reg >= kOutputValues && reg < kOutputValues + 4) {
+                if (!measurements_->OutputsFixed())
+                    return SimException::DeviceFailure;
+                if (!measurements_->OutputValueAllowed(space_, static_cast<std::int16_t>(value)))
+                    return SimException::IllegalValue;
+            }
         }
-        const SimException e = CheckCommand(reg, values[static_cast<size_t>(i)]);
+        const SimException e = features_.qh ? CheckQhCommand(reg, value) : CheckCommand(reg, value);
         if (e != SimException::None)
             return e;
     }
@@ -259,31 +404,36 @@ SimException CSimDeviceModel::CheckValues(int address,
     return SimException::None;
 }
 
+SimException CSimDeviceModel::CheckQhCommand(int reg, std::uint16_t v) const
+{
+    if (reg >= kQhLoopTest && reg < kQhLoopTest + CSimQhMeasurements::kMaxChannels)
+        return v <= 1 ? SimException::None : SimException::IllegalValue;
+    if (reg >= kQhChannelReset && reg < kQhChannelReset + CSimQhMeasurements::kMaxChannels)
+        return (v & ~CSimQhMeasurements::kResetCodes) == 0 ? SimException::None
+                                                           : SimException::IllegalValue;
+    return SimException::None;
+}
+
 SimException CSimDeviceModel::CheckCommand(int reg, std::uint16_t v) const
 {
-    auto oneOf = [v](std::initializer_list<int> allowed) {
-        for (int a : allowed)
-            if (v == a)
-                return SimException::None;
-        return SimException::IllegalValue;
+    auto ok = [](bool allowed) {
+        return allowed ? SimException::None : SimException::IllegalValue;
     };
-    if (features_.qh)
-        return reg >= kQhLoopTest && reg < kQhLoopTest + kQhChannels ? oneOf({0, 1})
-                                                                     : SimException::None;
     switch (reg) {
     case kWordOrder:
     case kLoopTest:
     case kLoopTestChannel2:
-        return oneOf({0, 1});
-    case kResetCommand:
-    case kAltResetCommand:
-        if (features_.zn)
-            return v <= 0x1FF ? SimException::None : SimException::IllegalValue;
-        return oneOf({0, 1, 2, 3});
-    case kCounterResetOrFixedOutputs:
-        return features_.counters > 0 ? oneOf({0, 15, 255}) : oneOf({0, 1});
     case kClearAlarm:
-        return oneOf({0, 1});
+        return ok(v <= 1);
+    case kResetCommand:
+        // ZN: bit masks of circuits A-D (energy 1-8, maximum/minimum 16-128, common 256).
+        return ok(features_.zn ? v <= 0x1FF : v <= 3);
+    case kAltResetCommand:
+        return ok(v == 0 || (SecondChannelResets() && v <= 3) ||
+                  (features_.counters == 4 && v == kFourCounters));
+    case kCounterResetOrFixedOutputs:
+        return ok(v == 0 || (features_.analogOutputs > 0 && v == 1) ||
+                  (features_.counters == 8 && v == kEightCounters));
     default:
         return SimException::None;
     }
@@ -320,15 +470,7 @@ bool CSimDeviceModel::AfterWrite(int address, int count, const std::vector<std::
             SimLocalCalendarSeconds(now.unixTime);
 
     if (features_.qh) {
-        for (int ch = 0; ch < kQhChannels; ++ch) {
-            if (Touches(address, count, kQhChannelReset + ch)) {
-                if (ch < identity_.ioWords[3])
-                    qh_->ResetChannel(ch);
-                space_.Set(kQhChannelReset + ch, 0);
-            }
-            if (Touches(address, count, kQhLoopTest + ch))
-                qh_->SetLoopTest(ch, space_.Get(kQhLoopTest + ch) != 0);
-        }
+        OnQhWrite(address, count);
         if (Touches(address, count, kQhRestart) && written(kQhRestart) == kRestartCode) {
             Restart(now);
             return true;
@@ -364,6 +506,19 @@ bool CSimDeviceModel::AfterWrite(int address, int count, const std::vector<std::
     return false;
 }
 
+void CSimDeviceModel::OnQhWrite(int address, int count)
+{
+    for (int ch = 0; ch < features_.qhChannels; ++ch) {
+        if (Touches(address, count, kQhChannelReset + ch)) {
+            qh_->Reset(ch, space_.Get(kQhChannelReset + ch));
+            space_.Set(kQhChannelReset + ch, 0);
+        }
+        if (Touches(address, count, kQhLoopTest + ch))
+            qh_->SetLoopTest(ch, space_.Get(kQhLoopTest + ch) != 0);
+    }
+    qh_->OnPreset(space_, address, count);
+}
+
 void CSimDeviceModel::OnPasscodeCommand()
 {
     const int reg = features_.PasscodeCommand();
@@ -380,10 +535,10 @@ void CSimDeviceModel::OnPasscodeCommand()
 void CSimDeviceModel::OnReset(int reg, std::uint16_t code)
 {
     if (reg == kCounterResetOrFixedOutputs) {
-        if (features_.counters > 0) {
-            measurements_->ResetCounters(code);
+        if (features_.counters == 8 && code == kEightCounters) {
+            measurements_->ResetCounters(0xFF);
             space_.Set(reg, 0);
-        } else {
+        } else if (features_.analogOutputs > 0) {
             measurements_->SetOutputsFixed(code != 0);
         }
         return;
@@ -392,20 +547,27 @@ void CSimDeviceModel::OnReset(int reg, std::uint16_t code)
     if (reg == kClearAlarm)
         return;
     if (features_.zn) {
-        // Circuits A and B belong to system 1, C and D to system 2; bit 8 is both systems.
+        // Circuits A and B belong to system 1, C and D to system 2; bit 8 is what both share.
         const int energy = ((code & 0x3) ? 1 : 0) | ((code & 0xC) ? 2 : 0);
-        const int maxMin =
-            ((code & 0x30) ? 1 : 0) | ((code & 0xC0) ? 2 : 0) | ((code & 0x100) ? 3 : 0);
+        const int maxMin = ((code & 0x30) ? 1 : 0) | ((code & 0xC0) ? 2 : 0);
         measurements_->ResetEnergy(energy);
-        measurements_->ResetMaxMin(maxMin);
+        measurements_->ResetMaxMin(maxMin,
+                                   CSimMeasurements::kAllMaxMin & ~CSimMeasurements::kCommonMaxMin);
+        if (code & 0x100)
+            measurements_->ResetMaxMin(0x3, CSimMeasurements::kCommonMaxMin);
         return;
     }
+    if (reg == kAltResetCommand && code == kFourCounters) {
+        measurements_->ResetCounters(0x0F);
+        return;
+    }
+    const int channel = reg == kAltResetCommand ? 0x2 : 0x1;
     if (code == 1)
-        measurements_->ResetEnergy(0x3);
+        measurements_->ResetEnergy(channel);
     else if (code == 2)
-        measurements_->ResetMaxMin(0x3);
+        measurements_->ResetMaxMin(channel);
     else if (code == 3)
-        measurements_->ResetDemand();
+        measurements_->ResetDemand(channel);
 }
 
 void CSimDeviceModel::Restart(const SimNow& now)
@@ -424,12 +586,12 @@ void CSimDeviceModel::Restart(const SimNow& now)
         space_.Set(kLoopTest, 0);
         if (features_.separateChannel2LoopTest)
             space_.Set(kLoopTestChannel2, 0);
-        if (features_.analogOutputs > 0 && features_.counters == 0) {
+        if (features_.analogOutputs > 0) {
             measurements_->SetOutputsFixed(false);
             space_.Set(kCounterResetOrFixedOutputs, 0);
         }
     } else {
-        for (int ch = 0; ch < kQhChannels; ++ch) {
+        for (int ch = 0; ch < features_.qhChannels; ++ch) {
             qh_->SetLoopTest(ch, false);
             space_.Set(kQhLoopTest + ch, 0);
         }

@@ -28,8 +28,9 @@ struct SimNow {
 };
 
 // One simulated device of a catalogue variant: its register space and what
-// it does when registers are written (passcode, commands, restart, clock,
-// loop test, presets). Not thread-safe; CDeviceSimulator serialises access.
+// it does when registers are written (passcode, write modes, resets, restart,
+// clock, loop test, fixed outputs, presets, tag). Not thread-safe;
+// CDeviceSimulator serialises access.
 class CSimDeviceModel {
 public:
     // Throws std::invalid_argument for an unknown type id or options the variant rejects.
@@ -56,29 +57,39 @@ public:
 private:
     void BuildIdentity(const SimOptions& options);
     void BuildParameters(const SimOptions& options);
+    void ApplyScenario(const SimScenario& scenario);
+    void ApplyTestModes(const SimScenario& scenario);
     void BuildDeviceRegisters();
+    void Start(const SimNow& now);
     void Refresh(const SimNow& now);
+    std::int64_t DeviceTime(const SimNow& now) const;
 
     SimException CheckValues(int address, const std::vector<std::uint16_t>& values) const;
     SimException CheckCommand(int reg, std::uint16_t value) const;
     bool AfterWrite(int address, int count, const std::vector<std::uint16_t>& values,
                     const SimNow& now);
+    SimException CheckQhCommand(int reg, std::uint16_t value) const;
     void OnPasscodeCommand();
     void OnReset(int reg, std::uint16_t code);
+    void OnQhWrite(int address, int count);
+    bool SecondChannelResets() const { return features_.channels == 2 && !features_.zn; }
     void Restart(const SimNow& now);
     bool Touches(int address, int count, int reg, int regCount = 1) const
     {
         return reg < address + count && address < reg + regCount;
     }
 
-    CDeviceType identity_;
+    CDeviceType identity_;  // what the identification registers report
+    CDeviceType behaviour_; // the catalogue row the device acts as
     SimFeatures features_;
+    SimScenario scenario_;
     CSimRegisterSpace space_;
     std::unique_ptr<CSimMeasurements> measurements_; // every family but QH
     std::unique_ptr<CSimQhMeasurements> qh_;         // QH only
     std::uint32_t passcodeInput_ = 0;
     bool unlocked_ = false;
     std::int64_t clockOffset_ = 0; // device calendar seconds minus local calendar seconds
+    bool started_ = false;         // the first request fixes the moment the unit came on
     int dipRegister_ = -1;
     bool lastRestartAnswered_ = false;
     int restarts_ = 0;

@@ -4,56 +4,88 @@
 #include <cmath>
 
 #include "SimRegisters.h"
+#include "SimSpectrum.h"
 
 using namespace SimReg;
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kSqrt3 = 1.7320508075688772;
-constexpr double kDemandPeriod = 30.0; // seconds per demand interval
-constexpr int kDemandGroups = 5;       // Latest, History1-History4
+constexpr int kDemandGroups = 5; // Latest, History1-History4
 constexpr int kGroupStride = 16;
-constexpr int kCounterCount = 8;
 constexpr int kOutputCount = 4;
+constexpr int kDemandSamples = 12;
+constexpr double kNever = -1e18;
+constexpr double kFixedOne = 4294967296.0; // one unit of an energy counter's last digit
+constexpr std::array<double, 5> kSensorRatings = {50, 100, 200, 400, 600};
 
-// Starting energy in kWh (kvarh, kVAh; hours for the timer), in counter order.
-constexpr std::array<double, CSimMeasurements::kEnergyCounters> kInitialEnergy = {
-    12345.6, 4567.8, 13456.7, 0, 0, 4567.8, 0, 0, 0, 8765.4, 4567.8, 0, 12345.6, 4567.8};
-constexpr int kTimerCounter = 9;
+// A unit in service: hours run in each tariff before the simulation starts.
+constexpr double kHoursHighTariff = 5200, kHoursLowTariff = 3300, kHoursSingleTariff = 8500;
 
 std::int32_t Clamp32(double v)
 {
     return static_cast<std::int32_t>(std::llround(std::clamp(v, -2.0e9, 2.0e9)));
 }
 
-double Wave(double t, double period, double phase)
+std::uint16_t Turn(double degrees)
 {
-    return std::sin(kTwoPi * t / period + phase);
+    const double d = std::fmod(std::fmod(degrees, 360) + 360, 360);
+    return static_cast<std::uint16_t>(std::lround(d * 65536 / 360) & 0xFFFF);
 }
 
-std::int64_t FixedPoint(double lsd)
+// Primary current of an input: a sensor's rating, or the user-defined primary.
+double PrimaryOf(const CSimRegisterSpace& space, int primary, int sensor)
 {
-    return std::llround(lsd * 4294967296.0);
+    if (sensor >= 0) {
+        const int type = space.Get(sensor);
+        if (type >= 1 && type <= 5)
+            return kSensorRatings[static_cast<size_t>(type - 1)];
+    }
+    return std::clamp<double>(space.Get(primary), 1.0, 20000.0);
+}
+
+// The 8 totals of register 0 and the 25 phase values of register 32, in device units.
+struct Registers {
+    std::array<std::int32_t, 8> totals{};
+    std::array<std::int32_t, 25> phases{};
+};
+
+Registers ToRegisters(const SimPhaseValues& m, double powerScale)
+{
+    Registers r;
+    r.totals = {Clamp32(m.iTot * 1000),       Clamp32(m.uTot * 100),
+                Clamp32(m.pTot * powerScale), Clamp32(m.qTot * powerScale),
+                Clamp32(m.sTot * powerScale), Clamp32(m.pfTot * 10000),
+                Clamp32(m.f * 100),           m.leadTot ? 1 : 0};
+    size_t n = 0;
+    for (size_t k = 0; k < 3; ++k)
+        r.phases[n++] = Clamp32(m.i[k] * 1000);
+    r.phases[n++] = Clamp32(m.in * 1000);
+    for (size_t k = 0; k < 3; ++k)
+        r.phases[n++] = Clamp32(m.ull[k] * 100);
+    for (size_t k = 0; k < 3; ++k)
+        r.phases[n++] = Clamp32(m.u[k] * 100);
+    for (const auto* values : {&m.p, &m.q, &m.s})
+        for (size_t k = 0; k < 3; ++k)
+            r.phases[n++] = Clamp32((*values)[k] * powerScale);
+    for (size_t k = 0; k < 3; ++k)
+        r.phases[n++] = Clamp32(m.pf[k] * 10000);
+    for (size_t k = 0; k < 3; ++k)
+        r.phases[n++] = m.lead[k] ? 1 : 0;
+    return r;
 }
 
 } // namespace
 
-struct CSimMeasurements::Instant {
-    std::array<double, 3> i{}, ull{}, upn{}, p{}, q{}, s{}, pf{}, phi{};
-    double in = 0, f = 0;
-    double iTot = 0, uTot = 0, pTot = 0, qTot = 0, sTot = 0, pfTot = 0;
-};
-
-CSimMeasurements::CSimMeasurements(const SimFeatures& features, const CDeviceType& type)
-    : features_(features), type_(type)
+double CSimMeasurements::Clock::HourAt(double t) const
 {
-    const double scale = features_.zn ? 100.0 : 10.0;
-    for (Channel& ch : channels_)
-        for (int tariff = 0; tariff < 2; ++tariff)
-            for (int k = 0; k < kEnergyCounters; ++k)
-                ch.energy[static_cast<size_t>(tariff)][static_cast<size_t>(k)] =
-                    FixedPoint(kInitialEnergy[static_cast<size_t>(k)] * scale / (tariff + 1));
+    const double h = std::fmod((t + calendarOffset) / 3600, 24);
+    return h < 0 ? h + 24 : h;
+}
+
+CSimMeasurements::CSimMeasurements(const SimFeatures& features, const CDeviceType& type,
+                                   const SimScenario& scenario)
+    : features_(features), type_(type), scenario_(scenario)
+{
 }
 
 void CSimMeasurements::DefineRegisters(CSimRegisterSpace& space) const
@@ -67,22 +99,27 @@ void CSimMeasurements::DefineRegisters(CSimRegisterSpace& space) const
         const int base = c * kChannel2Offset, mm = c * kChannel2MaxMinOffset;
         define(base + kTotals, 8, A::Present | A::Writable | A::Protected);
         define(base + kPhases, 25, A::Present | A::Writable | A::Protected);
-        for (int g = 0; g < kDemandGroups; ++g) {
-            define(base + kCurrentDemand + g * kGroupStride, 5, A::Present);
-            define(base + kPowerDemand + g * kGroupStride, 3, A::Present);
-        }
+        if (features_.demand)
+            for (int g = 0; g < kDemandGroups; ++g) {
+                define(base + kCurrentDemand + g * kGroupStride, 5, A::Present);
+                define(base + kPowerDemand + g * kGroupStride, 3, A::Present);
+            }
         for (int first : {kEnergyHigh, kEnergyLow})
             for (int at : {first, first + kEnergyFraction})
                 define(base + at, kEnergyCounters, A::Present | A::Writable | A::Protected);
         define(mm + kMaximum, 7, A::Present);
         define(mm + kMaximumPhases, 22, A::Present);
-        define(mm + kMaximumDemand, kDemandValues, A::Present);
+        if (features_.demand)
+            define(mm + kMaximumDemand, kDemandValues, A::Present);
         define(mm + kMinimum, 7, A::Present);
         define(mm + kMinimumPhases, 22, A::Present);
-        define(mm + kThdMaximum, kThdRows, A::Present);
-        define(c * kChannel2ThdOffset + kThdLatest, kThdRows, A::Present);
-        for (int r = 0; r < kThdRows; ++r)
-            space.Define(c * kChannel2ThdOffset + kSpectrum + 64 * r, kHarmonics, A::Present);
+        if (!features_.zmpv) {
+            define(mm + kThdMaximum, kThdRows, A::Present);
+            define(c * kChannel2ThdOffset + kThdLatest, kThdRows, A::Present);
+            for (int r = 0; r < kThdRows; ++r)
+                space.Define(c * kChannel2ThdOffset + kSpectrum + 64 * r, kSimHarmonicOrders,
+                             A::Present);
+        }
         space.Define(kAngles + c * kChannel2AngleOffset, 6, A::Present);
     }
     if (features_.counters > 0)
@@ -91,142 +128,115 @@ void CSimMeasurements::DefineRegisters(CSimRegisterSpace& space) const
         space.Define(kOutputType, 1, A::Present);
         space.Define(kOutputValues, kOutputCount, A::Present | A::Writable | A::Protected);
     }
+    if (features_.ratedMirror) {
+        space.Define(kRatedCurrent, 3, A::Present);
+        space.DefinePairs(kRatedVoltage, 1);
+    }
 }
 
-int CSimMeasurements::InstantaneousChannelOf(int address) const
+SimChannelSetup CSimMeasurements::SetupOf(const CSimRegisterSpace& space, int channel) const
 {
+    SimChannelSetup s;
+    s.wiring = space.Get(kWiring);
+    s.ratedVoltage = std::min<double>(std::uint32_t(space.Get32(kPrimaryVoltage)), 400000.0);
+    s.frequency = scenario_.frequency;
+    s.powerFactor = scenario_.powerFactor;
+    s.leading = scenario_.leading;
+    s.load = scenario_.load * (channel == 0 ? 1.0 : 0.7);
+    s.seed = 1.3 * channel;
+    s.secondLeg = features_.kta ? 1 : 2;
+    if (features_.simpleMeasurement && space.Get(kMeasurementMode) == 1) {
+        s.simple = true;
+        s.powerFactor = std::clamp(space.Get(kSimplePowerFactor) / 10000.0, 0.0, 1.0);
+    }
+    if (features_.zn) {
+        // Circuits A and B belong to the first system, C and D to the second.
+        const std::array<double, 4> circuits = {PrimaryOf(space, kPrimaryCurrent, kSensorType),
+                                                PrimaryOf(space, kPrimaryCurrent2, kSensorType2),
+                                                PrimaryOf(space, kPrimaryCurrentC, kSensorTypeC),
+                                                PrimaryOf(space, kPrimaryCurrentD, kSensorTypeD)};
+        const double a = circuits[size_t(2 * channel)], b = circuits[size_t(2 * channel + 1)];
+        if (s.wiring == 17)
+            s.wiring = channel == 0 ? 1 : 16; // single-phase 3-wire + two branched circuits
+        s.branched = s.wiring == 0 || s.wiring == 16;
+        s.ratedCurrent = s.branched ? std::array<double, 3>{a, b, b} : std::array{a, a, a};
+        s.circuitReference = {space.Get(kCircuitReference + 2 * channel),
+                              space.Get(kCircuitReference + 2 * channel + 1)};
+        return s;
+    }
+    double rated = PrimaryOf(space, kPrimaryCurrent, features_.qg ? kSensorType : -1);
+    if (channel == 1)
+        rated = PrimaryOf(space, kPrimaryCurrent2, kSensorType2);
+    s.ratedCurrent = {rated, rated, rated};
+    return s;
+}
+
+int CSimMeasurements::TariffOf(const CSimRegisterSpace& space) const
+{
+    return space.IsPresent(kTariff, 1) && space.Get(kTariff) != 0 ? 1 : 0;
+}
+
+void CSimMeasurements::Start(CSimRegisterSpace& space, double seconds, std::int64_t calendarSeconds)
+{
+    lastSeconds_ = seconds;
+    const Clock clock{seconds, double(calendarSeconds) - seconds};
+    const bool tariffs = space.IsPresent(kTariff, 1);
     for (int c = 0; c < features_.channels; ++c) {
-        const int a = address - c * kChannel2Offset;
-        if ((a >= kTotals && a < kTotals + 16) || (a >= kPhases && a < kPhases + 50))
-            return c;
+        // The mean load over the unit's service, not this moment's.
+        SimPhaseValues mean = SimComputePhases(SetupOf(space, c), seconds, clock.HourAt(seconds));
+        const double profile = SimDailyProfile(clock.HourAt(seconds));
+        mean.pTot /= profile;
+        mean.qTot /= profile;
+        mean.sTot /= profile;
+        Channel& ch = channels_[static_cast<size_t>(c)];
+        Accumulate(ch.energy[0], mean, 3600 * (tariffs ? kHoursHighTariff : kHoursSingleTariff));
+        if (tariffs)
+            Accumulate(ch.energy[1], mean, 3600 * kHoursLowTariff);
     }
-    return -1;
+    for (int k = 0; k < kCounterCount; ++k)
+        counters_[static_cast<size_t>(k)] = 15000 + 4321 * k;
+    Refresh(space, seconds, calendarSeconds);
 }
 
-CSimMeasurements::Ratings CSimMeasurements::RatingsOf(const CSimRegisterSpace& space) const
-{
-    double current = 0, voltage = 0;
-    switch (type_.modelCode) {
-    case 4711:
-    case 4751:
-        current = space.Get(6752);
-        voltage = space.Get32(6753);
-        break;
-    case 4721:
-        current = space.Get32(6768) / 1000.0;
-        voltage = space.Get32(6772) / 100.0;
-        break;
-    case 4731: {
-        static constexpr int kSensorRatings[] = {50, 100, 200, 400, 600};
-        const int sensor = space.Get(5602);
-        current = sensor >= 1 && sensor <= 5 ? kSensorRatings[sensor - 1] : space.Get(5601);
-        voltage = space.Get32(5603);
-        break;
-    }
-    default:
-        current = space.Get(5601);
-        voltage = space.Get32(5603);
-        break;
-    }
-    if (current <= 0)
-        current = 5;
-    if (voltage <= 0)
-        voltage = 110;
-    return {std::min(current, 20000.0), std::min(voltage, 400000.0)};
-}
-
-CSimMeasurements::Instant CSimMeasurements::Compute(const Ratings& r, double t, int channel) const
-{
-    Instant m;
-    const double shift = 0.9 * channel;
-    for (size_t k = 0; k < 3; ++k) {
-        const double phase = 0.7 * double(k) + shift;
-        const double load = 0.55 + 0.25 * Wave(t, 40, phase) + 0.05 * Wave(t, 7.3, double(k));
-        m.i[k] = r.current * load;
-        m.ull[k] = r.voltage * (1 + 0.01 * Wave(t, 23, double(k)));
-        m.upn[k] = m.ull[k] / kSqrt3;
-        m.pf[k] = 0.92 + 0.05 * Wave(t, 31, phase);
-        m.phi[k] = std::acos(m.pf[k]);
-        m.s[k] = m.upn[k] * m.i[k];
-        m.p[k] = m.s[k] * m.pf[k];
-        m.q[k] = m.s[k] * std::sin(m.phi[k]);
-        m.iTot += m.i[k] / 3;
-        m.uTot += m.ull[k] / 3;
-        m.pTot += m.p[k];
-        m.qTot += m.q[k];
-        m.sTot += m.s[k];
-    }
-    m.pfTot = m.sTot > 0 ? m.pTot / m.sTot : 1;
-    m.in = r.current * (0.04 + 0.02 * Wave(t, 13, shift));
-    m.f = 50 + 0.05 * Wave(t, 17, shift);
-    return m;
-}
-
-namespace {
-
-// The 8 totals of register 0 and the 25 phase values of register 32, in device units.
-struct Registers {
-    std::array<std::int32_t, 8> totals{};
-    std::array<std::int32_t, 25> phases{};
-};
-
-} // namespace
-
-static Registers ToRegisters(const CSimMeasurements::Instant& m, double powerScale)
-{
-    Registers r;
-    r.totals = {Clamp32(m.iTot * 1000),       Clamp32(m.uTot * 100),
-                Clamp32(m.pTot * powerScale), Clamp32(m.qTot * powerScale),
-                Clamp32(m.sTot * powerScale), Clamp32(m.pfTot * 10000),
-                Clamp32(m.f * 100),           0};
-    size_t n = 0;
-    for (size_t k = 0; k < 3; ++k)
-        r.phases[n++] = Clamp32(m.i[k] * 1000);
-    r.phases[n++] = Clamp32(m.in * 1000);
-    for (size_t k = 0; k < 3; ++k)
-        r.phases[n++] = Clamp32(m.ull[k] * 100);
-    for (size_t k = 0; k < 3; ++k)
-        r.phases[n++] = Clamp32(m.upn[k] * 100);
-    for (const auto* values : {&m.p, &m.q, &m.s})
-        for (size_t k = 0; k < 3; ++k)
-            r.phases[n++] = Clamp32((*values)[k] * powerScale);
-    for (size_t k = 0; k < 3; ++k)
-        r.phases[n++] = Clamp32(m.pf[k] * 10000);
-    return r; // the three lead/lag words stay 0: the simulated loads lag
-}
-
-void CSimMeasurements::Refresh(CSimRegisterSpace& space, double seconds)
+void CSimMeasurements::Refresh(CSimRegisterSpace& space, double seconds,
+                               std::int64_t calendarSeconds)
 {
     const double dt = std::max(0.0, seconds - lastSeconds_);
     lastSeconds_ = seconds;
-    const Ratings r = RatingsOf(space);
-    Instant first;
+    const Clock clock{seconds, double(calendarSeconds) - seconds};
+    const int tariff = TariffOf(space);
+    SimPhaseValues first;
+    double firstRated = 1;
     for (int c = 0; c < features_.channels; ++c) {
         Channel& ch = channels_[static_cast<size_t>(c)];
-        const Instant m = Compute(r, seconds, c);
-        if (c == 0)
+        const SimChannelSetup setup = SetupOf(space, c);
+        const SimPhaseValues m = SimComputePhases(setup, seconds, clock.HourAt(seconds));
+        if (c == 0) {
             first = m;
+            firstRated = setup.ratedCurrent[0];
+        }
         if (!loopTest_[static_cast<size_t>(c)])
-            WriteInstant(space, c * kChannel2Offset, m);
+            WriteInstant(space, c, m);
         TrackMaxMin(ch, m);
+        if (features_.demand)
+            WriteDemand(space, c, setup, clock);
         WriteMaxMin(space, c);
-        WriteDemand(space, r, seconds, c);
-        Integrate(ch, m, dt);
+        Accumulate(ch.energy[static_cast<size_t>(tariff)], m, dt);
         WriteEnergy(space, c);
-        WriteHarmonics(space, seconds, c);
-        WriteAngles(space, m, c);
+        if (!features_.zmpv)
+            WriteHarmonics(space, c, m, seconds);
+        WriteAngles(space, c, m);
     }
     WriteCounters(space, dt);
-    WriteOutputs(space, first);
+    WriteOutputs(space, first, firstRated);
+    if (features_.ratedMirror)
+        WriteRatedMirror(space);
 }
 
-double CSimMeasurements::PowerScale() const
+void CSimMeasurements::WriteInstant(CSimRegisterSpace& space, int channel,
+                                    const SimPhaseValues& m) const
 {
-    return features_.zn ? 10.0 : 1.0;
-}
-
-void CSimMeasurements::WriteInstant(CSimRegisterSpace& space, int base, const Instant& m) const
-{
+    const int base = channel * kChannel2Offset;
     const Registers regs = ToRegisters(m, PowerScale());
     for (size_t i = 0; i < regs.totals.size(); ++i)
         space.Set32(base + kTotals + 2 * int(i), regs.totals[i]);
@@ -234,17 +244,19 @@ void CSimMeasurements::WriteInstant(CSimRegisterSpace& space, int base, const In
         space.Set32(base + kPhases + 2 * int(i), regs.phases[i]);
 }
 
-void CSimMeasurements::TrackMaxMin(Channel& ch, const Instant& m)
+void CSimMeasurements::TrackMaxMin(Channel& ch, const SimPhaseValues& m) const
 {
     const Registers regs = ToRegisters(m, PowerScale());
     std::array<std::int32_t, kMaxMinValues> v{};
     std::copy_n(regs.totals.begin(), 7, v.begin());
     std::copy_n(regs.phases.begin(), 22, v.begin() + 7);
     for (size_t i = 0; i < v.size(); ++i) {
-        ch.maximum[i] = ch.maxMinValid ? std::max(ch.maximum[i], v[i]) : v[i];
-        ch.minimum[i] = ch.maxMinValid ? std::min(ch.minimum[i], v[i]) : v[i];
+        const std::uint32_t bit = 1u << i;
+        const bool valid = ch.maxMinValid & bit;
+        ch.maximum[i] = valid ? std::max(ch.maximum[i], v[i]) : v[i];
+        ch.minimum[i] = valid ? std::min(ch.minimum[i], v[i]) : v[i];
+        ch.maxMinValid |= bit;
     }
-    ch.maxMinValid = true;
 }
 
 void CSimMeasurements::WriteMaxMin(CSimRegisterSpace& space, int channel) const
@@ -256,57 +268,34 @@ void CSimMeasurements::WriteMaxMin(CSimRegisterSpace& space, int channel) const
         space.Set32(mm + kMaximum + at, ch.maximum[static_cast<size_t>(i)]);
         space.Set32(mm + kMinimum + at, ch.minimum[static_cast<size_t>(i)]);
     }
-    for (int i = 0; i < kDemandValues; ++i)
-        space.Set32(mm + kMaximumDemand + 2 * i, ch.maxDemand[static_cast<size_t>(i)]);
+    if (features_.demand)
+        for (int i = 0; i < kDemandValues; ++i)
+            space.Set32(mm + kMaximumDemand + 2 * i, ch.maxDemand[static_cast<size_t>(i)]);
 }
 
-void CSimMeasurements::WriteDemand(CSimRegisterSpace& space, const Ratings& r, double t,
-                                   int channel)
+void CSimMeasurements::Accumulate(EnergySet& e, const SimPhaseValues& m, double dt) const
 {
-    Channel& ch = channels_[static_cast<size_t>(channel)];
-    const int base = channel * kChannel2Offset;
-    const double periodEnd = std::floor(t / kDemandPeriod) * kDemandPeriod;
-    for (int g = 0; g < kDemandGroups; ++g) {
-        const double at = g == 0 ? t : periodEnd - (g - 1) * kDemandPeriod;
-        const bool valid = at >= demandResetAt_ && at >= 0;
-        // A demand value is the mean over half a period: the average of its two ends.
-        const Instant a = Compute(r, at, channel), b = Compute(r, at - kDemandPeriod / 2, channel);
-        auto mean = [&](double x, double y) { return valid ? (x + y) / 2 : 0.0; };
-        const std::array<std::int32_t, 5> currents = {
-            Clamp32(mean(a.iTot, b.iTot) * 1000), Clamp32(mean(a.i[0], b.i[0]) * 1000),
-            Clamp32(mean(a.i[1], b.i[1]) * 1000), Clamp32(mean(a.i[2], b.i[2]) * 1000),
-            Clamp32(mean(a.in, b.in) * 1000)};
-        const std::array<std::int32_t, 3> powers = {Clamp32(mean(a.pTot, b.pTot) * PowerScale()),
-                                                    Clamp32(mean(a.qTot, b.qTot) * PowerScale()),
-                                                    Clamp32(mean(a.sTot, b.sTot) * PowerScale())};
-        for (size_t i = 0; i < currents.size(); ++i)
-            space.Set32(base + kCurrentDemand + g * kGroupStride + 2 * int(i), currents[i]);
-        for (size_t i = 0; i < powers.size(); ++i)
-            space.Set32(base + kPowerDemand + g * kGroupStride + 2 * int(i), powers[i]);
-        if (g == 0) {
-            // I, I1-I3, IN, P in, P out, Q lag, Q lead, S: nothing is exported or leading.
-            const std::array<std::int32_t, kDemandValues> latest = {
-                currents[0], currents[1], currents[2], currents[3], currents[4],
-                powers[0],   0,           powers[1],   0,           powers[2]};
-            for (size_t i = 0; i < latest.size(); ++i)
-                ch.maxDemand[i] = std::max(ch.maxDemand[i], latest[i]);
-        }
-    }
-}
-
-void CSimMeasurements::Integrate(Channel& ch, const Instant& m, double dt)
-{
-    const double scale = features_.zn ? 100.0 : 10.0; // counter units per kWh or hour
-    const double hours = dt / 3600.0;
-    const double ep = m.pTot / 1000 * hours * scale;
-    const double eq = m.qTot / 1000 * hours * scale;
-    const double es = m.sTot / 1000 * hours * scale;
+    const double hours = dt / 3600;
+    const double k = EnergyScale() / 1000 * hours; // counter units per W over dt
+    const double p = m.pTot, q = m.qTot, in = std::max(p, 0.0), out = std::max(-p, 0.0);
+    const double lag = std::max(q, 0.0), lead = std::max(-q, 0.0);
     // EP, EQ, ES, EP-, EQ-, EQ+LAG, EQ+LEAD, EQ-LAG, EQ-LEAD, TIMER, EQ+P, EQ-P, EPA, EQA
-    const std::array<double, kEnergyCounters> add = {ep, eq, es, 0, 0, eq, 0, 0, 0, hours * scale,
-                                                     eq, 0,  ep, eq};
-    auto& high = ch.energy[0];
-    for (size_t k = 0; k < add.size(); ++k)
-        high[k] += FixedPoint(add[k]);
+    const std::array<double, kEnergyCounters> add = {in * k,
+                                                     lag * k,
+                                                     m.sTot * k,
+                                                     out * k,
+                                                     lead * k,
+                                                     p >= 0 ? lag * k : 0,
+                                                     p >= 0 ? lead * k : 0,
+                                                     p < 0 ? lag * k : 0,
+                                                     p < 0 ? lead * k : 0,
+                                                     m.iTot > 0 ? hours * EnergyScale() : 0,
+                                                     p >= 0 ? std::abs(q) * k : 0,
+                                                     p < 0 ? std::abs(q) * k : 0,
+                                                     p * k,
+                                                     std::abs(q) * k};
+    for (size_t i = 0; i < add.size(); ++i)
+        e[i] += std::llround(add[i] * kFixedOne);
 }
 
 void CSimMeasurements::WriteEnergy(CSimRegisterSpace& space, int channel) const
@@ -324,21 +313,108 @@ void CSimMeasurements::WriteEnergy(CSimRegisterSpace& space, int channel) const
     }
 }
 
-void CSimMeasurements::WriteHarmonics(CSimRegisterSpace& space, double t, int channel)
+CSimMeasurements::Demand CSimMeasurements::Average(const SimChannelSetup& setup, const Clock& clock,
+                                                   double from, double to) const
+{
+    Demand d;
+    const bool instant = to - from < 1;
+    const int samples = instant ? 1 : kDemandSamples;
+    for (int j = 0; j < samples; ++j) {
+        const double t = instant ? to : from + (j + 0.5) * (to - from) / samples;
+        const SimPhaseValues m = SimComputePhases(setup, t, clock.HourAt(t));
+        const std::array<double, 5> current = {m.iTot, m.i[0], m.i[1], m.i[2], m.in};
+        const std::array<double, 3> power = {m.pTot, m.qTot, m.sTot};
+        for (size_t i = 0; i < current.size(); ++i)
+            d.current[i] += current[i] / samples;
+        for (size_t i = 0; i < power.size(); ++i)
+            d.power[i] += power[i] / samples;
+    }
+    return d;
+}
+
+void CSimMeasurements::UpdateHistory(History& h, const SimChannelSetup& setup, const Clock& clock,
+                                     double interval, double resetAt) const
+{
+    const auto block = static_cast<long long>(std::floor(clock.seconds / interval));
+    if (h.valid && h.block == block && h.interval == interval && h.resetAt == resetAt)
+        return;
+    h = {block, interval, resetAt, true, {}};
+    for (int g = 0; g < 4; ++g) {
+        const double end = double(block - g) * interval, start = end - interval;
+        if (start >= resetAt)
+            h.values[static_cast<size_t>(g)] = Average(setup, clock, start, end);
+    }
+}
+
+void CSimMeasurements::WriteDemand(CSimRegisterSpace& space, int channel,
+                                   const SimChannelSetup& setup, const Clock& clock)
 {
     Channel& ch = channels_[static_cast<size_t>(channel)];
+    auto interval = [&](int reg) {
+        const int minutes = space.IsPresent(reg, 1) ? space.Get(reg) : 30;
+        return 60.0 * std::clamp(minutes, 1, 60);
+    };
+    const double tc = interval(kCurrentInterval), tp = interval(kPowerInterval);
+    const double t = clock.seconds, resetAt = ch.demandResetAt;
+    UpdateHistory(ch.currentHistory, setup, clock, tc, resetAt);
+    UpdateHistory(ch.powerHistory, setup, clock, tp, resetAt);
+    // A demand moves slowly: the device works it out again once a second.
+    if (!(t >= ch.latestAt && t < ch.latestAt + 1)) {
+        ch.latest.current = Average(setup, clock, std::max(t - tc, resetAt), t).current;
+        ch.latest.power = Average(setup, clock, std::max(t - tp, resetAt), t).power;
+        ch.latestAt = t;
+    }
+    std::array<Demand, kDemandGroups> groups{};
+    groups[0] = ch.latest;
+    for (size_t g = 1; g < groups.size(); ++g) {
+        groups[g].current = ch.currentHistory.values[g - 1].current;
+        groups[g].power = ch.powerHistory.values[g - 1].power;
+    }
+    const int base = channel * kChannel2Offset;
+    for (int g = 0; g < kDemandGroups; ++g) {
+        const Demand& d = groups[static_cast<size_t>(g)];
+        for (int i = 0; i < 5; ++i)
+            space.Set32(base + kCurrentDemand + g * kGroupStride + 2 * i,
+                        Clamp32(d.current[static_cast<size_t>(i)] * 1000));
+        for (int i = 0; i < 3; ++i)
+            space.Set32(base + kPowerDemand + g * kGroupStride + 2 * i,
+                        Clamp32(d.power[static_cast<size_t>(i)] * PowerScale()));
+        // I, I1-I3, IN, P in, P out, Q LAG, Q LEAD, S: no shown demand exceeds its maximum.
+        const double p = d.power[0], q = d.power[1];
+        const std::array<double, kDemandValues> peak = {d.current[0] * 1000,
+                                                        d.current[1] * 1000,
+                                                        d.current[2] * 1000,
+                                                        d.current[3] * 1000,
+                                                        d.current[4] * 1000,
+                                                        std::max(p, 0.0) * PowerScale(),
+                                                        std::max(-p, 0.0) * PowerScale(),
+                                                        std::max(q, 0.0) * PowerScale(),
+                                                        std::max(-q, 0.0) * PowerScale(),
+                                                        d.power[2] * PowerScale()};
+        for (size_t i = 0; i < peak.size(); ++i)
+            ch.maxDemand[i] = std::max(ch.maxDemand[i], Clamp32(peak[i]));
+    }
+}
+
+void CSimMeasurements::WriteHarmonics(CSimRegisterSpace& space, int channel,
+                                      const SimPhaseValues& m, double t)
+{
+    Channel& ch = channels_[static_cast<size_t>(channel)];
+    // I1, I2, I3, IN, U12, U23, U31, U1N, U2N, U3N: a quantity the wiring lacks has no spectrum.
+    const std::array<bool, kThdRows> present = {
+        m.i[0] > 0,   m.i[1] > 0,   m.i[2] > 0, m.in > 0,   m.ull[0] > 0,
+        m.ull[1] > 0, m.ull[2] > 0, m.u[0] > 0, m.u[1] > 0, m.u[2] > 0};
     for (int row = 0; row < kThdRows; ++row) {
-        // Currents carry more distortion than voltages; odd orders dominate and fall with order.
-        const double amplitude = (row < 4 ? 40.0 : 15.0) * (1 + 0.3 * Wave(t, 19, row + channel));
-        double sum = 0;
-        for (int i = 0; i < kHarmonics; ++i) {
-            const int order = i + 2;
-            const double h = order % 2 ? amplitude * 3 / order : (order == 2 ? 2.0 : 0.0);
-            const auto value = static_cast<std::uint16_t>(std::lround(h));
-            space.Set(channel * kChannel2ThdOffset + kSpectrum + 64 * row + i, value);
-            sum += double(value) * value;
-        }
-        const auto thd = static_cast<std::int32_t>(std::lround(std::sqrt(sum)));
+        const SimHarmonicSource source = row < 3    ? SimHarmonicSource::Current
+                                         : row == 3 ? SimHarmonicSource::Neutral
+                                                    : SimHarmonicSource::Voltage;
+        SimSpectrumValues values{};
+        if (present[static_cast<size_t>(row)])
+            values = SimSpectrum(source, t, 0.9 * row + 2.1 * channel);
+        const int first = channel * kChannel2ThdOffset + kSpectrum + 64 * row;
+        for (int i = 0; i < kSimHarmonicOrders; ++i)
+            space.Set(first + i, values[static_cast<size_t>(i)]);
+        const std::int32_t thd = SimThd(values.data(), kSimHarmonicOrders);
         auto& max = ch.maxThd[static_cast<size_t>(row)];
         max = std::max(max, thd);
         space.Set32(channel * kChannel2ThdOffset + kThdLatest + 2 * row, thd);
@@ -346,18 +422,14 @@ void CSimMeasurements::WriteHarmonics(CSimRegisterSpace& space, double t, int ch
     }
 }
 
-void CSimMeasurements::WriteAngles(CSimRegisterSpace& space, const Instant& m, int channel) const
+void CSimMeasurements::WriteAngles(CSimRegisterSpace& space, int channel,
+                                   const SimPhaseValues& m) const
 {
-    // U1, U2, U3, I1, I2, I3 as fractions of a full turn; each current lags its voltage.
-    static constexpr std::array<double, 3> kVoltageAngles = {0, 240, 120};
+    // I1, U1N, I2, U2N, I3, U3N as fractions of a full turn; absent phases read 0.
     const int first = kAngles + channel * kChannel2AngleOffset;
-    auto turn = [](double degrees) {
-        const double d = std::fmod(std::fmod(degrees, 360) + 360, 360);
-        return static_cast<std::uint16_t>(std::lround(d * 65536 / 360) & 0xFFFF);
-    };
     for (size_t k = 0; k < 3; ++k) {
-        space.Set(first + int(k), turn(kVoltageAngles[k]));
-        space.Set(first + 3 + int(k), turn(kVoltageAngles[k] - m.phi[k] * 360 / kTwoPi));
+        space.Set(first + 2 * int(k), m.currentSlot[k] ? Turn(m.iAngle[k]) : 0);
+        space.Set(first + 2 * int(k) + 1, m.voltageSlot[k] ? Turn(m.uAngle[k]) : 0);
     }
 }
 
@@ -365,24 +437,28 @@ void CSimMeasurements::WriteCounters(CSimRegisterSpace& space, double dt)
 {
     if (features_.counters <= 0)
         return;
-    for (int k = 0; k < std::min(features_.counters, kCounterCount); ++k) {
+    for (int k = 0; k < features_.counters; ++k) {
+        // Pulses of a water, gas or sub-meter: a few per minute.
         auto& c = counters_[static_cast<size_t>(k)];
-        c = std::fmod(c + dt * 0.5 * (k + 1), 4294967296.0);
+        c = std::fmod(c + dt * 0.05 * (k + 1), 4294967296.0);
         space.Set32(kCounters + 2 * k, static_cast<std::int32_t>(static_cast<std::uint32_t>(c)));
     }
 }
 
-void CSimMeasurements::WriteOutputs(CSimRegisterSpace& space, const Instant& m) const
+void CSimMeasurements::WriteOutputs(CSimRegisterSpace& space, const SimPhaseValues& m,
+                                    double rated) const
 {
     if (features_.analogOutputs <= 0)
         return;
     const int option = type_.optionCode & 5;
-    int outputType = option == 1 ? 0 : option == 4 ? 1 : std::min<int>(space.Get(7007), 2);
+    const int outputType = option == 1   ? 0
+                           : option == 4 ? 1
+                                         : std::min<int>(space.Get(kOutputTypeSetting), 2);
     space.Set(kOutputType, static_cast<std::uint16_t>(outputType));
     if (outputsFixed_)
         return;
-    const double rated = RatingsOf(space).current;
     for (int k = 0; k < kOutputCount; ++k) {
+        // Each output carries a phase current at 0-100 % of the rating.
         const double x = std::clamp(m.i[static_cast<size_t>(k % 3)] / rated, 0.0, 1.0);
         double v;
         if (option == 1)
@@ -392,14 +468,50 @@ void CSimMeasurements::WriteOutputs(CSimRegisterSpace& space, const Instant& m) 
         else if (outputType == 0)
             v = 2000 * x; // 0-20 mA in 0.01 mA
         else if (outputType == 1)
-            v = -5000 + 10000 * x; // -5..+5 V in 0.001 V
+            v = 5000 * x; // 0-5 V of the -5..+5 V range in 0.001 V
         else
-            v = -1000 + 2000 * x; // -10..+10 V in 0.01 V
+            v = 1000 * x; // 0-10 V of the -10..+10 V range in 0.01 V
         space.Set(kOutputValues + k, static_cast<std::uint16_t>(std::lround(v)));
     }
 }
 
-void CSimMeasurements::OnPreset(const CSimRegisterSpace& space, int address, int count)
+void CSimMeasurements::WriteRatedMirror(CSimRegisterSpace& space) const
+{
+    space.Set(kRatedCurrent, space.Get(kPrimaryCurrent));
+    space.Set32(kRatedVoltage, space.Get32(kPrimaryVoltage));
+}
+
+bool CSimMeasurements::OutputValueAllowed(const CSimRegisterSpace& space, std::int16_t value) const
+{
+    auto within = [value](int low, int high) { return value >= low && value <= high; };
+    switch (type_.optionCode & 5) {
+    case 5:
+        switch (space.Get(kOutputType)) {
+        case 1:
+            return within(-5750, 5750);
+        case 2:
+            return within(-1150, 1150);
+        default:
+            return within(-100, 2300);
+        }
+    case 1:
+        return within(160, 2240); // 4-20 mA outputs
+    default:
+        return within(400, 5600); // 1-5 V outputs
+    }
+}
+
+int CSimMeasurements::InstantaneousChannelOf(int address) const
+{
+    for (int c = 0; c < features_.channels; ++c) {
+        const int a = address - c * kChannel2Offset;
+        if ((a >= kTotals && a < kTotals + 16) || (a >= kPhases && a < kPhases + 50))
+            return c;
+    }
+    return -1;
+}
+
+void CSimMeasurements::OnPreset(CSimRegisterSpace& space, int address, int count)
 {
     auto touches = [&](int reg) { return reg + 1 >= address && reg < address + count; };
     for (int c = 0; c < features_.channels; ++c)
@@ -409,6 +521,9 @@ void CSimMeasurements::OnPreset(const CSimRegisterSpace& space, int address, int
                 const int reg = first + 2 * k, frac = reg + kEnergyFraction;
                 if (!touches(reg) && !touches(frac))
                     continue;
+                // A new integer part starts a new count: the fraction follows, or stays 0.
+                if (!touches(frac))
+                    space.Set32(frac, 0);
                 const auto high = std::uint64_t(std::uint32_t(space.Get32(reg)));
                 const auto low = std::uint64_t(std::uint32_t(space.Get32(frac)));
                 channels_[static_cast<size_t>(c)]
@@ -430,20 +545,34 @@ void CSimMeasurements::ResetEnergy(int channelMask)
                 tariff.fill(0);
 }
 
-void CSimMeasurements::ResetMaxMin(int channelMask)
+void CSimMeasurements::ResetMaxMin(int channelMask, std::uint32_t positions)
 {
-    for (int c = 0; c < features_.channels; ++c)
-        if (channelMask & (1 << c)) {
-            channels_[static_cast<size_t>(c)].maxMinValid = false;
-            channels_[static_cast<size_t>(c)].maxThd.fill(0);
+    for (int c = 0; c < features_.channels; ++c) {
+        if (!(channelMask & (1 << c)))
+            continue;
+        Channel& ch = channels_[static_cast<size_t>(c)];
+        ch.maxMinValid &= ~positions;
+        // Current rows follow the circuits, voltage rows the common quantities.
+        for (int row = 0; row < kThdRows; ++row) {
+            const bool voltage = row >= 4;
+            if ((voltage && (positions & kCommonMaxMin)) ||
+                (!voltage && (positions & ~kCommonMaxMin)))
+                ch.maxThd[static_cast<size_t>(row)] = 0;
         }
+    }
 }
 
-void CSimMeasurements::ResetDemand()
+void CSimMeasurements::ResetDemand(int channelMask)
 {
-    demandResetAt_ = lastSeconds_;
-    for (Channel& ch : channels_)
+    for (int c = 0; c < features_.channels; ++c) {
+        if (!(channelMask & (1 << c)))
+            continue;
+        Channel& ch = channels_[static_cast<size_t>(c)];
+        ch.demandResetAt = lastSeconds_;
         ch.maxDemand.fill(0);
+        ch.currentHistory.valid = ch.powerHistory.valid = false;
+        ch.latestAt = kNever;
+    }
 }
 
 void CSimMeasurements::ResetCounters(int counterMask)

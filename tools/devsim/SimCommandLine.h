@@ -14,6 +14,7 @@ struct SimCommandLine {
     bool rtu = false;
     std::string logPath;
     bool help = false;
+    int channels = -1; // --channels: I/O word 4 to report instead of the row's
 };
 
 // Throws std::invalid_argument with a message naming the offending argument.

@@ -1,5 +1,7 @@
 #include "SimFeatures.h"
 
+#include <algorithm>
+
 #include "SimRegisters.h"
 
 namespace {
@@ -112,15 +114,34 @@ int SimFeatures::StoredPasscode() const
 
 SimFeatures SimFeaturesOf(const CDeviceType& type)
 {
+    return SimFeaturesOf(type, type.ioWords);
+}
+
+SimFeatures SimFeaturesOf(const CDeviceType& type, const IoWords& reported)
+{
     SimFeatures f;
+    f.modelCode = type.modelCode;
     f.qh = type.Has(CapQh);
     f.zn = type.Has(CapZn);
     f.qg = type.Has(CapQg);
+    f.zm = type.Has(CapZm);
+    f.zmpv = type.Has(CapZmpv);
+    f.kta = type.modelCode == kModelKta;
+    f.demand = !f.qh && !f.zn;
+    f.simpleMeasurement = f.zm || f.zn;
+    f.ratedMirror = f.zm;
     f.passcodeSupported = PasscodeSupported(type);
-    f.separateChannel2LoopTest = type.Has(CapQgInput);
+    f.separateChannel2LoopTest = f.qg && reported[3] >= 2;
     f.channels = (f.zn || f.separateChannel2LoopTest) ? 2 : 1;
-    f.counters = type.ioWords[4];
-    f.analogOutputs = AnalogOutputCount(type);
+    f.counters = f.qh ? 0 : std::min<int>(reported[4], 8);
+    const DeviceTypeRecord* row = type.Record();
+    const bool reportedIo = row && reported != row->ioWords &&
+                            (!row->HasAlternativeIo() || reported != row->altIoWords);
+    f.analogOutputs = reportedIo ? std::min<int>(reported[2], 4) : AnalogOutputCount(type);
+    if (f.counters > 0 && f.analogOutputs > 0)
+        f.counters = 0; // both would live at register 3136
+    f.qhChannels = f.qh ? std::clamp<int>(reported[3], 1, 16) : 0;
+    f.qhPulseInputs = f.qh && f.qhChannels <= 8 ? std::min<int>(reported[4], 8) : 0;
     f.clearAlarm = type.Has(CapKtaKtbMain | CapLkta) || (type.Has(CapZm) && type.Has(CapDo1));
     f.restart = RestartKind(type.modelCode);
     return f;

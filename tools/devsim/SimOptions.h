@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,26 @@ struct SimFaults {
                              // RTU closes the pseudo-terminal like a pulled adapter
 };
 
+// The installation the device measures. Settings left at their "unset" value
+// keep the variant's default parameters, so a plain simulator uploads as a
+// factory-new unit; the others are written into the parameter registers at
+// start, where a master can read and change them like any setting.
+struct SimScenario {
+    int wiring = -1;         // register 5600 (QH: 9040); -1: the default parameter
+    int primaryCurrent = -1; // A, every channel and circuit; -1: the default parameters
+    int primaryVoltage = -1; // V between the outer conductors; -1: the default parameter
+    double frequency = 50;   // Hz, 50 or 60
+    double powerFactor = 0.92;
+    bool leading = false;              // a capacitive load: reactive power and the lead flags turn
+    double load = 0.55;                // mean current as a fraction of the rated current
+    bool simpleMeasurement = false;    // ZM/ZN: register 5991 = 1 with the power factor above
+    std::string tag;                   // at most 16 bytes
+    std::string serial;                // 8 characters; empty: derived from the type id
+    std::vector<int> loopTestChannels; // 1-based channels that start in loop test
+    bool fixedOutputs = false;         // analog outputs start fixed (register 5339 = 1)
+    std::int64_t clockStart = -1;      // device clock at start, calendar seconds; -1: local time
+};
+
 struct SimOptions {
     int typeId = -1;
     int unit = 1;               // RTU unit id; Modbus/TCP answers every unit id
@@ -33,6 +55,12 @@ struct SimOptions {
     int dipSwitch = -1;         // QG/QH DIP SW1-8 bit; -1: as the default parameter set
     int restartSilenceMs = 0;   // the device answers nothing for this long after a restart
     SimFaults faults;
+    SimScenario scenario;
+    bool alternativeIo = false; // report the catalogue row's second set of I/O words
+    // Reported I/O words (9623-9627) instead of the row's: the device keeps the
+    // type's behaviour but counts channels, outputs and counters by these words,
+    // and a master may find that the catalogue does not know the result.
+    std::optional<std::array<std::uint16_t, 5>> ioWords;
     // Plain read/write registers beyond the variant's own (first, count), for
     // load tests that need long blocks; a real device has none of them.
     std::vector<std::pair<int, int>> memoryBlocks;

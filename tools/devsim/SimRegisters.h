@@ -42,6 +42,35 @@ constexpr int kRestartPairSecond = 4444;
 
 constexpr int kClock = 9104; // 3, BCD
 
+// Settings the measurement follows
+constexpr int kTariff = 5328; // 0 high tariff, 1 low tariff
+constexpr int kWiring = 5600;
+constexpr int kPrimaryCurrent = 5601;
+constexpr int kSensorType = 5602;      // QG, ZN: 0 = user-defined primary, 1-5 = sensors
+constexpr int kPrimaryVoltage = 5603;  // 2
+constexpr int kPrimaryCurrent2 = 5609; // QG second input, ZN circuit B
+constexpr int kSensorType2 = 5610;
+constexpr int kPrimaryCurrentC = 5612; // ZN circuit C
+constexpr int kSensorTypeC = 5613;
+constexpr int kPrimaryCurrentD = 5615; // ZN circuit D
+constexpr int kSensorTypeD = 5616;
+constexpr int kCircuitReference = 5696; // ZN circuits A-D: 0 = 1-N, 1 = 3-N, 2 = 1-3
+constexpr int kCurrentInterval = 5856;  // demand intervals, minutes
+constexpr int kPowerInterval = 5857;
+constexpr int kMeasurementMode = 5991; // 1 = simple measurement
+constexpr int kSimplePowerFactor = 5992;
+constexpr int kRatedCurrent = 6752;      // KTA "Current 100%", A; ZM reports its CT primary here
+constexpr int kRatedVoltage = 6753;      // 2, KTA "Voltage 100%", V
+constexpr int kRatedCurrentKtb = 6768;   // 2, mA
+constexpr int kRatedVoltageKtb = 6772;   // 2, 0.01 V
+constexpr int kOutputTypeSetting = 7007; // ZM with an analog output
+constexpr int kQhWiring = 9040;
+constexpr int kQhPrimaryVoltage = 9043;  // 2
+constexpr int kQhCurrentInterval = 9056; // minutes
+constexpr int kQhPowerInterval = 9057;
+constexpr int kQhCtBasic = 9392;     // + 4c: primary current, sensor type (channels 1-8)
+constexpr int kQhCtExtension = 9424; // + 4c: channels 9-16
+
 // Loop test
 constexpr int kLoopTest = 5335;
 constexpr int kLoopTestChannel2 = 5338;

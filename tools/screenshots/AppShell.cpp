@@ -24,7 +24,7 @@ CSerialPortList SamplePorts()
 std::unique_ptr<QWidget> ConnectDialogIn(ConnectionMode mode)
 {
     ComSettings settings;
-    settings.mode = static_cast<int>(mode);
+    settings.mode = mode;
     settings.address = 12;
     return std::make_unique<CCommDialog>(settings, SamplePorts());
 }

@@ -23,18 +23,17 @@ ConnectVisibility VisibilityForMode(ConnectionMode mode)
     return {false, true, true, false, false};
 }
 
-ConnectionMode DialogModeFor(int storedMode)
+ConnectionMode DialogModeFor(ConnectionMode storedMode)
 {
     switch (storedMode) {
-    case 0:
-        return ConnectionMode::Rs485;
-    case 1:
-        return ConnectionMode::Tcp;
-    case 3:
-        return ConnectionMode::Config;
-    default:
-        return ConnectionMode::Infrared;
+    case ConnectionMode::Rs485:
+    case ConnectionMode::Tcp:
+    case ConnectionMode::Config:
+        return storedMode;
+    case ConnectionMode::Infrared:
+        break;
     }
+    return ConnectionMode::Infrared;
 }
 
 int BaudItemFor(int baudIndex)
@@ -42,9 +41,10 @@ int BaudItemFor(int baudIndex)
     return baudIndex >= 0 && baudIndex <= 4 ? baudIndex : 5;
 }
 
-int ParityItemFor(int parity)
+int ParityItemFor(SerialParity parity)
 {
-    return parity >= 0 && parity <= 1 ? parity : 2;
+    const int stored = static_cast<int>(parity);
+    return stored >= 0 && stored <= 1 ? stored : 2;
 }
 
 int StopItemFor(int stopIndex)

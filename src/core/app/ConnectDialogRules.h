@@ -17,11 +17,11 @@ struct ConnectVisibility {
 ConnectVisibility VisibilityForMode(ConnectionMode mode);
 
 // The mode a stored value opens the dialog in: an unknown value reads as Infrared.
-ConnectionMode DialogModeFor(int storedMode);
+ConnectionMode DialogModeFor(ConnectionMode storedMode);
 
 // List items selected for stored line settings; out-of-range values take the last item.
 int BaudItemFor(int baudIndex);
-int ParityItemFor(int parity);
+int ParityItemFor(SerialParity parity);
 int StopItemFor(int stopIndex);
 
 // The device address text the dialog opens with: modes without an address show 1.

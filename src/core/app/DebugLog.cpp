@@ -7,7 +7,7 @@
 namespace {
 std::mutex g_sinkMutex;
 DebugSink g_sink;
-}
+} // namespace
 
 void SetDebugSink(DebugSink sink)
 {

@@ -11,7 +11,7 @@ class CNoPrompts : public IPromptService {
 public:
     PromptResult ShowMessage(const std::string&, PromptIcon, PromptButtons buttons) override
     {
-        return buttons == PromptButtons::YesNo ? PromptResult::No
+        return buttons == PromptButtons::YesNo      ? PromptResult::No
                : buttons == PromptButtons::OkCancel ? PromptResult::Cancel
                                                     : PromptResult::Ok;
     }
@@ -24,7 +24,7 @@ public:
 CNoPrompts g_noPrompts;
 std::atomic<IPromptService*> g_service{nullptr};
 
-}  // namespace
+} // namespace
 
 void SetPromptService(IPromptService* service)
 {

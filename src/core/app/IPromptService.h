@@ -15,8 +15,8 @@ enum class PromptResult { Ok, Cancel, Yes, No };
 struct FileDialogRequest {
     bool save = false;
     std::string filter;
-    std::string defaultExtension;  // appended when the name has none
-    bool overwritePrompt = true;   // save only
+    std::string defaultExtension; // appended when the name has none
+    bool overwritePrompt = true;  // save only
 };
 
 // What "Protect Setting" hands back on OK: both passcodes already checked

@@ -77,12 +77,13 @@ void CModbusInterface::Open()
     std::unique_ptr<ITransport> transport;
     if (tcp_) {
         if (!factory)
-            throw CPrivateException(kTextTcpError, ENOSYS);
+            throw CPrivateException(kTextTcpError, ENOSYS, FaultKind::Link);
         transport = factory->CreateTcp(settings_.serverAddress, settings_.servicePort);
     } else {
         const SerialLineSettings line = SerialLineFor(settings_);
         if (!factory)
-            throw CPrivateException(FormatText(kTextPortCannotOpen, {line.displayName}));
+            throw CPrivateException(FormatText(kTextPortCannotOpen, {line.displayName}),
+                                    FaultKind::Link);
         transport = factory->CreateSerial(line);
     }
     {
@@ -127,9 +128,10 @@ ITransport& CModbusInterface::Transport()
 {
     if (!transport_) {
         if (tcp_)
-            throw CPrivateException(kTextTcpError, ENOTCONN);
+            throw CPrivateException(kTextTcpError, ENOTCONN, FaultKind::Link);
         throw CPrivateException(
-            FormatText(kTextPortCannotOpen, {SerialLineFor(settings_).displayName}));
+            FormatText(kTextPortCannotOpen, {SerialLineFor(settings_).displayName}),
+            FaultKind::Link);
     }
     return *transport_;
 }
@@ -148,7 +150,7 @@ void CModbusInterface::Abort()
         transport_->Cancel();
 }
 
-bool CModbusInterface::ReadHoldingRegisters(int start, int count, std::uint16_t* out)
+void CModbusInterface::ReadHoldingRegisters(int start, int count, std::uint16_t* out)
 {
     const int perRequest = std::min(mode_.registersPerRequest, kMaxReadRegisters);
     for (int done = 0; done < count; done += perRequest) {
@@ -160,10 +162,9 @@ bool CModbusInterface::ReadHoldingRegisters(int start, int count, std::uint16_t*
         CopyRegisters(response.data(), size, out + done);
     }
     RecordResult(true);
-    return true;
 }
 
-bool CModbusInterface::WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
+void CModbusInterface::WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
                                               int attempts)
 {
     const int perRequest = std::min(mode_.registersPerRequest, kMaxWriteRegisters);
@@ -175,10 +176,9 @@ bool CModbusInterface::WriteMultipleRegisters(int start, int count, const std::u
         Transact(x, response);
     }
     RecordResult(true);
-    return true;
 }
 
-bool CModbusInterface::WriteDoubleWords(int start, int count32, const std::uint32_t* values,
+void CModbusInterface::WriteDoubleWords(int start, int count32, const std::uint32_t* values,
                                         bool swapWords)
 {
     std::vector<std::uint16_t> words;
@@ -189,7 +189,7 @@ bool CModbusInterface::WriteDoubleWords(int start, int count32, const std::uint3
         words.push_back(swapWords ? high : low);
         words.push_back(swapWords ? low : high);
     }
-    return WriteMultipleRegisters(start, 2 * count32, words.data(), -1);
+    WriteMultipleRegisters(start, 2 * count32, words.data(), -1);
 }
 
 CModbusInterface::Exchange CModbusInterface::ReadExchange(int start, int count) const
@@ -282,7 +282,7 @@ void CModbusInterface::Receive(std::uint8_t* response, const Exchange& x, std::u
         IsTcp() ? ReceiveTcp(response, x.expected, answerId) : ReceiveRtu(response, x);
     const ResponseCheck check = CheckResponse(response, size, x.expected, answerId, requestId);
     if (check.fault != ResponseFault::None)
-        Fail(x, ReasonFor(check));
+        Fail(x, check);
 }
 
 std::size_t CModbusInterface::ReceiveTcp(std::uint8_t* response, std::size_t expected,
@@ -321,16 +321,20 @@ std::size_t CModbusInterface::ReceiveRtu(std::uint8_t* response, const Exchange&
     const RtuResponse r = SplitRtuResponse(raw.data(), std::min(received, raw.size()), x.expected);
     std::copy(raw.begin(), raw.begin() + static_cast<long>(r.size), response);
     if (r.crcError)
-        Fail(x, ReasonFor({ResponseFault::CrcError, 0}));
+        Fail(x, {ResponseFault::CrcError, 0});
     if (pause_)
         pause_(mode_.pauseAfterResponseMs);
     return r.size;
 }
 
-void CModbusInterface::Fail(const Exchange& x, const std::string& reason) const
+void CModbusInterface::Fail(const Exchange& x, const ResponseCheck& check) const
 {
+    // Only an exception response is the device's own answer; every other
+    // fault happened on the way and may pass on another attempt.
+    const FaultKind kind =
+        check.fault == ResponseFault::Exception ? FaultKind::DeviceException : FaultKind::Link;
     throw CPrivateException(
-        FormatText(kTextCommandFailed, {x.command, x.start + 1, x.count, reason}));
+        FormatText(kTextCommandFailed, {x.command, x.start + 1, x.count, ReasonFor(check)}), kind);
 }
 
 void CModbusInterface::RecordResult(bool ok)

@@ -42,13 +42,13 @@ public:
     void Close() noexcept override;
     bool IsOpen() const;
 
-    // 0-based addresses. Return true or throw.
-    bool ReadHoldingRegisters(int start, int count, std::uint16_t* out);
+    // 0-based addresses. A failure throws; returning means the device answered.
+    void ReadHoldingRegisters(int start, int count, std::uint16_t* out);
     // attempts <= 0 takes the mode's attempt count.
-    bool WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
+    void WriteMultipleRegisters(int start, int count, const std::uint16_t* values,
                                 int attempts = -1);
     // swapWords sends the high 16 bits of each value first.
-    bool WriteDoubleWords(int start, int count32, const std::uint32_t* values, bool swapWords);
+    void WriteDoubleWords(int start, int count32, const std::uint32_t* values, bool swapWords);
 
     // Ends the running operation without further attempts. A serial read still
     // runs to its response or time-out; a Modbus/TCP connect or receive is cut
@@ -89,7 +89,7 @@ private:
     std::size_t ReceiveTcp(std::uint8_t* response, std::size_t expected, std::uint16_t& answerId);
     std::size_t ReceiveRtu(std::uint8_t* response, const Exchange& x);
     std::size_t ReadBefore(std::uint8_t* buffer, std::size_t size, Clock::time_point deadline);
-    [[noreturn]] void Fail(const Exchange& x, const std::string& reason) const;
+    [[noreturn]] void Fail(const Exchange& x, const ResponseCheck& check) const;
     void RecordResult(bool ok);
     ITransport& Transport();
     bool IsTcp() const { return tcp_; }

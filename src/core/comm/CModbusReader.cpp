@@ -23,9 +23,8 @@ void CModbusReader::ReadBlock(const ModbusBlock& block)
     if (block.firstSlot < 0 || first + count > destination_.size())
         throw std::out_of_range("register block outside the measured-value image");
     std::vector<std::uint16_t> registers(2 * count);
-    if (!modbus_->ReadHoldingRegisters(block.startRegister, static_cast<int>(registers.size()),
-                                       registers.data()))
-        return;
+    modbus_->ReadHoldingRegisters(block.startRegister, static_cast<int>(registers.size()),
+                                  registers.data());
     for (std::size_t i = 0; i < count; ++i) {
         // The first register lands in the slot's lower-addressed half, which is
         // its low 16 bits; the device's word order decides whether they swap.

@@ -18,7 +18,7 @@ void ComSettings::Load(const CSettingsStore& store)
     auto getString = [&](const char* key, const std::string& fallback) {
         return store.GetString(kSection, key, fallback);
     };
-    mode = getInt("Mode", defaults.mode);
+    mode = static_cast<ConnectionMode>(getInt("Mode", static_cast<int>(defaults.mode)));
     address = getInt("Address", defaults.address);
     comPortName = getString("COMPortName", defaults.comPortName);
     comPortDisplayName = getString("COMPortDisplayName", defaults.comPortDisplayName);
@@ -28,7 +28,7 @@ void ComSettings::Load(const CSettingsStore& store)
     configPortDisplayName = getString("ConfigCOMPortDisplayName", defaults.configPortDisplayName);
     baudIndex = getInt("Baudrate", defaults.baudIndex);
     // "Character" is written but never read: the line always runs 8 data bits.
-    parity = getInt("Parity", defaults.parity);
+    parity = static_cast<SerialParity>(getInt("Parity", static_cast<int>(defaults.parity)));
     stopIndex = getInt("Stop", defaults.stopIndex);
     serverAddress = getString("ServerAddress", defaults.serverAddress);
     servicePort = getString("ServicePort", defaults.servicePort);
@@ -36,7 +36,7 @@ void ComSettings::Load(const CSettingsStore& store)
 
 void ComSettings::Save(CSettingsStore& store) const
 {
-    store.SetInt(kSection, "Mode", mode);
+    store.SetInt(kSection, "Mode", static_cast<int>(mode));
     store.SetInt(kSection, "Address", address);
     store.SetString(kSection, "COMPortName", comPortName);
     store.SetString(kSection, "COMPortDisplayName", comPortDisplayName);
@@ -46,7 +46,7 @@ void ComSettings::Save(CSettingsStore& store) const
     store.SetString(kSection, "ConfigCOMPortDisplayName", configPortDisplayName);
     store.SetInt(kSection, "Baudrate", baudIndex);
     store.SetInt(kSection, "Character", characterIndex);
-    store.SetInt(kSection, "Parity", parity);
+    store.SetInt(kSection, "Parity", static_cast<int>(parity));
     store.SetInt(kSection, "Stop", stopIndex);
     store.SetString(kSection, "ServerAddress", serverAddress);
     store.SetString(kSection, "ServicePort", servicePort);

@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-enum class SerialParity { None = 0, Odd = 1, Even = 2 };
+#include "comm/SerialParity.h"
 
 // Line parameters of a serial port, already chosen for the connection mode.
 struct SerialLineSettings {
-    std::string portName;     // path, e.g. /dev/ttyUSB0
-    std::string displayName;  // for messages
+    std::string portName;    // path, e.g. /dev/ttyUSB0
+    std::string displayName; // for messages
     int baudRate = 38400;
     int dataBits = 8;
     SerialParity parity = SerialParity::Odd;
@@ -40,8 +40,9 @@ class ITransportFactory {
 public:
     virtual ~ITransportFactory() = default;
     virtual std::unique_ptr<ITransport> CreateSerial(const SerialLineSettings& line) = 0;
-    virtual std::unique_ptr<ITransport> CreateTcp(const std::string& host, const std::string& port) = 0;
+    virtual std::unique_ptr<ITransport> CreateTcp(const std::string& host,
+                                                  const std::string& port) = 0;
 };
 
-void SetTransportFactory(ITransportFactory* factory);  // not owned
+void SetTransportFactory(ITransportFactory* factory); // not owned
 ITransportFactory* GetTransportFactory();

@@ -13,7 +13,7 @@ SerialLineSettings Rs485Line(const ComSettings& settings)
     line.displayName = settings.comPortDisplayName;
     line.baudRate = BaudRateForIndex(settings.baudIndex);
     line.dataBits = settings.characterIndex == 1 ? 8 : 7;
-    line.parity = static_cast<SerialParity>(settings.parity);
+    line.parity = settings.parity;
     line.stopBits = settings.stopIndex == 1 ? 2 : 1;
     return line;
 }

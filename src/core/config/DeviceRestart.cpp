@@ -1,6 +1,14 @@
 #include "config/DeviceRestart.h"
 
+#include <array>
+#include <chrono>
 #include <regex>
+#include <thread>
+
+#include "app/CPrivateException.h"
+#include "comm/CModbusInterface.h"
+#include "device/ConnectedDevice.h"
+#include "device/DeviceRegisters.h"
 
 namespace {
 
@@ -93,6 +101,45 @@ RestartCommand RestartCommandFor(std::uint16_t modelCode)
     default:
         return {};
     }
+}
+
+RestartTarget ReadRestartTarget(CModbusInterface& connection)
+{
+    COpenConnection open(connection);
+    RestartTarget target;
+    target.device.Identify(connection);
+    std::array<std::uint16_t, kRebootIdentityCount> identity{};
+    std::array<std::uint16_t, kRebootOptionCount> option{};
+    connection.ReadHoldingRegisters(kRebootIdentityRegister, kRebootIdentityCount, identity.data());
+    connection.ReadHoldingRegisters(kRebootOptionRegister, kRebootOptionCount, option.data());
+    const std::uint16_t modelCode = identity[DeviceRegister::kModelCode - kRebootIdentityRegister];
+    target.modelName = DeviceModelName(modelCode, option[0]);
+    return target;
+}
+
+bool RestartDevice(CModbusInterface& connection, std::uint16_t modelCode, const RestartWait& wait)
+{
+    const RestartCommand command = RestartCommandFor(modelCode);
+    if (command.values.empty())
+        return false;
+    COpenConnection open(connection);
+    const int count = static_cast<int>(command.values.size());
+    if (!command.expectNoAnswer) {
+        connection.WriteMultipleRegisters(command.address, count, command.values.data());
+        return true;
+    }
+    try {
+        connection.WriteMultipleRegisters(command.address, count, command.values.data(), 1);
+    } catch (const CPrivateException&) {
+        // The device restarts before it answers, or not at all: expected.
+    }
+    if (command.waitMs <= 0)
+        return true;
+    if (wait)
+        wait(command.waitMs);
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(command.waitMs));
+    return true;
 }
 
 MonitorWindowKind MonitorWindowFor(Capabilities caps)

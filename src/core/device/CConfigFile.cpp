@@ -117,13 +117,13 @@ bool CConfigFile::SaveToFile(const ParameterSet& set, const std::string& path)
     IniFile ini;
     // Keys already in the file stay, so the file must be readable to be merged into.
     if (const auto ec = ini.Read(path); ec && ec != std::errc::no_such_file_or_directory)
-        throw CPrivateException(kSaveErrorText, ec.value());
+        throw CPrivateException(kSaveErrorText, ec.value(), FaultKind::File);
     WriteIdentity(ini, set.type);
     ForEachParameterKey(set.type, [&](const std::string& key, const RegisterBlock& entry, int j) {
         ini.Set(kSection, key, ValueText(set, entry, j));
     });
     if (const auto ec = ini.WriteAtomically(path))
-        throw CPrivateException(kSaveErrorText, ec.value());
+        throw CPrivateException(kSaveErrorText, ec.value(), FaultKind::File);
     return true;
 }
 
@@ -131,7 +131,7 @@ bool CConfigFile::LoadFromFile(ParameterSet& set, const std::string& path)
 {
     IniFile ini;
     if (const auto ec = ini.Read(path))
-        throw CPrivateException(kLoadErrorText, ec.value());
+        throw CPrivateException(kLoadErrorText, ec.value(), FaultKind::File);
     ReadIdentity(ini, set.type);
     const bool zm = set.type.modelCode == kZmModelCode;
     ForEachParameterKey(set.type, [&](const std::string& key, const RegisterBlock& entry, int j) {

@@ -17,7 +17,7 @@ public:
 
     std::uint16_t modelCode = 0;
     std::uint16_t firmwareVersion = 0;
-    std::uint16_t optionCode = 0;  // stored masked with kOptionCodeMask
+    std::uint16_t optionCode = 0; // stored masked with kOptionCodeMask
     IoWords ioWords{};
 
     // Sets the catalogue index from the identity fields, or -1 when no row matches.

@@ -7,7 +7,10 @@
 // whether (capabilities & mask) != 0; a mask may span both halves.
 using Capabilities = std::uint64_t;
 
-constexpr Capabilities CapHigh(std::uint32_t bits) { return Capabilities(bits) << 32; }
+constexpr Capabilities CapHigh(std::uint32_t bits)
+{
+    return Capabilities(bits) << 32;
+}
 constexpr Capabilities CapMask(std::uint32_t low, std::uint32_t high)
 {
     return Capabilities(low) | CapHigh(high);

@@ -6,6 +6,7 @@ namespace {
 
 // Type id, model code, firmware range, option code, I/O words, alternative I/O
 // words, capability halves; storage order.
+// clang-format off
 constexpr std::array<DeviceTypeRecord, kDeviceTypeCount> kCatalogue = {{
     { 0, 4711, 0x0000, 0xFFFF, 0x0000, {0, 0, 0, 0, 0}, {0xFFFF, 0, 0, 0, 0}, 0x80021100, 0x00004001},
     { 1, 4721, 0x0000, 0xFFFF, 0x0002, {0, 0, 0, 0, 0}, {0xFFFF, 0, 0, 0, 0}, 0x80021100, 0x00004002},
@@ -94,8 +95,9 @@ constexpr std::array<DeviceTypeRecord, kDeviceTypeCount> kCatalogue = {{
     {85, 4761, 0x0000, 0xFFFF, 0x1002, {0, 2, 0, 4, 0}, {0xFFFF, 0, 0, 0, 0}, 0x08000300, 0x00001600},
     {84, 4762, 0x0000, 0xFFFF, 0x0002, {0, 2, 0, 4, 0}, {0xFFFF, 0, 0, 0, 0}, 0x00000300, 0x00001A00},
 }};
+// clang-format on
 
-}  // namespace
+} // namespace
 
 const std::array<DeviceTypeRecord, kDeviceTypeCount>& DeviceCatalogue()
 {
@@ -126,7 +128,10 @@ const std::vector<std::pair<int, int>>& DeviceSelectionList()
 {
     static const std::vector<std::pair<int, int>> list = [] {
         static constexpr int kTypeIds[] = {
-            0, 4, 70, 5, 71, 6, 72, 7, 73, 8, 74, 9, 75, 10, 76, 11, 77, 12, 78, 1, 13, 39, 2, 14, 40, 3, 15, 41, 16, 42, 17, 43, 18, 44, 19, 20, 21, 22, 23, 24, 25, 45, 26, 46, 27, 28, 29, 47, 30, 48, 31, 32, 49, 50, 51, 53, 54, 55, 56, 35, 36, 37, 38, 62, 63, 52, 64, 60, 66, 61, 67, 80, 81, 79, 82, 83, 85, 84};
+            0,  4,  70, 5,  71, 6,  72, 7,  73, 8,  74, 9,  75, 10, 76, 11, 77, 12, 78, 1,
+            13, 39, 2,  14, 40, 3,  15, 41, 16, 42, 17, 43, 18, 44, 19, 20, 21, 22, 23, 24,
+            25, 45, 26, 46, 27, 28, 29, 47, 30, 48, 31, 32, 49, 50, 51, 53, 54, 55, 56, 35,
+            36, 37, 38, 62, 63, 52, 64, 60, 66, 61, 67, 80, 81, 79, 82, 83, 85, 84};
         std::vector<std::pair<int, int>> l;
         for (int id : kTypeIds)
             l.emplace_back(DeviceTypeTextId(id), id);
@@ -143,8 +148,8 @@ DeviceTypeText SplitDeviceTypeText(const std::string& text)
     if (first == std::string::npos)
         return t;
     const size_t second = text.find('|', first + 1);
-    t.suffix = text.substr(first + 1, second == std::string::npos ? std::string::npos
-                                                                   : second - first - 1);
+    t.suffix = text.substr(first + 1,
+                           second == std::string::npos ? std::string::npos : second - first - 1);
     if (second != std::string::npos)
         t.firmware = text.substr(second + 1);
     return t;

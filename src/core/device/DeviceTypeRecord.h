@@ -14,11 +14,11 @@ using IoWords = std::array<std::uint16_t, 5>;
 struct DeviceTypeRecord {
     int typeId;
     std::uint16_t modelCode;
-    std::uint16_t versionMin;  // inclusive
-    std::uint16_t versionMax;  // inclusive
+    std::uint16_t versionMin; // inclusive
+    std::uint16_t versionMax; // inclusive
     std::uint16_t optionCode;
     IoWords ioWords;
-    IoWords altIoWords;  // first word 0xFFFF: no alternative set
+    IoWords altIoWords; // first word 0xFFFF: no alternative set
     std::uint32_t capsLow;
     std::uint32_t capsHigh;
 

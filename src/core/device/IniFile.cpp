@@ -1,18 +1,8 @@
 #include "device/IniFile.h"
 
-#include "app/AtomicFile.h"
-
-#include <cerrno>
 #include <cstdint>
-#include <filesystem>
 
-#include "app/FileDescriptor.h"
-
-// POSIX for what the standard library lacks: fsync before the rename, and
-// the errno of each failing step for the user's message.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "app/IFileSystem.h"
 
 namespace {
 
@@ -135,31 +125,9 @@ std::error_code IniFile::Read(const std::string& path)
 {
     lines_.clear();
     utf8Bom_ = false;
-    // Non-blocking, so that a FIFO picked by mistake cannot hang the open waiting for a writer.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0)
-        return LastSystemError();
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return LastSystemError();
-    if (S_ISDIR(st.st_mode))
-        return std::make_error_code(std::errc::is_a_directory);
-    if (!S_ISREG(st.st_mode))
-        return std::make_error_code(std::errc::invalid_argument);
     std::string data;
-    char buf[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return LastSystemError();
-        if (n == 0)
-            break;
-        if (data.size() + static_cast<std::size_t>(n) > kMaxFileSize)
-            return std::make_error_code(std::errc::file_too_large);
-        data.append(buf, static_cast<std::size_t>(n));
-    }
+    if (const std::error_code ec = ReadWholeFile(path, kMaxFileSize, data))
+        return ec;
     Parse(data);
     return {};
 }

@@ -17,8 +17,9 @@ public:
     // A configuration file is a few kilobytes; anything larger is not one.
     static constexpr std::size_t kMaxFileSize = 16u << 20;
 
-    // Replaces the content with the file's. A missing file gives
-    // errc::no_such_file_or_directory and an empty document.
+    // Replaces the content with the file's, read through the installed file
+    // system. A missing file gives errc::no_such_file_or_directory and an
+    // empty document; only a regular file is read.
     std::error_code Read(const std::string& path);
     void Parse(std::string_view text);
     std::string Text() const;
@@ -31,8 +32,9 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes a temporary file beside the target, flushes it to disk and renames
-    // it over the target, so that a failed save leaves the old file whole.
-    // A symbolic link is followed, and the old file's mode is kept.
+    // it over the target, so that a failed save leaves the old file whole
+    // (WriteFileAtomically). A symbolic link is followed, and the old file's
+    // mode is kept.
     std::error_code WriteAtomically(const std::string& path) const;
 
 private:

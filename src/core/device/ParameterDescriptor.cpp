@@ -488,7 +488,7 @@ constexpr std::array<ParameterDescriptor, kParameterWords> kDescriptors = {{
 
 constexpr ParameterDescriptor kNoParameter = {0, 0, ValueType::Num16, 1, 0, 0, -1, -1, 0, false};
 
-}  // namespace
+} // namespace
 
 int ValueWordCount(ValueType type)
 {

@@ -196,8 +196,8 @@ bool Download(const ParameterSet& set, CModbusInterface& connection, IProgressSi
 }
 
 // Every failure reaches the user as a communication error naming the first
-// error. An abort is the way a cancel stops a request in flight: it ends the
-// transfer like a cancel.
+// error, and keeps that error's kind. An abort is the way a cancel stops a
+// request in flight: it ends the transfer like a cancel.
 template <typename Transfer> bool RunTransfer(Transfer&& transfer)
 {
     try {
@@ -205,7 +205,7 @@ template <typename Transfer> bool RunTransfer(Transfer&& transfer)
     } catch (const CPrivateException& e) {
         if (e.IsAbort())
             return false;
-        throw CPrivateException(CommunicationErrorText(e.Text()));
+        throw CPrivateException(CommunicationErrorText(e.Text()), e.Kind());
     } catch (const std::exception& e) {
         throw CPrivateException(CommunicationErrorText(e.what()));
     }

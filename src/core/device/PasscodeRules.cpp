@@ -10,7 +10,7 @@ namespace {
 // is a bijection on the stored range and the result fits a signed registry integer.
 constexpr std::uint64_t kModulus = 2147483647;
 constexpr std::uint64_t kStoreExponent = 65537;
-constexpr std::uint64_t kReadExponent = 1431677609;  // inverse of 65537 mod (2^31 - 2)
+constexpr std::uint64_t kReadExponent = 1431677609; // inverse of 65537 mod (2^31 - 2)
 constexpr std::uint32_t kPasscodeOffset = 1000000000;
 
 std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent)
@@ -26,7 +26,7 @@ std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 std::uint32_t ParseModbusPasscodeLiteral(const std::string& text)
 {
@@ -40,8 +40,8 @@ std::uint32_t ParseModbusPasscodeLiteral(const std::string& text)
 
 std::int32_t EncodeRememberedPasscode(std::uint32_t passcode)
 {
-    return static_cast<std::int32_t>(PowMod(std::uint64_t(passcode) + kPasscodeOffset,
-                                            kStoreExponent));
+    return static_cast<std::int32_t>(
+        PowMod(std::uint64_t(passcode) + kPasscodeOffset, kStoreExponent));
 }
 
 std::optional<std::uint32_t> DecodeRememberedPasscode(std::int32_t stored)
@@ -50,7 +50,7 @@ std::optional<std::uint32_t> DecodeRememberedPasscode(std::int32_t stored)
         return std::nullopt;
     const std::uint64_t plain = PowMod(std::uint64_t(stored), kReadExponent);
     if (plain < kPasscodeOffset || plain > kPasscodeOffset + kMaxModbusPasscode)
-        return std::nullopt;  // written by another build or tampered with
+        return std::nullopt; // written by another build or tampered with
     return static_cast<std::uint32_t>(plain - kPasscodeOffset);
 }
 

@@ -188,7 +188,7 @@ const std::vector<RegisterBlock> kQhMap = {
 };
 // clang-format on
 
-}  // namespace
+} // namespace
 
 const std::vector<RegisterBlock>& MainRegisterMap()
 {

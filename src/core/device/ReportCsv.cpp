@@ -1,7 +1,7 @@
 #include "device/ReportCsv.h"
 
-#include "app/AtomicFile.h"
 #include "app/CPrivateException.h"
+#include "app/IFileSystem.h"
 #include "text/CStringTable.h"
 
 namespace {
@@ -44,5 +44,5 @@ std::string BuildReportCsv(const CParameterReport& report)
 void ExportReportCsv(const CParameterReport& report, const std::string& path)
 {
     if (const std::error_code ec = WriteFileAtomically(path, BuildReportCsv(report)))
-        throw CPrivateException(FormatText(kSaveErrorId, {ec.message()}));
+        throw CPrivateException(FormatText(kSaveErrorId, {ec.message()}), FaultKind::File);
 }

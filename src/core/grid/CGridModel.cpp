@@ -23,20 +23,25 @@ std::optional<int> CGridModel::HeaderAt(int column, int row) const
     return std::nullopt;
 }
 
-void CGridModel::ClearValues()
+bool CGridModel::ClearValues()
 {
+    const bool had = !values_.empty();
     values_.clear();
+    return had;
 }
 
-void CGridModel::SetValueText(int column, int row, std::string text)
+bool CGridModel::SetValueText(int column, int row, std::string text)
 {
-    if (GridValueCell* cell = ValueAt(column, row)) {
+    GridValueCell* cell = ValueAt(column, row);
+    if (cell && cell->text == text)
+        return false;
+    if (cell)
         cell->text = std::move(text);
-    } else {
-        values_.push_back({std::move(text), column, row, 0, 0});
-    }
+    else
+        cell = &values_.emplace_back(GridValueCell{std::move(text), column, row, 0, 0});
     if (column == selColumn_ && row == selRow_)
-        selText_ = ValueAt(column, row)->text;
+        selText_ = cell->text;
+    return true;
 }
 
 GridValueCell* CGridModel::ValueAt(int column, int row)
@@ -52,11 +57,13 @@ const GridValueCell* CGridModel::ValueAt(int column, int row) const
     return const_cast<CGridModel*>(this)->ValueAt(column, row);
 }
 
-void CGridModel::RefreshValues(const std::vector<GridItemCell>& cells,
+bool CGridModel::RefreshValues(const std::vector<GridItemCell>& cells,
                                const std::function<std::string(int item)>& format)
 {
+    bool changed = false;
     for (const GridItemCell& c : cells)
-        SetValueText(c.column, c.row, format(c.item));
+        changed |= SetValueText(c.column, c.row, format(c.item));
+    return changed;
 }
 
 void CGridModel::SetReadOnly(int column, int row, bool readOnly)

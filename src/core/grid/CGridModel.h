@@ -41,14 +41,17 @@ public:
     const std::vector<GridHeaderCell>& Headers() const { return headers_; }
     std::optional<int> HeaderAt(int column, int row) const;
 
-    void ClearValues();
+    // False when there were no value cells.
+    bool ClearValues();
     // Sets the text of the value cell at (column, row), creating the cell.
-    void SetValueText(int column, int row, std::string text);
+    // False when the cell already held that text.
+    bool SetValueText(int column, int row, std::string text);
     GridValueCell* ValueAt(int column, int row);
     const GridValueCell* ValueAt(int column, int row) const;
     const std::vector<GridValueCell>& Values() const { return values_; }
-    // Fills the value cells of a list with their rendered items.
-    void RefreshValues(const std::vector<GridItemCell>& cells,
+    // Fills the value cells of a list with their rendered items. False when
+    // no text changed.
+    bool RefreshValues(const std::vector<GridItemCell>& cells,
                        const std::function<std::string(int item)>& format);
 
     // Read-only cells are drawn greyed and are never selected or edited.

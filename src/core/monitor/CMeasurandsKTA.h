@@ -44,24 +44,24 @@ public:
     std::array<std::uint16_t, kAngleCount> angles{};
     // Registers 5991 (1 = simple measurement) and 5992 (its power factor x 10000).
     std::array<std::uint16_t, 2> modelWords{};
-    std::uint16_t wiringSystem = 0;  // register 5600, index into texts 1600-1608
-    std::uint16_t loopTestWord = 0;  // register 5335 (5338 on channel 2)
-    std::int32_t ratedCurrent = 0;   // primary current rating, A
-    std::int32_t ratedVoltage = 0;   // primary voltage rating, V
+    std::uint16_t wiringSystem = 0;               // register 5600, index into texts 1600-1608
+    std::uint16_t loopTestWord = 0;               // register 5335 (5338 on channel 2)
+    std::int32_t ratedCurrent = 0;                // primary current rating, A
+    std::int32_t ratedVoltage = 0;                // primary voltage rating, V
     std::array<std::int32_t, 4> circuitRatings{}; // primary current of circuits A-D (ZN)
-    std::uint16_t modelCode = 0;      // register 9600
-    std::uint16_t firmwareVersion = 0; // register 9601, version x 100
-    std::array<char, 8> serial{};     // registers 9602-9605, not terminated
-    std::array<char, 16> tag{};       // registers 9606-9613, not terminated
-    std::uint16_t optionCode = 0;     // register 9622, unmasked
+    std::uint16_t modelCode = 0;                  // register 9600
+    std::uint16_t firmwareVersion = 0;            // register 9601, version x 100
+    std::array<char, 8> serial{};                 // registers 9602-9605, not terminated
+    std::array<char, 16> tag{};                   // registers 9606-9613, not terminated
+    std::uint16_t optionCode = 0;                 // register 9622, unmasked
     // Registers 9623-9626: [2] = analog outputs, [3] = input channels. The
     // "I/O word n" of the device descriptions is ioWords[n - 1].
     std::array<std::uint16_t, 4> ioWords{};
     std::array<std::uint16_t, 3> versionTriple{}; // registers 9597-9599, zero when absent
-    std::uint32_t storedPasscode = 0; // registers 5333-5334, non-zero when protected
-    std::uint16_t outputType = 0;     // 0 "0 - 20mA DC", 1 "-5 - +5V DC", 2 "-10 - +10V DC"
+    std::uint32_t storedPasscode = 0;             // registers 5333-5334, non-zero when protected
+    std::uint16_t outputType = 0; // 0 "0 - 20mA DC", 1 "-5 - +5V DC", 2 "-10 - +10V DC"
     std::array<std::int16_t, 4> outputValues{}; // Ao1-Ao4, registers 3136-3139
-    std::uint16_t fixedOutput = 0;    // register 5339, non-zero while the outputs are fixed
+    std::uint16_t fixedOutput = 0; // register 5339, non-zero while the outputs are fixed
 
 private:
     std::string FormatEnergy(int item) const;

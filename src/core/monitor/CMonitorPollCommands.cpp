@@ -128,6 +128,12 @@ CDeviceType CMonitorPollCommands::ConnectedDevice() const
     return device_;
 }
 
+std::string CMonitorPollCommands::LastError() const
+{
+    std::lock_guard lock(deviceMutex_);
+    return lastError_;
+}
+
 std::uint32_t CMonitorPollCommands::Combine(std::uint16_t first, std::uint16_t second) const
 {
     return highWordFirst_ ? (std::uint32_t(first) << 16 | second)
@@ -157,6 +163,7 @@ void CMonitorPollCommands::ExecuteCommand(CBackThread& worker, std::int32_t comm
     ApplyPendingAddress();
     Reader reader(worker, master_);
     bool completed = false;
+    std::string error;
     try {
         if (worker.IsRunning()) {
             master_.Open();
@@ -168,8 +175,14 @@ void CMonitorPollCommands::ExecuteCommand(CBackThread& worker, std::int32_t comm
         // Time-out, CRC, exception response, a lost link, and an abort that
         // came while the window still runs: the command did not complete.
         DebugPrintf("Monitor command %d: %s\n", int(command), e.IsAbort() ? "aborted" : e.what());
+        error = e.Text();
     } catch (const std::exception& e) {
         DebugPrintf("Monitor command %d failed: %s\n", int(command), e.what());
+        error = e.what();
+    }
+    {
+        std::lock_guard lock(deviceMutex_);
+        lastError_ = completed ? std::string() : error;
     }
     if (completed) {
         worker.SetError(false);

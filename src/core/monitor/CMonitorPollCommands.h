@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <string>
 
 #include "background/CBackThread.h"
 #include "device/CDeviceType.h"
@@ -39,6 +40,9 @@ public:
 
     // The device that the last command 1 identified (unresolved before it).
     CDeviceType ConnectedDevice() const;
+    // Text of the error that ended the last command; empty when it completed
+    // or an abort cut it short.
+    std::string LastError() const;
     // Word order of 32-bit values, from register 5735 at the last command 1.
     bool HighWordFirst() const { return highWordFirst_; }
     // A new device address for the connection, taken over by the next command
@@ -64,5 +68,6 @@ private:
     std::atomic<bool> highWordFirst_{false};
     std::atomic<int> pendingAddress_{-1};
     mutable std::mutex deviceMutex_;
-    CDeviceType device_; // guarded by deviceMutex_
+    CDeviceType device_;    // guarded by deviceMutex_
+    std::string lastError_; // guarded by deviceMutex_
 };

@@ -25,7 +25,7 @@ std::optional<std::int64_t> ParseInteger(const std::string& text)
     const long long v = std::strtoll(begin, &end, 0);
     if (end == begin || *end != '\0')
         return std::nullopt;
-    return v;  // an overflow saturates and then fails the range check
+    return v; // an overflow saturates and then fails the range check
 }
 
 std::optional<std::int64_t> ParseScaled(const std::string& text, int scale)
@@ -42,10 +42,10 @@ std::optional<std::int64_t> ParseScaled(const std::string& text, int scale)
         return std::numeric_limits<std::int64_t>::max();
     if (scaled <= -kLimit)
         return std::numeric_limits<std::int64_t>::min();
-    return static_cast<std::int64_t>(std::llround(scaled));  // half away from zero
+    return static_cast<std::int64_t>(std::llround(scaled)); // half away from zero
 }
 
-}  // namespace
+} // namespace
 
 int DecimalsOfScale(int scale)
 {
@@ -78,9 +78,9 @@ std::int64_t ReadNumericField(const std::string& text, const NumericField& field
         const std::string lo = FormatScaledValue(field.minimum, field.scale);
         const std::string hi = FormatScaledValue(field.maximum, field.scale);
         if (field.extra)
-            throw CPrivateException(FormatText(
-                kMsgOutOfRangeOrExtra,
-                {name, lo, hi, FormatScaledValue(*field.extra, field.scale)}));
+            throw CPrivateException(
+                FormatText(kMsgOutOfRangeOrExtra,
+                           {name, lo, hi, FormatScaledValue(*field.extra, field.scale)}));
         throw CPrivateException(FormatText(kMsgOutOfRange, {name, lo, hi}));
     }
     return *value;

@@ -13,7 +13,7 @@ struct NumericField {
     int scale = 1;
     std::int64_t minimum = 0;
     std::int64_t maximum = 0;
-    int nameId = 0;  // string id of the field's name
+    int nameId = 0; // string id of the field's name
     std::optional<std::int64_t> extra;
 };
 

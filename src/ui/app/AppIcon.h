@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The program's icon (resource 128 of the original program); set on every
-// window that shows one, whatever the display language.
+// The program's icon. It is built into the executable, never taken from a
+// language module, so every window that shows one has it in every language.
 QIcon AppIcon();
 void ApplyAppIcon(QWidget& window);

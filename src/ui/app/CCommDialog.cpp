@@ -267,7 +267,7 @@ void CCommDialog::accept()
         if (!ReadAddressInto(result))
             return;
     }
-    result.mode = static_cast<int>(mode);
+    result.mode = mode;
     if (mode == ConnectionMode::Tcp) {
         result.serverAddress = station_->text().toStdString();
         result.servicePort = servicePort_->currentText().toStdString();
@@ -276,7 +276,7 @@ void CCommDialog::accept()
     }
     if (mode == ConnectionMode::Rs485) {
         result.baudIndex = baud_->currentIndex();
-        result.parity = parity_->currentIndex();
+        result.parity = static_cast<SerialParity>(parity_->currentIndex());
         result.stopIndex = stop_->currentIndex();
     }
     settings_ = result;

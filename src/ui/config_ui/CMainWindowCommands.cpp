@@ -3,10 +3,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 
-#include <array>
-#include <chrono>
-#include <thread>
-
 #include "app/CPrivateException.h"
 #include "app/IPromptService.h"
 #include "app/RunTransfer.h"
@@ -16,7 +12,7 @@
 #include "config_ui/CCompareDialog.h"
 #include "device/CConfigFile.h"
 #include "device/CPasscodeProtection.h"
-#include "device/DeviceRegisters.h"
+#include "device/ConnectedDevice.h"
 #include "device/ParameterTransfer.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
@@ -37,21 +33,6 @@ public:
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
 
-// Open for one series of requests; closed however the series ends.
-class COpenConnection {
-public:
-    explicit COpenConnection(CModbusInterface& connection) : connection_(connection)
-    {
-        connection_.Open();
-    }
-    ~COpenConnection() { connection_.Close(); }
-    COpenConnection(const COpenConnection&) = delete;
-    COpenConnection& operator=(const COpenConnection&) = delete;
-
-private:
-    CModbusInterface& connection_;
-};
-
 FileDialogRequest ConfigurationFileRequest(bool save)
 {
     FileDialogRequest request;
@@ -60,27 +41,6 @@ FileDialogRequest ConfigurationFileRequest(bool save)
     request.defaultExtension = kConfigurationExtension;
     request.overwritePrompt = true;
     return request;
-}
-
-struct IdentifiedModel {
-    CDeviceType device;
-    std::string name;
-};
-
-// The identity and the model name as the device reports them.
-IdentifiedModel ReadModel(CModbusInterface& connection)
-{
-    CWaitCursor waiting;
-    COpenConnection open(connection);
-    IdentifiedModel model;
-    model.device.Identify(connection);
-    std::array<std::uint16_t, kRebootIdentityCount> identity{};
-    std::array<std::uint16_t, kRebootOptionCount> option{};
-    connection.ReadHoldingRegisters(kRebootIdentityRegister, kRebootIdentityCount, identity.data());
-    connection.ReadHoldingRegisters(kRebootOptionRegister, kRebootOptionCount, option.data());
-    const std::uint16_t modelCode = identity[DeviceRegister::kModelCode - kRebootIdentityRegister];
-    model.name = DeviceModelName(modelCode, option[0]);
-    return model;
 }
 
 // The passcode handshake fails like the transfer it belongs to: with the
@@ -92,21 +52,13 @@ template <typename Step> bool AsCommunicationStep(Step&& step)
     } catch (const CPrivateException& e) {
         if (e.IsAbort())
             throw;
-        throw CPrivateException(CommunicationErrorText(e.Text()));
+        throw CPrivateException(CommunicationErrorText(e.Text()), e.Kind());
     }
-}
-
-void PlainWait(int milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 } // namespace
 
-CMainWindowCommands::CMainWindowCommands(CAppSettings& settings)
-    : settings_(settings), restartWait_(&PlainWait)
-{
-}
+CMainWindowCommands::CMainWindowCommands(CAppSettings& settings) : settings_(settings) {}
 
 void CMainWindowCommands::Upload(CBasicParameterDialog& window)
 {
@@ -204,8 +156,7 @@ int CMainWindowCommands::RunMonitorOnce(CBasicParameterDialog& window, CModbusIn
     CDeviceType device;
     {
         CWaitCursor waiting;
-        COpenConnection open(connection);
-        device.Identify(connection);
+        device = IdentifyConnectedDevice(connection);
     }
     // The monitor follows the connected device, not the variant being edited.
     if (!openMonitor_)
@@ -220,39 +171,27 @@ void CMainWindowCommands::Reboot(CBasicParameterDialog&)
     CModbusInterface connection;
     if (!ShowConnectDialog(connection))
         return;
-    const IdentifiedModel model = ReadModel(connection);
-    if (IsLonWorksModelName(model.name)) {
-        Prompts().ShowMessage(FormatText(kTextNoReboot, {model.name}), PromptIcon::Error,
+    RestartTarget target;
+    {
+        CWaitCursor waiting;
+        target = ReadRestartTarget(connection);
+    }
+    if (target.Refused()) {
+        Prompts().ShowMessage(FormatText(kTextNoReboot, {target.modelName}), PromptIcon::Error,
                               PromptButtons::Ok);
         return;
     }
-    if (!Prompts().AskYesNo(FormatText(kTextAskRestart, {model.name})))
+    if (!Prompts().AskYesNo(FormatText(kTextAskRestart, {target.modelName})))
         return;
     CPasscodeProtection protection;
     if (!protection.Unlock(connection))
         return;
+    bool restarted = false;
+    {
+        CWaitCursor waiting;
+        restarted = RestartDevice(connection, target.device.modelCode, restartWait_);
+    }
     // Relocking a device that restarts would only wait for answers that never come.
-    if (SendRestart(connection, RestartCommandFor(model.device.modelCode)))
+    if (restarted)
         protection.Forget();
-}
-
-bool CMainWindowCommands::SendRestart(CModbusInterface& connection, const RestartCommand& command)
-{
-    if (command.values.empty())
-        return false;
-    CWaitCursor waiting;
-    COpenConnection open(connection);
-    const int count = static_cast<int>(command.values.size());
-    if (!command.expectNoAnswer) {
-        connection.WriteMultipleRegisters(command.address, count, command.values.data());
-        return true;
-    }
-    try {
-        connection.WriteMultipleRegisters(command.address, count, command.values.data(), 1);
-    } catch (const CPrivateException&) {
-        // The device restarts before it answers, or not at all: expected.
-    }
-    if (command.waitMs > 0 && restartWait_)
-        restartWait_(command.waitMs);
-    return true;
 }

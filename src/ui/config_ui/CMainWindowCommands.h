@@ -20,8 +20,9 @@ public:
     // (1: identify the device again and reopen).
     using MonitorWindowOpener = std::function<int(MonitorWindowKind kind, const CDeviceType& device,
                                                   CModbusInterface& connection, QWidget* parent)>;
-    // The pause that lets a device come back after a restart.
-    using RestartWait = std::function<void(int milliseconds)>;
+    // The pause that lets a device come back after a restart; by default
+    // the GUI thread sleeps, as it always has during a restart.
+    using RestartWait = ::RestartWait;
 
     // Not owned: the application's settings hold the report's hide flag.
     explicit CMainWindowCommands(CAppSettings& settings);
@@ -42,8 +43,6 @@ public:
 
 private:
     int RunMonitorOnce(CBasicParameterDialog& window, CModbusInterface& connection, bool& hidden);
-    // False when the model has no restart command.
-    bool SendRestart(CModbusInterface& connection, const RestartCommand& command);
 
     CAppSettings& settings_;
     MonitorWindowOpener openMonitor_;

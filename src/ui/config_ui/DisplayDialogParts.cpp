@@ -35,8 +35,7 @@ QComboBox* CodedCombo(QWidget* parent, int controlId, const std::vector<CodedEnt
 void FitListToRows(CListCtrlInfoTip* list, int rows, int width)
 {
     const int height = list->horizontalHeader()->sizeHint().height() +
-                       rows * list->verticalHeader()->defaultSectionSize() +
-                       2 * list->frameWidth();
+                       rows * list->verticalHeader()->defaultSectionSize() + 2 * list->frameWidth();
     list->setFixedSize(width, height);
     list->FitColumns();
 }

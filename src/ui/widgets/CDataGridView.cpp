@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "grid/GridGeometry.h"
+#include "widgets/ChartPainting.h"
 #include "widgets/UiText.h"
 
 namespace {
@@ -41,7 +42,8 @@ CDataGridView::CDataGridView(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    Relayout();
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    MarkResizePending();
 }
 
 int CDataGridView::SetHeaders(std::vector<GridHeaderCell> headers, int columnWidth, int minColumns,
@@ -49,14 +51,17 @@ int CDataGridView::SetHeaders(std::vector<GridHeaderCell> headers, int columnWid
 {
     columnWidth_ = std::max(columnWidth, 0);
     const int rows = model_.SetHeaders(std::move(headers), minColumns, minRows);
-    Relayout();
+    MarkResizePending();
     return rows;
 }
 
 void CDataGridView::SetColumnWidth(int columnWidth)
 {
-    columnWidth_ = std::max(columnWidth, 0);
-    Relayout();
+    columnWidth = std::max(columnWidth, 0);
+    if (columnWidth == columnWidth_)
+        return;
+    columnWidth_ = columnWidth;
+    MarkResizePending();
 }
 
 int CDataGridView::RowHeight() const
@@ -66,14 +71,14 @@ int CDataGridView::RowHeight() const
 
 void CDataGridView::ClearValues()
 {
-    model_.ClearValues();
-    update();
+    if (model_.ClearValues())
+        update();
 }
 
 void CDataGridView::SetValueText(int column, int row, const QString& text)
 {
-    model_.SetValueText(column, row, text.toStdString());
-    update(CellRect(column, row));
+    if (model_.SetValueText(column, row, text.toStdString()))
+        update(CellRect(column, row));
 }
 
 QString CDataGridView::ValueText(int column, int row) const
@@ -85,8 +90,8 @@ QString CDataGridView::ValueText(int column, int row) const
 void CDataGridView::RefreshValues(const std::vector<GridItemCell>& cells,
                                   const std::function<std::string(int item)>& format)
 {
-    model_.RefreshValues(cells, format);
-    update();
+    if (model_.RefreshValues(cells, format))
+        update();
 }
 
 void CDataGridView::SetReadOnly(int column, int row, bool readOnly)
@@ -131,6 +136,8 @@ bool CDataGridView::MoveSelection(EditMove move)
 
 void CDataGridView::SetShowingData(bool showing)
 {
+    if (showing == showingData_)
+        return;
     showingData_ = showing;
     update();
 }
@@ -163,18 +170,36 @@ QSize CDataGridView::sizeHint() const
     return {s.width, s.height};
 }
 
-void CDataGridView::Relayout()
+void CDataGridView::MarkResizePending()
 {
-    setFixedSize(sizeHint());
+    resizePending_ = true;
+    // Free the old size, so that a layout takes the new size hint at once.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    updateGeometry();
     update();
+}
+
+void CDataGridView::ApplyPendingResize()
+{
+    if (!resizePending_)
+        return;
+    resizePending_ = false;
+    setFixedSize(sizeHint());
 }
 
 bool CDataGridView::SelectAndNotify(int column, int row)
 {
     if (!Select(column, row))
         return false;
-    emit SelectionChanged(column, row);
+    NotifySelection();
     return true;
+}
+
+void CDataGridView::NotifySelection()
+{
+    emit SelectionChanged(SelectedColumn(), SelectedRow());
+    Notify(this);
 }
 
 void CDataGridView::mousePressEvent(QMouseEvent* event)
@@ -209,7 +234,7 @@ void CDataGridView::keyPressEvent(QKeyEvent* event)
     const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
     if (const auto move = ArrowMove(event->key()); move && plain) {
         if (MoveSelection(*move))
-            emit SelectionChanged(SelectedColumn(), SelectedRow());
+            NotifySelection();
         return;
     }
     if ((event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
@@ -228,7 +253,7 @@ void CDataGridView::keyPressEvent(QKeyEvent* event)
 void CDataGridView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange)
-        Relayout();
+        MarkResizePending();
     else if (event->type() == QEvent::EnabledChange || event->type() == QEvent::PaletteChange ||
              event->type() == QEvent::LanguageChange)
         update();
@@ -247,20 +272,24 @@ void CDataGridView::focusOutEvent(QFocusEvent* event)
     QWidget::focusOutEvent(event);
 }
 
+void CDataGridView::showEvent(QShowEvent* event)
+{
+    ApplyPendingResize();
+    QWidget::showEvent(event);
+}
+
 void CDataGridView::paintEvent(QPaintEvent*)
 {
-    const qreal dpr = devicePixelRatioF();
-    const QSize pixels = size() * dpr;
-    if (buffer_.size() != pixels) {
-        buffer_ = QPixmap(pixels);
-        buffer_.setDevicePixelRatio(dpr);
-    }
+    ApplyPendingResize();
+    if (width() <= 0 || height() <= 0)
+        return;
+    QPixmap& buffer = ChartBuffer(buffer_, *this, size());
     {
-        QPainter p(&buffer_);
+        QPainter p(&buffer);
         p.setFont(font());
         Render(p);
     }
-    QPainter(this).drawPixmap(0, 0, buffer_);
+    QPainter(this).drawPixmap(0, 0, buffer);
 }
 
 void CDataGridView::Render(QPainter& p) const

@@ -8,7 +8,7 @@ ModalRunnerFn& Runner()
     static ModalRunnerFn runner;
     return runner;
 }
-}  // namespace
+} // namespace
 
 int RunModal(QDialog& dialog)
 {

@@ -14,8 +14,7 @@ QString UiFormat(int id, std::initializer_list<QString> inserts);
 // and screenshots find them the way the window's code does.
 QString ControlName(int controlId);
 void SetControlId(QWidget* widget, int controlId);
-template <typename T>
-T* FindControl(QWidget* parent, int controlId)
+template <typename T> T* FindControl(QWidget* parent, int controlId)
 {
     return parent->findChild<T*>(ControlName(controlId));
 }

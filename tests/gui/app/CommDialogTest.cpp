@@ -87,7 +87,7 @@ private slots:
     {
         ComSettings s;
         s.baudIndex = 7;
-        s.parity = 5;
+        s.parity = static_cast<SerialParity>(5);
         s.stopIndex = 3;
         Dialog d{s};
         QCOMPARE(d.Get<QComboBox>(CCommDialog::kBaud)->currentText(), QStringLiteral("38400 bps"));
@@ -131,7 +131,7 @@ private slots:
         d.Get<QComboBox>(CCommDialog::kServicePort)->setEditText(QStringLiteral("1502"));
         d.Connect();
         QVERIFY(d.Accepted());
-        QCOMPARE(d.dialog.Settings().mode, 1);
+        QCOMPARE(d.dialog.Settings().mode, ConnectionMode::Tcp);
         QCOMPARE(d.dialog.Settings().serverAddress, std::string("plc.local"));
         QCOMPARE(d.dialog.Settings().servicePort, std::string("1502"));
         QCOMPARE(d.dialog.Settings().address, 1); // the text the dialog opened with
@@ -150,7 +150,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, messageId);
         ComSettings s;
-        s.mode = 0;
+        s.mode = ConnectionMode::Rs485;
         Dialog d{s};
         d.SetAddress(text);
         d.Connect();
@@ -166,7 +166,7 @@ private slots:
     void rs485ConnectTakesPortLineAndAddress()
     {
         ComSettings s;
-        s.mode = 0;
+        s.mode = ConnectionMode::Rs485;
         Dialog d{s};
         d.PickPort(3);
         d.Get<QComboBox>(CCommDialog::kBaud)->setCurrentIndex(3);
@@ -176,11 +176,11 @@ private slots:
         d.Connect();
         QVERIFY(d.Accepted());
         const ComSettings& r = d.dialog.Settings();
-        QCOMPARE(r.mode, 0);
+        QCOMPARE(r.mode, ConnectionMode::Rs485);
         QCOMPARE(r.comPortName, std::string("/dev/ttyUSB2"));
         QCOMPARE(r.comPortDisplayName, std::string("Other (ttyUSB2)"));
         QCOMPARE(r.baudIndex, 3);
-        QCOMPARE(r.parity, 0);
+        QCOMPARE(r.parity, SerialParity::None);
         QCOMPARE(r.stopIndex, 1);
         QCOMPARE(r.address, 247);
     }
@@ -201,7 +201,7 @@ private slots:
     void configConnectKeepsTheStoredAddress()
     {
         ComSettings s;
-        s.mode = 3;
+        s.mode = ConnectionMode::Config;
         s.address = 42;
         Dialog d{s};
         QCOMPARE(d.Get<QLineEdit>(CCommDialog::kAddress)->text(), QStringLiteral("1"));
@@ -214,7 +214,7 @@ private slots:
     void rememberedPortTheDiscoveryMissesIsOffered()
     {
         ComSettings s;
-        s.mode = 0;
+        s.mode = ConnectionMode::Rs485;
         s.comPortName = "/dev/pts/4";
         s.comPortDisplayName = "/dev/pts/4";
         CSerialPortList withoutAdapters;
@@ -229,7 +229,7 @@ private slots:
     void adapterFoundAtANewPortWinsOverTheRememberedOne()
     {
         ComSettings s;
-        s.mode = 2;
+        s.mode = ConnectionMode::Infrared;
         s.irPortName = "/dev/ttyUSB7";
         s.irPortDisplayName = "IR (ttyUSB7)";
         Dialog d{s};
@@ -243,7 +243,7 @@ private slots:
     {
         CMemorySettingsStore store;
         ComSettings stored;
-        stored.mode = 1;
+        stored.mode = ConnectionMode::Tcp;
         stored.serverAddress = "10.1.1.1";
         stored.Save(store);
         const auto before = store.Values();
@@ -275,7 +275,7 @@ private slots:
         });
         CModbusInterface master;
         QVERIFY(ShowConnectDialog(master, store));
-        QCOMPARE(master.Settings().mode, 1);
+        QCOMPARE(master.Settings().mode, ConnectionMode::Tcp);
         QCOMPARE(master.Settings().address, 7);
         QCOMPARE(store.GetString("ComSettings", "Address", ""), std::string("7"));
         QCOMPARE(store.GetString("ComSettings", "Mode", ""), std::string("1"));

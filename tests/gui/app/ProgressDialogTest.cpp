@@ -209,7 +209,7 @@ private slots:
         CPlatformTransportFactory platform;
         SetTransportFactory(&platform);
         ComSettings settings;
-        settings.mode = static_cast<int>(ConnectionMode::Tcp);
+        settings.mode = ConnectionMode::Tcp;
         settings.serverAddress = "127.0.0.1";
         settings.servicePort = std::to_string(server.Port());
         CModbusInterface master(settings);

@@ -8,21 +8,20 @@
 #include <fstream>
 #include <sstream>
 
+#include "CPosixFileSystem.h"
 #include "SimulatedTcpDevice.h"
 #include "app/CAppSettings.h"
 #include "app/CProgressDialog.h"
 #include "config_ui/CCompareDialog.h"
 #include "device/CConfigFile.h"
 #include "device/ReportColours.h"
+#include "support/CatalogueIds.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
 namespace {
-
-constexpr int kKtaGen2 = 70;
-constexpr int kQh = 64;
 constexpr int kTextAllMatching = 11004;
 constexpr int kTextNotMatching = 11005;
 constexpr int kWordPanelPasscode = 29;
@@ -73,6 +72,7 @@ class CompareDialogTest : public QObject {
 private slots:
     void init()
     {
+        InstallPlatformFiles();
         prompts_.emplace();
         settings_ = std::make_unique<CAppSettings>(store_);
         settings_->SetHideIgnoreParameters(false);
@@ -82,7 +82,7 @@ private slots:
 
     void opensAsAReportWithoutResultAndCopy()
     {
-        CCompareDialog dialog(SetOf(kKtaGen2), *settings_);
+        CCompareDialog dialog(SetOf(kKtaGen3Modbus), *settings_);
         auto* list = Control<QTreeWidget>(dialog, CCompareDialog::kList);
         QCOMPARE(list->columnCount(), 3);
         QCOMPARE(list->headerItem()->text(2), UiText(2452));
@@ -93,7 +93,7 @@ private slots:
 
     void comparingWithADifferingFileMarksAndCountsTheDifference()
     {
-        const ParameterSet pc = SetOf(kKtaGen2);
+        const ParameterSet pc = SetOf(kKtaGen3Modbus);
         ParameterSet other = pc;
         other[kWordPanelPasscode] = static_cast<std::uint16_t>(pc[kWordPanelPasscode] + 1);
         prompts_->fileNames.push_back(SavedFile("other.cfg", other));
@@ -116,7 +116,7 @@ private slots:
 
     void comparingWithItselfMatchesWithoutRed()
     {
-        const ParameterSet pc = SetOf(kKtaGen2);
+        const ParameterSet pc = SetOf(kKtaGen3Modbus);
         prompts_->fileNames.push_back(SavedFile("same.cfg", pc));
         CCompareDialog dialog(pc, *settings_);
         dialog.CompareWithFile();
@@ -127,8 +127,8 @@ private slots:
 
     void hidingUnableRowsFollowsAndStoresTheSetting()
     {
-        prompts_->fileNames.push_back(SavedFile("qh.cfg", SetOf(kQh)));
-        CCompareDialog dialog(SetOf(kKtaGen2), *settings_);
+        prompts_->fileNames.push_back(SavedFile("qh.cfg", SetOf(kQhModbusEx8)));
+        CCompareDialog dialog(SetOf(kKtaGen3Modbus), *settings_);
         dialog.CompareWithFile();
         const int all = ListRows(dialog);
         auto* hide = Control<QCheckBox>(dialog, CCompareDialog::kHideUnable);
@@ -146,14 +146,14 @@ private slots:
     void startsWithTheStoredHideSetting()
     {
         settings_->SetHideIgnoreParameters(true);
-        CCompareDialog dialog(SetOf(kKtaGen2), *settings_);
+        CCompareDialog dialog(SetOf(kKtaGen3Modbus), *settings_);
         QVERIFY(Control<QCheckBox>(dialog, CCompareDialog::kHideUnable)->isChecked());
         QVERIFY(dialog.Report().HideUnable());
     }
 
     void exportWritesOneLinePerRow()
     {
-        const ParameterSet pc = SetOf(kKtaGen2);
+        const ParameterSet pc = SetOf(kKtaGen3Modbus);
         prompts_->fileNames.push_back(SavedFile("same.cfg", pc));
         const std::string csv = Path("report.csv");
         prompts_->fileNames.push_back(csv);
@@ -168,7 +168,7 @@ private slots:
 
     void copyTakesTheComparisonIntoThePcSideOnly()
     {
-        const ParameterSet pc = SetOf(kKtaGen2);
+        const ParameterSet pc = SetOf(kKtaGen3Modbus);
         ParameterSet other = pc;
         other[kWordPanelPasscode] = static_cast<std::uint16_t>(pc[kWordPanelPasscode] + 5);
         prompts_->fileNames.push_back(SavedFile("other.cfg", other));
@@ -187,7 +187,7 @@ private slots:
         const std::string broken = Path("broken.cfg");
         std::ofstream(broken) << "[KTACFG]\nModel=4711\nDeviceVersion=110\n";
         prompts_->fileNames.push_back(broken);
-        CCompareDialog dialog(SetOf(kKtaGen2), *settings_);
+        CCompareDialog dialog(SetOf(kKtaGen3Modbus), *settings_);
         dialog.CompareWithFile();
         QCOMPARE(prompts_->shown.size(), std::size_t(1));
         QVERIFY(!dialog.Report().IsComparing());
@@ -196,9 +196,9 @@ private slots:
 
     void comparingWithADeviceHeadsTheColumnDevice()
     {
-        SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
+        SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
         prompts_->connects.push_back(device.Settings());
-        CCompareDialog dialog(SetOf(kKtaGen2), *settings_);
+        CCompareDialog dialog(SetOf(kKtaGen3Modbus), *settings_);
         Control<QPushButton>(dialog, CCompareDialog::kDevice)->click();
         QVERIFY(prompts_->shown.empty());
         QVERIFY(dialog.Report().IsComparing());

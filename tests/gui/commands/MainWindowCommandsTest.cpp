@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "CPosixFileSystem.h"
 #include "SimulatedTcpDevice.h"
 #include "app/CAppSettings.h"
 #include "app/CProgressDialog.h"
@@ -16,18 +17,13 @@
 #include "config_ui/CMainWindowCommands.h"
 #include "device/CConfigFile.h"
 #include "device/ParameterTransfer.h"
+#include "support/CatalogueIds.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
 namespace {
-
-constexpr int kKtaGen2 = 70;
-constexpr int kKtb = 39;
-constexpr int kKtbLonWorks = 25;
-constexpr int kZmAo = 80;
-constexpr int kQh = 64;
 constexpr std::uint32_t kPasscode = 4321;
 
 constexpr int kTextPasscodeMismatch = 11019;
@@ -82,6 +78,7 @@ class MainWindowCommandsTest : public QObject {
 private slots:
     void init()
     {
+        InstallPlatformFiles();
         prompts_.emplace();
         settings_ = std::make_unique<CAppSettings>(store_);
         commands_ = std::make_unique<CMainWindowCommands>(*settings_);
@@ -95,7 +92,7 @@ private slots:
             ++progressRuns_;
             return RunProgressToEnd(d, *prompts_, cancelProgress_);
         });
-        OpenWindow(kKtb);
+        OpenWindow(kKtbGen3Modbus);
     }
     void cleanup()
     {
@@ -123,7 +120,7 @@ private slots:
 
 void MainWindowCommandsTest::uploadReplacesTheWorkingSetWithTheDevicesOwn()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
     ParameterSet expected;
     {
         CModbusInterface direct(device.Settings());
@@ -136,26 +133,26 @@ void MainWindowCommandsTest::uploadReplacesTheWorkingSetWithTheDevicesOwn()
     Press(MainControl::Upload);
     QCOMPARE(progressRuns_, 1);
     QVERIFY(prompts_->shown.empty());
-    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtaGen2);
+    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtaGen3Modbus);
     QVERIFY(window_->WorkingSet().words == expected.words);
 }
 
 void MainWindowCommandsTest::cancelledUploadKeepsTheWorkingSet()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
     const ParameterSet before = window_->WorkingSet();
     cancelProgress_ = true;
     Connect(device);
     Press(MainControl::Upload);
     QCOMPARE(progressRuns_, 1);
     QVERIFY(prompts_->shown.empty());
-    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtb);
+    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtbGen3Modbus);
     QVERIFY(window_->WorkingSet().words == before.words);
 }
 
 void MainWindowCommandsTest::cancelledConnectDialogDoesNothing()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
     for (int id : {MainControl::Upload, MainControl::Download, MainControl::Protect,
                    MainControl::Reboot, MainControl::Monitor})
         Press(id);
@@ -167,8 +164,8 @@ void MainWindowCommandsTest::cancelledConnectDialogDoesNothing()
 
 void MainWindowCommandsTest::downloadToAProtectedDeviceWithTheRightPasscodeWritesAndRelocks()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtaGen2, kPasscode));
-    OpenWindow(kKtaGen2);
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus, kPasscode));
+    OpenWindow(kKtaGen3Modbus);
     Connect(device);
     prompts_->passcodes.push_back(kPasscode);
     Press(MainControl::Download);
@@ -181,8 +178,8 @@ void MainWindowCommandsTest::downloadToAProtectedDeviceWithTheRightPasscodeWrite
 
 void MainWindowCommandsTest::downloadWithAWrongPasscodeWritesNothing()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtaGen2, kPasscode));
-    OpenWindow(kKtaGen2);
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus, kPasscode));
+    OpenWindow(kKtaGen3Modbus);
     Connect(device);
     prompts_->passcodes.push_back(kPasscode + 1);
     Press(MainControl::Download);
@@ -194,7 +191,7 @@ void MainWindowCommandsTest::downloadWithAWrongPasscodeWritesNothing()
 
 void MainWindowCommandsTest::downloadOfAnotherVariantIsRefusedAfterTheProgressWindowClosed()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
     Connect(device);
     Press(MainControl::Download);
     QCOMPARE(progressRuns_, 1);
@@ -212,7 +209,7 @@ void MainWindowCommandsTest::commandsToAnAbsentDeviceReportACommunicationError()
 {
     ComSettings gone;
     {
-        SimulatedTcpDevice device(DeviceOptions(kKtb));
+        SimulatedTcpDevice device(DeviceOptions(kKtbGen3Modbus));
         gone = device.Settings();
     }
     const std::string communicationError = CommunicationErrorText("");
@@ -230,7 +227,7 @@ void MainWindowCommandsTest::commandsToAnAbsentDeviceReportACommunicationError()
 
 void MainWindowCommandsTest::rebootOfALonWorksVariantIsRefusedAndWritesNothing()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtbLonWorks));
+    SimulatedTcpDevice device(DeviceOptions(kKtblGen1LonWorks));
     Connect(device);
     Press(MainControl::Reboot);
     QCOMPARE(prompts_->Texts(), std::vector<std::string>{FormatText(kTextNoReboot, {"KTBL"})});
@@ -256,7 +253,7 @@ void MainWindowCommandsTest::rebootOfZmWritesTheRestartPairWithoutWaiting()
 
 void MainWindowCommandsTest::rebootOfKtaWritesTheRestartCodeAndWaits()
 {
-    SimulatedTcpDevice device(DeviceOptions(kKtaGen2));
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
     Connect(device);
     prompts_->answers.push_back(PromptResult::Yes);
     Press(MainControl::Reboot);
@@ -283,7 +280,7 @@ void MainWindowCommandsTest::openingABrokenFileKeepsTheWorkingSet()
 {
     // A file of a real variant with one value that is not a number.
     const std::string path = Path("broken.cfg");
-    CConfigFile::SaveToFile(SetOf(kKtaGen2), path);
+    CConfigFile::SaveToFile(SetOf(kKtaGen3Modbus), path);
     std::string text;
     {
         std::ifstream in(path);
@@ -300,12 +297,12 @@ void MainWindowCommandsTest::openingABrokenFileKeepsTheWorkingSet()
     QCOMPARE(prompts_->shown.size(), std::size_t(1));
     QCOMPARE(prompts_->shown[0].icon, PromptIcon::Error);
     QVERIFY(window_->WorkingSet().words == before.words);
-    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtb);
+    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtbGen3Modbus);
 }
 
 void MainWindowCommandsTest::saveThenOpenReproducesTheWorkingSet()
 {
-    OpenWindow(kKtaGen2);
+    OpenWindow(kKtaGen3Modbus);
     window_->WorkingSet()[29] = 1234;
     window_->RefreshControls();
     const ParameterSet saved = window_->WorkingSet();
@@ -314,11 +311,11 @@ void MainWindowCommandsTest::saveThenOpenReproducesTheWorkingSet()
     Press(MainControl::SaveFile);
     QVERIFY(prompts_->shown.empty());
 
-    OpenWindow(kKtb);
+    OpenWindow(kKtbGen3Modbus);
     prompts_->fileNames.push_back(path);
     Press(MainControl::OpenFile);
     QVERIFY(prompts_->shown.empty());
-    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtaGen2);
+    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtaGen3Modbus);
     QVERIFY(window_->WorkingSet().words == saved.words);
 }
 
@@ -355,7 +352,7 @@ void MainWindowCommandsTest::reportShowsACopyOfTheEditedValues()
 
 void MainWindowCommandsTest::monitorIdentifiesAgainWhileTheWindowAsksToReopen()
 {
-    SimulatedTcpDevice device(DeviceOptions(kQh));
+    SimulatedTcpDevice device(DeviceOptions(kQhModbusEx8));
     window_->show();
     std::vector<MonitorWindowKind> opened;
     std::vector<bool> mainVisible;
@@ -371,7 +368,7 @@ void MainWindowCommandsTest::monitorIdentifiesAgainWhileTheWindowAsksToReopen()
     Press(MainControl::Monitor);
     QCOMPARE(opened, (std::vector<MonitorWindowKind>(2, MonitorWindowKind::PowerManagement)));
     QCOMPARE(mainVisible, (std::vector<bool>{false, false}));
-    QCOMPARE(identifiedTypes, (std::vector<int>{kQh, kQh}));
+    QCOMPARE(identifiedTypes, (std::vector<int>{kQhModbusEx8, kQhModbusEx8}));
     QVERIFY(window_->isVisible());
     QVERIFY(prompts_->shown.empty());
 }

@@ -16,6 +16,7 @@
 #include "comm/ComSettings.h"
 #include "device/CSettingsStocker.h"
 #include "device/ParameterSet.h"
+#include "support/DeviceOptions.h"
 #include "support/DialogTestHelpers.h"
 #include "support/ScriptedPrompts.h"
 
@@ -33,7 +34,7 @@ public:
     ComSettings Settings() const
     {
         ComSettings settings;
-        settings.mode = static_cast<int>(ConnectionMode::Tcp);
+        settings.mode = ConnectionMode::Tcp;
         settings.serverAddress = "127.0.0.1";
         settings.servicePort = std::to_string(server_->Port());
         settings.address = 1;
@@ -54,14 +55,6 @@ private:
     std::unique_ptr<CDeviceSimulator> sim_;
     std::unique_ptr<CSimTcpServer> server_;
 };
-
-inline SimOptions DeviceOptions(int typeId, std::uint32_t passcode = 0)
-{
-    SimOptions options;
-    options.typeId = typeId;
-    options.passcode = passcode;
-    return options;
-}
 
 // Prompts that also note whether a progress window was open when a message appeared.
 class CProgressAwarePrompts : public CScriptedPrompts {

@@ -16,6 +16,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
@@ -27,12 +28,6 @@
 #include "widgets/UiText.h"
 
 using namespace AdvancedControl;
-
-namespace {
-constexpr int kKtaGen2 = 70, kQgInput2 = 38, kQhBase = 52, kQhExt = 64, kZm = 80, kZnpw = 83,
-              kZnepw = 84;
-
-} // namespace
 
 class CAdvancedDialogTest : public QObject {
     Q_OBJECT
@@ -100,7 +95,7 @@ void CAdvancedDialogTest::znpwShowsI1AsU1NAndStoresU1N()
 
 void CAdvancedDialogTest::qhHasNoFrequencyListAndStoresZero()
 {
-    ParameterSet set = SetOf(kQhExt);
+    ParameterSet set = SetOf(kQhModbusEx8);
     set[AdvancedWord::FrequencyInput] = 3;
     Open(set);
     QCOMPARE(Control<QComboBox>(Frequency)->count(), 0);
@@ -113,7 +108,7 @@ void CAdvancedDialogTest::qhHasNoFrequencyListAndStoresZero()
 
 void CAdvancedDialogTest::cutoutOf100And9995IsRefused()
 {
-    Open(SetOf(kQgInput2));
+    Open(SetOf(kQgModbusInput2));
     const std::string message = FormatText(11000, {"Low-end cutout current", "0.0", "99.9"});
     for (const char* text : {"100", "99.95"}) {
         prompts_->shown.clear();
@@ -136,8 +131,8 @@ void CAdvancedDialogTest::channelGridReplacesTheCurrentEdits_data()
     QTest::addColumn<int>("columns");
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("lastLabel");
-    QTest::newRow("QH, eight channels") << kQhBase << 2 << 8 << 5507;
-    QTest::newRow("QH, sixteen channels") << kQhExt << 4 << 8 << 5515;
+    QTest::newRow("QH, eight channels") << kQhModbus << 2 << 8 << 5507;
+    QTest::newRow("QH, sixteen channels") << kQhModbusEx8 << 4 << 8 << 5515;
     QTest::newRow("ZN, four circuits") << kZnepw << 2 << 4 << 6003;
 }
 
@@ -163,7 +158,7 @@ void CAdvancedDialogTest::channelGridReplacesTheCurrentEdits()
 
 void CAdvancedDialogTest::channelCellIsCheckedWhenItsEditorCloses()
 {
-    Open(SetOf(kQhExt));
+    Open(SetOf(kQhModbusEx8));
     dialog_->OpenCellEditor(3, 7);
     CEditText* edit = dialog_->Editor()->Edit();
     QVERIFY(edit->isVisible());
@@ -262,7 +257,7 @@ void CAdvancedDialogTest::untouchedOkKeepsEveryDefaultWord()
 void CAdvancedDialogTest::cancelFromTheMainWindowKeepsTheWorkingSet()
 {
     RegisterInputDialogs();
-    ParameterSet last = SetOf(kKtaGen2);
+    ParameterSet last = SetOf(kKtaGen3Modbus);
     CBasicParameterDialog window(last);
     const ParameterSet before = window.WorkingSet();
     bool accept = false;

@@ -14,6 +14,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "config_ui/SettingsDialogs.h"
 #include "device/CSettingsStocker.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
@@ -25,10 +26,6 @@
 #include "widgets/UiText.h"
 
 namespace {
-constexpr int kTypeKtaOneDo = 0;
-constexpr int kTypeKtbNoIn = 13;
-constexpr int kTypeKtaGen2 = 70;
-constexpr int kTypeZmDo = 81;
 constexpr int kRowIn = 1;
 constexpr int kRowF = 8;
 constexpr int kRowUt = 18;
@@ -92,7 +89,7 @@ void CAlarmDialogTest::cleanup()
 
 void CAlarmDialogTest::oneDoListStillShowsAStoredDo4()
 {
-    ParameterSet set = SetOf(kTypeKtaOneDo);
+    ParameterSet set = SetOf(kKtaGen1Modbus);
     set[AlarmItemWord(0, AlarmWord::Output)] = 5;
     set[AlarmItemWord(2, AlarmWord::Output)] = 1;
     Open(set);
@@ -115,7 +112,7 @@ void CAlarmDialogTest::oneDoListStillShowsAStoredDo4()
 
 void CAlarmDialogTest::zmSecondOutputIsStoredAsCode2()
 {
-    Open(SetOf(kTypeZmDo));
+    Open(SetOf(kZmDo));
     QCOMPARE(list_->CellText(kRowF, Col(AlarmColumn::Output)), QString("DIsable"));
     Click(kRowF, Col(AlarmColumn::Output));
     CEditComboBox* list = dialog_->Editor()->List();
@@ -133,7 +130,7 @@ void CAlarmDialogTest::zmSecondOutputIsStoredAsCode2()
 
 void CAlarmDialogTest::frequencyOutsideItsLimitsIsRefused()
 {
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set.Set32(AlarmItemWord(kRowF, AlarmWord::LowSetpoint), 4900);
     Open(set);
     Click(kRowF, Col(AlarmColumn::LowSetpoint));
@@ -162,11 +159,11 @@ void CAlarmDialogTest::rowsThatDoNotApplyAreGreyAndEmpty_data()
     QTest::addColumn<int>("typeId");
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("applies");
-    QTest::newRow("KTA main, UT") << kTypeKtaOneDo << kRowUt << false;
-    QTest::newRow("KTA gen2, UT") << kTypeKtaGen2 << kRowUt << true;
-    QTest::newRow("KTB, IN") << kTypeKtbNoIn << kRowIn << false;
-    QTest::newRow("KTA main, IN") << kTypeKtaOneDo << kRowIn << true;
-    QTest::newRow("ZM, UT") << kTypeZmDo << kRowUt << false;
+    QTest::newRow("KTA main, UT") << kKtaGen1Modbus << kRowUt << false;
+    QTest::newRow("KTA gen2, UT") << kKtaGen3Modbus << kRowUt << true;
+    QTest::newRow("KTB, IN") << kKtbGen2Modbus << kRowIn << false;
+    QTest::newRow("KTA main, IN") << kKtaGen1Modbus << kRowIn << true;
+    QTest::newRow("ZM, UT") << kZmDo << kRowUt << false;
 }
 
 void CAlarmDialogTest::rowsThatDoNotApplyAreGreyAndEmpty()
@@ -193,7 +190,7 @@ void CAlarmDialogTest::rowsThatDoNotApplyAreGreyAndEmpty()
 
 void CAlarmDialogTest::enterStoresAndArrowsMoveOverApplyingRows()
 {
-    Open(SetOf(kTypeKtbNoIn));
+    Open(SetOf(kKtbGen2Modbus));
     Click(0, Col(AlarmColumn::HighSetpoint));
     QTest::keyClicks(Edit(), "5");
     QTest::keyClick(Edit(), Qt::Key_Return);
@@ -233,7 +230,7 @@ void CAlarmDialogTest::enterStoresAndArrowsMoveOverApplyingRows()
 
 void CAlarmDialogTest::clickingElsewhereDiscardsTheTypedText()
 {
-    Open(SetOf(kTypeKtaGen2));
+    Open(SetOf(kKtaGen3Modbus));
     Click(3, Col(AlarmColumn::OnDelay));
     QTest::keyClicks(Edit(), "42");
     QTest::mouseClick(FindControl<QLineEdit>(dialog_.get(), CAlarmDialog::kPowerOnDelay),
@@ -245,7 +242,7 @@ void CAlarmDialogTest::clickingElsewhereDiscardsTheTypedText()
 
 void CAlarmDialogTest::okReadsDelayAndLatching()
 {
-    Open(SetOf(kTypeKtaGen2));
+    Open(SetOf(kKtaGen3Modbus));
     auto* delay = FindControl<QLineEdit>(dialog_.get(), CAlarmDialog::kPowerOnDelay);
     auto* latching = FindControl<QCheckBox>(dialog_.get(), CAlarmDialog::kLatching);
     QVERIFY(FindControl<CListCtrlInfoTip>(dialog_.get(), CAlarmDialog::kAlarmList));
@@ -261,7 +258,7 @@ void CAlarmDialogTest::okReadsDelayAndLatching()
 
 void CAlarmDialogTest::okWithABadDelayStaysOpen()
 {
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[AlarmWord::PowerOnDelay] = 5;
     Open(set);
     auto* delay = FindControl<QLineEdit>(dialog_.get(), CAlarmDialog::kPowerOnDelay);
@@ -279,7 +276,7 @@ void CAlarmDialogTest::okWithABadDelayStaysOpen()
 void CAlarmDialogTest::cancelLeavesTheSetUnchanged()
 {
     RegisterAllSettingsDialogs();
-    ParameterSet last = SetOf(kTypeKtaGen2);
+    ParameterSet last = SetOf(kKtaGen3Modbus);
     CBasicParameterDialog window(last);
     window.ReadControls();
     const ParameterSet before = window.WorkingSet();
@@ -332,7 +329,7 @@ void CAlarmDialogTest::alarmButtonOpensThisDialog()
     RegisterAllSettingsDialogs();
     const SettingsDialogFactory* factory = FindSettingsDialog(MainControl::Alarm);
     QVERIFY(factory);
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     SettingsDialogHandle handle = (*factory)(set, nullptr);
     auto* dialog = qobject_cast<CAlarmDialog*>(handle.dialog.get());
     QVERIFY(dialog);

@@ -4,6 +4,7 @@
 #include "config/BarQuantities.h"
 #include "config_ui/CBarDialog.h"
 #include "device/CSettingsStocker.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
@@ -12,7 +13,6 @@
 #include "widgets/CParEdit.h"
 
 namespace {
-constexpr int kKtb = 39;
 constexpr int kPfRow = 5;
 constexpr int kFullColumn = 1;
 constexpr int kZeroColumn = 2;
@@ -49,7 +49,7 @@ private:
 void CBarDialogTest::init()
 {
     prompts_.emplace();
-    dialog_ = new CBarDialog(SetOf(kKtb));
+    dialog_ = new CBarDialog(SetOf(kKtbGen3Modbus));
     dialog_->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog_));
 }

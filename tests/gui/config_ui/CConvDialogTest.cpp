@@ -13,6 +13,7 @@
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
 #include "device/UnitText.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
@@ -22,11 +23,6 @@
 #include "widgets/CParEdit.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
-
-namespace {
-constexpr int kZnpw = 83, kZnepw = 84;
-
-} // namespace
 
 class CConvDialogTest : public QObject {
     Q_OBJECT

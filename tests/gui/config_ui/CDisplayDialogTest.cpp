@@ -13,16 +13,10 @@
 #include "config_ui/DisplayDialogs.h"
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/UiText.h"
-
-namespace {
-constexpr int kKtaGen1 = 0;
-constexpr int kKtaGen2 = 70;
-constexpr int kZnepw = 84;
-
-} // namespace
 
 class CDisplayDialogTest : public QObject {
     Q_OBJECT
@@ -61,13 +55,13 @@ void CDisplayDialogTest::displayButtonPicksTheDialogByVariant()
     QVERIFY(factory);
     auto zne = (*factory)(SetOf(kZnepw), nullptr);
     QVERIFY(dynamic_cast<CZNEDisplayDialog*>(zne.dialog.get()));
-    auto kta = (*factory)(SetOf(kKtaGen2), nullptr);
+    auto kta = (*factory)(SetOf(kKtaGen3Modbus), nullptr);
     QVERIFY(dynamic_cast<CDisplayDialog*>(kta.dialog.get()));
 }
 
 void CDisplayDialogTest::offTimerFollowsTheOperationMode()
 {
-    CDisplayDialog dialog(SetOf(kKtaGen2));
+    CDisplayDialog dialog(SetOf(kKtaGen3Modbus));
     auto* mode = Control<QComboBox>(&dialog, DisplayControl::BacklightMode);
     auto* offTimer = Control<QLineEdit>(&dialog, DisplayControl::OffTimer);
     QCOMPARE(mode->count(), 3);
@@ -90,7 +84,7 @@ void CDisplayDialogTest::offTimerFollowsTheOperationMode()
 void CDisplayDialogTest::onOrOffAcceptsAnInvalidOffTimer()
 {
     for (int mode : {1, 2}) {
-        CDisplayDialog dialog(SetOf(kKtaGen2));
+        CDisplayDialog dialog(SetOf(kKtaGen3Modbus));
         Control<QComboBox>(&dialog, DisplayControl::BacklightMode)->setCurrentIndex(mode);
         Control<QLineEdit>(&dialog, DisplayControl::OffTimer)->setText("abc");
         dialog.accept();
@@ -103,7 +97,7 @@ void CDisplayDialogTest::onOrOffAcceptsAnInvalidOffTimer()
 
 void CDisplayDialogTest::invalidFieldKeepsTheDialogOpenWithFocus()
 {
-    CDisplayDialog dialog(SetOf(kKtaGen2));
+    CDisplayDialog dialog(SetOf(kKtaGen3Modbus));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     auto* myView = Control<QLineEdit>(&dialog, DisplayControl::MyDataView);
@@ -124,7 +118,7 @@ void CDisplayDialogTest::invalidFieldKeepsTheDialogOpenWithFocus()
 
 void CDisplayDialogTest::presetTimerUncheckedStoresZero()
 {
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[DisplayWord::DefaultTimer] = 45;
     CDisplayDialog dialog(set);
     auto* use = Control<QCheckBox>(&dialog, DisplayControl::UsePresetTimer);
@@ -139,7 +133,7 @@ void CDisplayDialogTest::presetTimerUncheckedStoresZero()
 
 void CDisplayDialogTest::secondGenerationListsAndUpdateRate()
 {
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[DisplayWord::EnergyView] = 312;
     set[DisplayWord::UpdateRate] = 7;
     CDisplayDialog dialog(set);
@@ -159,7 +153,7 @@ void CDisplayDialogTest::secondGenerationListsAndUpdateRate()
 
 void CDisplayDialogTest::firstGenerationDisablesTheUpdateRate()
 {
-    CDisplayDialog dialog(SetOf(kKtaGen1));
+    CDisplayDialog dialog(SetOf(kKtaGen1Modbus));
     QCOMPARE(Control<QComboBox>(&dialog, DisplayControl::EnergyView)->count(), 20);
     for (int id : {DisplayControl::UpdateRateLabel, DisplayControl::UpdateRateUnit})
         QVERIFY(!Control<QLabel>(&dialog, id)->isEnabled());

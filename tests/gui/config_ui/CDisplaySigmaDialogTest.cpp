@@ -4,6 +4,7 @@
 #include "config/SigmaDisplay.h"
 #include "config_ui/CDisplaySigmaDialog.h"
 #include "device/CSettingsStocker.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/ScriptedPrompts.h"
 #include "widgets/CEditComboBox.h"
@@ -12,8 +13,6 @@
 #include "widgets/CParEdit.h"
 
 namespace {
-constexpr int kKtaGen2 = 70;
-constexpr int kKtb = 39;
 constexpr int kValueColumn = 1;
 
 } // namespace
@@ -62,7 +61,7 @@ void CDisplaySigmaDialogTest::cleanup()
 
 void CDisplaySigmaDialogTest::ktaSecondGenerationHasSixteenRowsLineFourReadOnly()
 {
-    Open(SetOf(kKtaGen2));
+    Open(SetOf(kKtaGen3Modbus));
     CListCtrlInfoTip* list = dialog_->List();
     QCOMPARE(list->rowCount(), 16);
     QCOMPARE(list->CellText(15, 0), QString("Sigma4 line4"));
@@ -80,7 +79,7 @@ void CDisplaySigmaDialogTest::ktaSecondGenerationHasSixteenRowsLineFourReadOnly(
 
 void CDisplaySigmaDialogTest::ktbHasTwentyFourRowsAndEnergyOnLineFour()
 {
-    Open(SetOf(kKtb));
+    Open(SetOf(kKtbGen3Modbus));
     QCOMPARE(dialog_->List()->rowCount(), 24);
     Click(3);
     CEditComboBox* combo = dialog_->Editor()->List();
@@ -92,7 +91,7 @@ void CDisplaySigmaDialogTest::ktbHasTwentyFourRowsAndEnergyOnLineFour()
 
 void CDisplaySigmaDialogTest::chosenEntryStoresItsCode()
 {
-    Open(SetOf(kKtb));
+    Open(SetOf(kKtbGen3Modbus));
     Click(7);
     const SigmaItemList items = SigmaItemsFor(dialog_->Parameters().type.Caps(), 7);
     const int last = int(items.codes.size()) - 1;
@@ -104,7 +103,7 @@ void CDisplaySigmaDialogTest::chosenEntryStoresItsCode()
 
 void CDisplaySigmaDialogTest::cancelledListKeepsTheCode()
 {
-    Open(SetOf(kKtaGen2));
+    Open(SetOf(kKtaGen3Modbus));
     Click(1);
     QTest::keyClick(dialog_->Editor()->List()->view(), Qt::Key_Escape);
     QTRY_VERIFY(!dialog_->Editor()->IsEditing());

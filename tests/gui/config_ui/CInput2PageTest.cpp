@@ -9,7 +9,8 @@
 #include "config/MainWindowRules.h"
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CInput2Page.h"
-#include "device/CSettingsStocker.h"
+#include "support/CatalogueIds.h"
+#include "support/ParameterSets.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
 #include "widgets/CDataGridView.h"
@@ -19,11 +20,11 @@
 #include "widgets/UiText.h"
 
 namespace {
-ParameterSet SetOf(int typeId, std::uint16_t configurationMode = 1)
+// The variant's defaults, configured by the PC so that the page's edits are enabled.
+ParameterSet PcConfiguredSetOf(int typeId)
 {
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    set[MainWord::ConfigurationMode] = configurationMode;
+    ParameterSet set = SetOf(typeId);
+    set[MainWord::ConfigurationMode] = 1;
     return set;
 }
 } // namespace
@@ -94,7 +95,7 @@ void CInput2PageTest::layoutFollowsIoWord4()
     QFETCH(int, columns);
     QFETCH(int, rows);
     QFETCH(int, lastSensorWord);
-    Open(SetOf(typeId));
+    Open(PcConfiguredSetOf(typeId));
     QVERIFY(page_->isVisible());
     QCOMPARE(grid_->ColumnCount(), columns);
     QCOMPARE(grid_->RowCount(), rows);
@@ -112,7 +113,7 @@ void CInput2PageTest::layoutFollowsIoWord4()
 
 void CInput2PageTest::sensorOfCircuitAIsCopiedToB()
 {
-    Open(SetOf(84));
+    Open(PcConfiguredSetOf(kZnepw));
     QVERIFY(grid_->IsReadOnly(1, 2));
     QVERIFY(grid_->IsReadOnly(1, 4));
     page_->OpenEditor(1, 2); // circuit B follows A
@@ -135,7 +136,7 @@ void CInput2PageTest::sensorOfCircuitAIsCopiedToB()
 
 void CInput2PageTest::primaryOutsideTheRangeKeepsTheEditOpen()
 {
-    Open(SetOf(84));
+    Open(PcConfiguredSetOf(kZnepw));
     page_->OpenEditor(2, 1);
     CEditText* edit = page_->Editor()->Edit();
     QVERIFY(edit->isVisible());
@@ -152,7 +153,7 @@ void CInput2PageTest::primaryOutsideTheRangeKeepsTheEditOpen()
 
 void CInput2PageTest::primaryCommitMovesToTheNextCell()
 {
-    Open(SetOf(84));
+    Open(PcConfiguredSetOf(kZnepw));
     // A typed character opens the edit and is kept.
     grid_->Select(2, 1);
     grid_->setFocus();
@@ -171,7 +172,7 @@ void CInput2PageTest::primaryCommitMovesToTheNextCell()
 
 void CInput2PageTest::singleWireClearsAndLocksTheLocations()
 {
-    ParameterSet set = SetOf(84);
+    ParameterSet set = PcConfiguredSetOf(kZnepw);
     set[MainWord::System] = 0;
     for (int w : {35, 49, 58, 67})
         set[w] = 2;
@@ -194,7 +195,7 @@ void CInput2PageTest::singleWireClearsAndLocksTheLocations()
 
 void CInput2PageTest::wiringChangeKeepsChannelEdits()
 {
-    Open(SetOf(64));
+    Open(PcConfiguredSetOf(kQhModbusEx8));
     page_->VtPrimaryEdit()->setText("6600");
     page_->OpenEditor(2, 3);
     QTest::keyClicks(page_->Editor()->Edit(), "750");
@@ -210,7 +211,7 @@ void CInput2PageTest::wiringChangeKeepsChannelEdits()
 
 void CInput2PageTest::vtEditsOfThePageAreRead()
 {
-    Open(SetOf(80));
+    Open(PcConfiguredSetOf(kZmAo));
     page_->VtSecondaryEdit()->setText("501");
     try {
         dialog_->ReadControls();

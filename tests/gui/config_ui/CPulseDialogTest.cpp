@@ -11,6 +11,7 @@
 #include "config_ui/CPulseDialog.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
@@ -20,8 +21,6 @@
 using namespace PulseControl;
 
 namespace {
-constexpr int kKtaGen2 = 70, kKtbGen1 = 1, kZnpw = 83, kZnepw = 84;
-
 int OutputsOf(Capabilities caps)
 {
     int n = 0;
@@ -72,7 +71,7 @@ void CPulseDialogTest::cleanup()
 
 void CPulseDialogTest::pulseWeightRoundsBeforeTheRangeCheck()
 {
-    Open(SetOf(kKtaGen2), 1);
+    Open(SetOf(kKtaGen3Modbus), 1);
     auto* weight = Control<QLineEdit>(PulseWeight);
     QCOMPARE(weight->text(), QString("1.0"));
     weight->setText("0.04");
@@ -89,7 +88,7 @@ void CPulseDialogTest::pulseWeightRoundsBeforeTheRangeCheck()
 
 void CPulseDialogTest::energyCountSelectsItsCodeAndUpdatesTheUnit()
 {
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[202] = 302; // off peak ES
     Open(set, 2);
     auto* list = Control<QComboBox>(EnergyCount);
@@ -128,7 +127,7 @@ void CPulseDialogTest::znCircuitsAndHundredths()
 
 void CPulseDialogTest::durationListAndCircuitsOffZn()
 {
-    ParameterSet set = SetOf(kKtbGen1);
+    ParameterSet set = SetOf(kKtbGen1Modbus);
     set[199] = 7;
     Open(set, 1);
     auto* duration = Control<QComboBox>(PulseDuration);

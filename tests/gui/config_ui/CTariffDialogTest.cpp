@@ -11,16 +11,13 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "config_ui/SettingsDialogs.h"
 #include "device/CSettingsStocker.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
 namespace {
-constexpr int kTypeQg = 37;
-constexpr int kTypeLkta = 53;
-constexpr int kTypeKtaGen2 = 70;
-
 QRadioButton* Radio(QWidget* dialog, int id)
 {
     return FindControl<QRadioButton>(dialog, id);
@@ -53,7 +50,7 @@ void CTariffDialogTest::stateFollowsTheTariffWord()
     QFETCH(int, stored);
     QFETCH(bool, lowChecked);
     QFETCH(int, afterOk);
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[TariffWord::Tariff] = static_cast<std::uint16_t>(stored);
     CTariffDialog dialog(set);
     QCOMPARE(Radio(&dialog, CTariffDialog::kLowTariff)->isChecked(), lowChecked);
@@ -71,9 +68,9 @@ void CTariffDialogTest::noteIsOliveAndLeftOutOnQg_data()
 {
     QTest::addColumn<int>("typeId");
     QTest::addColumn<bool>("visible");
-    QTest::newRow("KTA gen2") << kTypeKtaGen2 << true;
-    QTest::newRow("LKTA") << kTypeLkta << true;
-    QTest::newRow("QG") << kTypeQg << false;
+    QTest::newRow("KTA gen2") << kKtaGen3Modbus << true;
+    QTest::newRow("LKTA") << kLktaAo2 << true;
+    QTest::newRow("QG") << kQgModbusCounter << false;
 }
 
 void CTariffDialogTest::noteIsOliveAndLeftOutOnQg()
@@ -94,7 +91,7 @@ void CTariffDialogTest::cancelLeavesTheSetUnchanged()
 {
     RegisterAllSettingsDialogs();
     CPromptFixture<> prompts;
-    ParameterSet last = SetOf(kTypeKtaGen2);
+    ParameterSet last = SetOf(kKtaGen3Modbus);
     CBasicParameterDialog window(last);
     window.ReadControls();
     const ParameterSet before = window.WorkingSet();

@@ -20,6 +20,7 @@
 #include "config_ui/SettingsDialogRegistry.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/CatalogueIds.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
 #include "widgets/CEditComboBox.h"
@@ -30,10 +31,6 @@
 
 namespace {
 namespace MC = MainControl;
-constexpr int kKtaGen1 = 0;
-constexpr int kKtaGen2 = 70;
-constexpr int kKtb = 39;
-constexpr int kZnepw = 84;
 
 constexpr std::array<int, 5> kButtons = {MC::Display, MC::ExtBar, MC::SigmaDisp, MC::Expression,
                                          MC::ShortCut};
@@ -100,9 +97,9 @@ void DisplayDialogsTest::expressionPairsFollowTheVariant_data()
     QTest::addColumn<int>("typeId");
     QTest::addColumn<bool>("indication");
     QTest::addColumn<bool>("powerFormat");
-    QTest::newRow("KTA gen1") << kKtaGen1 << true << false;
-    QTest::newRow("KTA gen2") << kKtaGen2 << true << true;
-    QTest::newRow("KTB gen2") << kKtb << false << true;
+    QTest::newRow("KTA gen1") << kKtaGen1Modbus << true << false;
+    QTest::newRow("KTA gen2") << kKtaGen3Modbus << true << true;
+    QTest::newRow("KTB gen2") << kKtbGen3Modbus << false << true;
 }
 
 void DisplayDialogsTest::expressionPairsFollowTheVariant()
@@ -126,7 +123,7 @@ void DisplayDialogsTest::expressionPairsFollowTheVariant()
 void DisplayDialogsTest::expressionStoresTheSecondButton()
 {
     using namespace ExpressionControl;
-    ParameterSet set = SetOf(kKtb);
+    ParameterSet set = SetOf(kKtbGen3Modbus);
     set[DisplayOptionWord::InputLine] = 5; // disabled on KTB: kept as it is
     set[DisplayOptionWord::PowerFormat] = 2;
     CDisplayExpressionDialog dialog(set);
@@ -135,7 +132,7 @@ void DisplayDialogsTest::expressionStoresTheSecondButton()
     QCOMPARE(int(dialog.Parameters()[DisplayOptionWord::InputLine]), 5);
     QCOMPARE(int(dialog.Parameters()[DisplayOptionWord::PowerFormat]), 1);
 
-    CDisplayExpressionDialog kta(SetOf(kKtaGen2));
+    CDisplayExpressionDialog kta(SetOf(kKtaGen3Modbus));
     QVERIFY(Control<QRadioButton>(&kta, InputLineFirst)->isChecked());
     Control<QRadioButton>(&kta, InputLineSecond)->setChecked(true);
     kta.accept();
@@ -145,7 +142,7 @@ void DisplayDialogsTest::expressionStoresTheSecondButton()
 
 void DisplayDialogsTest::shortCutStoresEnable()
 {
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[DisplayOptionWord::ClearAlarmShortCut] = 3;
     CShortCutMenuDialog dialog(set);
     auto* enable = Control<QRadioButton>(&dialog, ShortCutControl::Enable);
@@ -161,12 +158,12 @@ void DisplayDialogsTest::cancelLeavesTheWorkingSetUnchanged_data()
 {
     QTest::addColumn<int>("typeId");
     QTest::addColumn<int>("button");
-    QTest::newRow("Display") << kKtaGen2 << int(MC::Display);
+    QTest::newRow("Display") << kKtaGen3Modbus << int(MC::Display);
     QTest::newRow("ZNEPW Display") << kZnepw << int(MC::Display);
-    QTest::newRow("Ext. Bar") << kKtb << int(MC::ExtBar);
-    QTest::newRow("Sigma Disp.") << kKtb << int(MC::SigmaDisp);
-    QTest::newRow("Expression") << kKtaGen2 << int(MC::Expression);
-    QTest::newRow("Short Cut") << kKtaGen2 << int(MC::ShortCut);
+    QTest::newRow("Ext. Bar") << kKtbGen3Modbus << int(MC::ExtBar);
+    QTest::newRow("Sigma Disp.") << kKtbGen3Modbus << int(MC::SigmaDisp);
+    QTest::newRow("Expression") << kKtaGen3Modbus << int(MC::Expression);
+    QTest::newRow("Short Cut") << kKtaGen3Modbus << int(MC::ShortCut);
 }
 
 void DisplayDialogsTest::cancelLeavesTheWorkingSetUnchanged()

@@ -2,9 +2,37 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "background/CObserver.h"
+#include "monitor/CMeasurandsKTA.h"
 #include "widgets/CDataGridView.h"
 
 namespace {
+// The monitor windows learn of a new selection as observers of the grid.
+class CountingObserver : public CObserver {
+public:
+    void Update(CObservable* source) override
+    {
+        ++count;
+        last = source;
+    }
+    int count = 0;
+    CObservable* last = nullptr;
+};
+
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
 // THD-like grid: blank corner, "Latest" / "Max" over columns 1-2, rows 1-4.
 std::vector<GridHeaderCell> ThdHeaders()
 {
@@ -36,6 +64,8 @@ private slots:
     void keysRequestAnEdit_data();
     void keysRequestAnEdit();
     void doubleClickRequestsAnEdit();
+    void repaintsOnlyForChangedTexts();
+    void refreshesTextsFromTheImage();
     void backgroundWhiteEnabledButtonFaceDisabled();
     void selectedCellIsHighlighted();
     void withoutDataNoSelectionIsDrawn();
@@ -75,6 +105,9 @@ void CDataGridViewTest::sizeIsColumnsTimesWidthPlusOne()
     QCOMPARE(grid_->RowCount(), 5);
     QCOMPARE(grid_->size(), QSize(3 * 90 + 1, 5 * grid_->RowHeight() + 1));
     QCOMPARE(grid_->SetHeaders({{1200, 1, 0}}, 50, 6, 3), 3);
+    QVERIFY(grid_->ResizePending()); // the next paint sizes it
+    grid_->repaint();
+    QVERIFY(!grid_->ResizePending());
     QCOMPARE(grid_->size(), QSize(6 * 50 + 1, 3 * grid_->RowHeight() + 1));
 }
 
@@ -85,6 +118,7 @@ void CDataGridViewTest::rowHeightFollowsTheFont()
     big.setPointSize(big.pointSize() * 2);
     window_->setFont(big); // the grid inherits its dialog's font
     QCOMPARE(grid_->RowHeight(), QFontMetrics(big).height() + 2);
+    grid_->repaint();
     QCOMPARE(grid_->height(), 5 * grid_->RowHeight() + 1);
 }
 
@@ -92,7 +126,11 @@ void CDataGridViewTest::clickOnAValueCellSelectsAndNotifies()
 {
     QSignalSpy changed(grid_, &CDataGridView::SelectionChanged);
     QSignalSpy clicked(grid_, &CDataGridView::CellClicked);
+    CountingObserver observer;
+    grid_->Attach(observer);
     QTest::mouseClick(grid_, Qt::LeftButton, {}, Centre(2, 3));
+    QCOMPARE(observer.count, 1);
+    QCOMPARE(observer.last, static_cast<CObservable*>(grid_));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.at(0).at(0).toInt(), 2);
     QCOMPARE(changed.at(0).at(1).toInt(), 3);
@@ -120,7 +158,10 @@ void CDataGridViewTest::clicksThatChangeNothing()
     grid_->Select(2, 2);
     QSignalSpy changed(grid_, &CDataGridView::SelectionChanged);
     QSignalSpy clicked(grid_, &CDataGridView::CellClicked);
+    CountingObserver observer;
+    grid_->Attach(observer);
     QTest::mouseClick(grid_, Qt::LeftButton, {}, where);
+    QCOMPARE(observer.count, 0);
     QCOMPARE(changed.count(), 0);
     QCOMPARE(clicked.count(), 0);
     QCOMPARE(grid_->SelectedColumn(), 2);
@@ -194,6 +235,35 @@ void CDataGridViewTest::doubleClickRequestsAnEdit()
     QCOMPARE(edit.count(), 1);
 }
 
+void CDataGridViewTest::repaintsOnlyForChangedTexts()
+{
+    QCoreApplication::processEvents();
+    PaintCounter paints(grid_);
+    const std::vector<GridItemCell> cells{{366, 1, 1}, {278, 2, 1}};
+    const auto same = [](int item) { return item == 366 ? "1.0" : "1.5"; };
+    grid_->SetValueText(1, 2, "2.0");
+    grid_->RefreshValues(cells, same);
+    grid_->SetShowingData(true);
+    QCoreApplication::processEvents();
+    QCOMPARE(paints.count, 0);
+    grid_->RefreshValues(cells, [](int item) { return std::to_string(item); });
+    QCoreApplication::processEvents();
+    QVERIFY(paints.count > 0);
+    QCOMPARE(grid_->ValueText(2, 1), QString("278"));
+}
+
+void CDataGridViewTest::refreshesTextsFromTheImage()
+{
+    CMeasurandsKTA image;
+    image.items[366] = 123; // THD latest of I1, 0.1 %
+    grid_->Select(1, 1);
+    grid_->RefreshValues(image, {{366, 1, 1}, {278, 2, 1}, {1883, 2, 2}});
+    QCOMPARE(grid_->ValueText(1, 1), QString("12.3"));
+    QCOMPARE(grid_->ValueText(2, 1), QString("0.0"));
+    QCOMPARE(grid_->ValueText(2, 2), QString()); // an item without a format
+    QCOMPARE(grid_->SelectedText(), QString("12.3"));
+}
+
 void CDataGridViewTest::backgroundWhiteEnabledButtonFaceDisabled()
 {
     const QPoint inside = grid_->CellRect(0, 0).topLeft() + QPoint(3, 3);
@@ -243,6 +313,8 @@ void CDataGridViewTest::rendersEmptyDisabledAndLargeGrids()
         for (int r = 1; r < 26; ++r)
             large.SetValueText(c, r, QString("%1 a very long value text").arg(c * r));
     large.setEnabled(false);
+    large.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&large));
     const QImage image = large.grab().toImage();
     QCOMPARE(image.size(), QSize(9 * 60 + 1, 26 * large.RowHeight() + 1));
 }

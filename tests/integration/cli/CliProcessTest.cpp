@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,17 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "support/ChildProcess.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kBin = std::string(ORMEL_BINARY_DIR) + "/bin/";
-
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Result = ProcessResult;
 
 std::string ReadFile(const fs::path& path)
 {
@@ -47,49 +39,17 @@ std::vector<std::string> Lines(const std::string& text)
 // ormel-devsim as a child process serving Modbus/TCP on a free loopback port.
 class Simulator {
 public:
-    explicit Simulator(std::vector<std::string> args)
+    explicit Simulator(const std::vector<std::string>& args)
+        : process_(BuiltProgram("ormel-devsim"), args)
     {
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], 1);
-            close(out[0]);
-            const std::string program = kBin + "ormel-devsim";
-            std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-            for (auto& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        const std::string ready = ReadLine(out[0]);
-        close(out[0]);
+        const std::string ready = process_.Line();
         if (ready.rfind("tcp ", 0) == 0)
             endpoint_ = ready.substr(4);
-    }
-    ~Simulator()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
     }
     const std::string& Endpoint() const { return endpoint_; }
 
 private:
-    static std::string ReadLine(int fd)
-    {
-        std::string line;
-        char c = 0;
-        pollfd p{fd, POLLIN, 0};
-        while (poll(&p, 1, 10000) > 0 && read(fd, &c, 1) == 1 && c != '\n')
-            line += c;
-        return line;
-    }
-    pid_t pid_ = -1;
+    ChildProcess process_;
     std::string endpoint_;
 };
 
@@ -122,33 +82,9 @@ protected:
     std::string File(const std::string& name) const { return (dir_ / name).string(); }
 
     // Runs ormel-cli with stdin from the given text.
-    Result Cli(std::vector<std::string> args, const std::string& input = "") const
+    static Result Cli(const std::vector<std::string>& args, const std::string& input = "")
     {
-        const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
-        std::ofstream(in) << input;
-        const pid_t pid = fork();
-        if (pid == 0) {
-            Redirect(in, 0, O_RDONLY);
-            Redirect(out, 1, O_WRONLY | O_CREAT | O_TRUNC);
-            Redirect(err, 2, O_WRONLY | O_CREAT | O_TRUNC);
-            const std::string program = kBin + "ormel-cli";
-            std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-            for (auto& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
-    }
-
-    static void Redirect(const fs::path& path, int target, int flags)
-    {
-        const int fd = open(path.c_str(), flags, 0600);
-        dup2(fd, target);
-        close(fd);
+        return RunToEnd(BuiltProgram("ormel-cli"), args, input);
     }
 
     fs::path dir_;

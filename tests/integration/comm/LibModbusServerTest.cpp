@@ -97,14 +97,14 @@ TEST(LibModbusDevice, ReadsWritesAndReportsExceptions)
         modbus.Open();
 
         std::uint16_t out[100] = {};
-        ASSERT_TRUE(modbus.ReadHoldingRegisters(10, 100, out));
+        ASSERT_NO_THROW(modbus.ReadHoldingRegisters(10, 100, out));
         EXPECT_EQ(out[0], 30);
         EXPECT_EQ(out[99], 327);
 
         const std::uint32_t values[] = {0x11223344, 0xCAFEF00D};
-        ASSERT_TRUE(modbus.WriteDoubleWords(500, 2, values, true));
+        ASSERT_NO_THROW(modbus.WriteDoubleWords(500, 2, values, true));
         std::uint16_t back[4] = {};
-        ASSERT_TRUE(modbus.ReadHoldingRegisters(500, 4, back));
+        ASSERT_NO_THROW(modbus.ReadHoldingRegisters(500, 4, back));
         EXPECT_EQ(back[0], 0x1122);
         EXPECT_EQ(back[1], 0x3344);
         EXPECT_EQ(back[2], 0xCAFE);

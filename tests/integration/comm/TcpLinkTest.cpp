@@ -96,10 +96,10 @@ bool EndsAsAbort(std::future<void>& operation)
 TEST_F(TcpMasterTest, ReadsAndWritesRegisters)
 {
     const std::uint16_t values[] = {1, 0xFFFF, 0x8000};
-    ASSERT_TRUE(modbus_.WriteMultipleRegisters(2000, 3, values));
+    ASSERT_NO_THROW(modbus_.WriteMultipleRegisters(2000, 3, values));
     EXPECT_EQ(server_.Register(2001), 0xFFFF);
     std::uint16_t out[3] = {};
-    ASSERT_TRUE(modbus_.ReadHoldingRegisters(2000, 3, out));
+    ASSERT_NO_THROW(modbus_.ReadHoldingRegisters(2000, 3, out));
     EXPECT_EQ(out[0], 1);
     EXPECT_EQ(out[1], 0xFFFF);
     EXPECT_EQ(out[2], 0x8000);
@@ -110,7 +110,7 @@ TEST_F(TcpMasterTest, SplitSegmentsAreReassembled)
 {
     server_.SetBehaviour(Behaviour::SplitAnswer);
     std::uint16_t out[20] = {};
-    ASSERT_TRUE(modbus_.ReadHoldingRegisters(1000, 20, out));
+    ASSERT_NO_THROW(modbus_.ReadHoldingRegisters(1000, 20, out));
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(out[i], 0xA000 + i);
     EXPECT_EQ(server_.Requests(), 1) << "no retry was needed";
@@ -120,9 +120,9 @@ TEST_F(TcpMasterTest, StaleBytesAreDiscardedBeforeTheNextRequest)
 {
     server_.SetBehaviour(Behaviour::AnswerTwice);
     std::uint16_t out[4] = {};
-    ASSERT_TRUE(modbus_.ReadHoldingRegisters(1000, 4, out));
+    ASSERT_NO_THROW(modbus_.ReadHoldingRegisters(1000, 4, out));
     server_.SetBehaviour(Behaviour::Answer);
-    ASSERT_TRUE(modbus_.ReadHoldingRegisters(1010, 4, out));
+    ASSERT_NO_THROW(modbus_.ReadHoldingRegisters(1010, 4, out));
     EXPECT_EQ(out[0], 0xA00A);
     EXPECT_EQ(server_.Requests(), 2) << "the late copy must not be taken for the answer";
 }
@@ -161,7 +161,7 @@ TEST_F(TcpMasterTest, AbortDuringAReceiveEndsTheOperationWithoutRetry)
     // The interface stays usable.
     server_.SetBehaviour(Behaviour::Answer);
     std::uint16_t out[1] = {};
-    EXPECT_TRUE(modbus_.ReadHoldingRegisters(1000, 1, out));
+    EXPECT_NO_THROW(modbus_.ReadHoldingRegisters(1000, 1, out));
     EXPECT_EQ(out[0], 0xA000);
 }
 
@@ -216,6 +216,7 @@ TEST(TcpLink, RefusedConnectionNamesTheSystemReason)
         FAIL() << "connected to a closed port";
     } catch (const CPrivateException& e) {
         EXPECT_EQ(e.Text(), "Modbus/TCP Error. " + SystemErrorText(ECONNREFUSED));
+        EXPECT_EQ(e.Kind(), FaultKind::Link);
     }
     EXPECT_FALSE(link.IsOpen());
 }
@@ -229,6 +230,7 @@ TEST(TcpLink, UnresolvableServiceFailsWithTheResolverText)
     } catch (const CPrivateException& e) {
         EXPECT_EQ(e.Text().rfind("Modbus/TCP Error. ", 0), 0u) << e.Text();
         EXPECT_GT(e.Text().size(), std::string("Modbus/TCP Error. ").size());
+        EXPECT_EQ(e.Kind(), FaultKind::Link);
     }
 }
 

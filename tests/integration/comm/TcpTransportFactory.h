@@ -23,7 +23,7 @@ public:
 inline ComSettings LoopbackSettings(const std::string& port, int address = 1)
 {
     ComSettings s;
-    s.mode = static_cast<int>(ConnectionMode::Tcp);
+    s.mode = ConnectionMode::Tcp;
     s.serverAddress = "127.0.0.1";
     s.servicePort = port;
     s.address = address;

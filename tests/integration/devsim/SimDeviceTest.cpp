@@ -2,55 +2,11 @@
 
 #include "CDeviceSimulator.h"
 #include "SimBcdClock.h"
-#include "SimTestClient.h"
+#include "SimDevice.h"
 #include "device/CSettingsStocker.h"
 #include "device/RegisterMap.h"
 
 namespace {
-
-// A simulator driven in-process with a clock the test moves.
-class SimDevice {
-public:
-    explicit SimDevice(SimOptions o) : sim(o)
-    {
-        sim.SetTimeSources([this] { return seconds; }, [this] { return unixTime; });
-    }
-    Bytes Request(const Bytes& pdu)
-    {
-        return sim.Handle(SimTransport::Direct, pdu.data(), pdu.size()).pdu;
-    }
-    std::vector<std::uint16_t> Read(int address, int count)
-    {
-        return Registers(Request(ReadPdu(address, count)));
-    }
-    Bytes Write(int address, const std::vector<std::uint16_t>& values)
-    {
-        return Request(WritePdu(address, values));
-    }
-    std::int32_t Read32LowFirst(int address)
-    {
-        const auto r = Read(address, 2);
-        return static_cast<std::int32_t>(r[0] | (std::uint32_t(r[1]) << 16));
-    }
-
-    CDeviceSimulator sim;
-    double seconds = 0;
-    std::int64_t unixTime = 1700000000;
-};
-
-SimOptions Type(int typeId)
-{
-    SimOptions o;
-    o.typeId = typeId;
-    return o;
-}
-
-const Bytes kWriteOk = {0x10};
-
-bool IsException(const Bytes& pdu, std::uint8_t code)
-{
-    return pdu.size() == 2 && (pdu[0] & 0x80) && pdu[1] == code;
-}
 
 class SimEveryVariant : public ::testing::TestWithParam<int> {};
 
@@ -215,7 +171,7 @@ TEST(SimMeasuredValues, MoveWithTimeAndAccumulateEnergy)
     SimDevice d(Type(70));
     const auto first = d.Read(0, 16);
     const std::int32_t energy = d.Read32LowFirst(128);
-    d.seconds = 900;
+    d.seconds = 3600;
     EXPECT_NE(d.Read(0, 16), first);
     EXPECT_GT(d.Read32LowFirst(128), energy);
     const std::int32_t frequency = d.Read32LowFirst(12);

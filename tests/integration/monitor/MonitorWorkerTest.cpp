@@ -13,15 +13,11 @@
 #include "monitor/CMeasurandsKTA.h"
 #include "monitor/CMonitorPollCycle.h"
 #include "monitor/CMonitorWorker.h"
+#include "support/CatalogueIds.h"
 #include "unit/background/TestEvents.h"
 
 namespace {
-
 using namespace std::chrono_literals;
-
-constexpr int kQgCounters = 33;
-constexpr int kKta = 70;
-constexpr int kQh = 52;
 
 using Reads = std::vector<std::pair<int, int>>;
 
@@ -122,7 +118,7 @@ private:
 
 TEST(MonitorWorker, TurnsOfTheCycleFillTheImage)
 {
-    SimulatedDevice device(DeviceOptions(kQgCounters), SimTransport::Tcp);
+    SimulatedDevice device(DeviceOptions(kQgLonWorksCounter), SimTransport::Tcp);
     HeadlessMonitor monitor(device.Master(), {.valueTab = 1, .energyTab = 4, .thdRow = 2});
     monitor.Open();
     while (monitor.posted.size() < 13)
@@ -138,7 +134,7 @@ TEST(MonitorWorker, TurnsOfTheCycleFillTheImage)
 
 TEST(MonitorWorker, DeviceOfAnotherFamilyEndsTheWindow)
 {
-    SimulatedDevice device(DeviceOptions(kQh), SimTransport::Tcp);
+    SimulatedDevice device(DeviceOptions(kQhModbus), SimTransport::Tcp);
     HeadlessMonitor monitor(device.Master(), {});
     monitor.Open();
     ASSERT_TRUE(monitor.queue.RunNext());
@@ -149,7 +145,7 @@ TEST(MonitorWorker, DeviceOfAnotherFamilyEndsTheWindow)
 
 TEST(MonitorWorker, FailingCommandIsRepeatedUntilItSucceeds)
 {
-    SimOptions options = DeviceOptions(kKta);
+    SimOptions options = DeviceOptions(kKtaGen3Modbus);
     options.faults.exceptionAddress = 800; // the maximum values of the phases
     SimulatedDevice device(options, SimTransport::Tcp);
     HeadlessMonitor monitor(device.Master(), {.valueTab = 1});
@@ -166,7 +162,7 @@ TEST(MonitorWorker, FailingCommandIsRepeatedUntilItSucceeds)
 // without another read, and nothing reaches the window once it closes.
 TEST(MonitorWorker, ClosingMidCommandSendsNoNotification)
 {
-    SimulatedDevice device(DeviceOptions(kKta), SimTransport::Tcp);
+    SimulatedDevice device(DeviceOptions(kKtaGen3Modbus), SimTransport::Tcp);
     HookedTransports transports;
     SetTransportFactory(&transports);
     HeadlessMonitor monitor(device.Master(), {.valueTab = 0, .energyTab = 0});

@@ -9,15 +9,9 @@
 #include "device/Capabilities.h"
 #include "monitor/CMeasurandsKTA.h"
 #include "monitor/CMonitorPollCommands.h"
+#include "support/CatalogueIds.h"
 
 namespace {
-
-constexpr int kKta = 70;             // one channel, no outputs, no counters
-constexpr int kKtaOutputs = 73;      // two analog outputs
-constexpr int kQgTwoInputs = 36;     // channel 2
-constexpr int kQgCounters = 33;      // four pulse counters
-constexpr int kZmFixableOutput = 80; // option code 5, one output
-constexpr int kQh = 52;
 constexpr std::int32_t kUntouched = 0x7EADBEEF;
 
 using Reads = std::vector<std::pair<int, int>>;
@@ -94,7 +88,7 @@ void RecordKeepAwake(bool required)
 
 TEST_F(PollCommandsTest, DeviceInformationReadsIdentityStateAndRatings)
 {
-    Connect(kKta);
+    Connect(kKtaGen3Modbus);
     // "FEEDER-1", two characters to a register, the first in the high byte.
     Write(9606, {0x4645, 0x4544, 0x4552, 0x2D31, 0, 0, 0, 0});
     g_keepAwakeCalls.clear();
@@ -121,7 +115,7 @@ TEST_F(PollCommandsTest, DeviceInformationReadsIdentityStateAndRatings)
     EXPECT_EQ(g_keepAwakeCalls, (std::vector<bool>{true, false}));
     EXPECT_EQ(g_keepAwakeThread, std::this_thread::get_id());
 
-    EXPECT_EQ(commands->ConnectedDevice().TypeId(), kKta);
+    EXPECT_EQ(commands->ConnectedDevice().TypeId(), kKtaGen3Modbus);
     EXPECT_EQ(image.modelCode, 0x1267);
     EXPECT_EQ(image.FormatItem(1873), "KTA");
     EXPECT_EQ(image.FormatItem(1878), "FEEDER-1");
@@ -136,7 +130,7 @@ TEST_F(PollCommandsTest, DeviceInformationReadsIdentityStateAndRatings)
 
 TEST_F(PollCommandsTest, QhDeviceIsOnlyIdentified)
 {
-    Connect(kQh);
+    Connect(kQhModbus);
     EXPECT_EQ(Run(PollCommand::DeviceInformation).size(), 4u);
     EXPECT_TRUE(commands->ConnectedDevice().Has(CapQh));
     EXPECT_FALSE(worker->HasError());
@@ -147,7 +141,7 @@ class WordOrderTest : public PollCommandsTest, public ::testing::WithParamInterf
 
 TEST_P(WordOrderTest, PairsCombineByRegister5735)
 {
-    SimOptions options = DeviceOptions(kKta);
+    SimOptions options = DeviceOptions(kKtaGen3Modbus);
     options.wordOrder = GetParam();
     Connect(options);
     Run(PollCommand::DeviceInformation);
@@ -163,7 +157,7 @@ TEST_P(WordOrderTest, PairsCombineByRegister5735)
 
 TEST_P(WordOrderTest, StoredPasscodeCombinesByWordOrder)
 {
-    SimOptions options = DeviceOptions(kKta);
+    SimOptions options = DeviceOptions(kKtaGen3Modbus);
     options.wordOrder = GetParam();
     options.passcode = 0x00010002;
     Connect(options);
@@ -176,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, WordOrderTest, ::testing::Values(0, 1));
 
 TEST_F(PollCommandsTest, ChannelTwoReadsItsOwnRegisters)
 {
-    Connect(kQgTwoInputs);
+    Connect(kQgCcLinkInput2);
     worker->SetChannel(1);
     const Reads info = Run(PollCommand::DeviceInformation);
     ASSERT_FALSE(worker->HasError());
@@ -204,7 +198,7 @@ TEST_F(PollCommandsTest, ChannelTwoReadsItsOwnRegisters)
 
 TEST_F(PollCommandsTest, QgRatedCurrentFollowsTheSensorType)
 {
-    Connect(kQgTwoInputs);
+    Connect(kQgCcLinkInput2);
     Write(5601, {1234, 3}); // primary current, sensor type
     Run(PollCommand::DeviceInformation);
     EXPECT_EQ(image.ratedCurrent, 200);
@@ -226,7 +220,7 @@ TEST_F(PollCommandsTest, QgRatedCurrentFollowsTheSensorType)
 
 TEST_F(PollCommandsTest, LoopTestZeroesRatingsAndAngles)
 {
-    Connect(kKta);
+    Connect(kKtaGen3Modbus);
     Write(5335, {1});
     image.ratedCurrent = image.ratedVoltage = 5;
     image.angles.fill(9);
@@ -242,26 +236,26 @@ TEST_F(PollCommandsTest, LoopTestZeroesRatingsAndAngles)
 
 TEST_F(PollCommandsTest, CountersAndOutputsAreReadOnlyWhenTheDeviceHasThem)
 {
-    Connect(kQgCounters);
+    Connect(kQgLonWorksCounter);
     Run(PollCommand::DeviceInformation);
     FillItems(390, 8);
     EXPECT_EQ(Run(PollCommand::Counters), (Reads{{3136, 16}}));
     EXPECT_FALSE(Untouched(390, 1));
 
-    Connect(kKtaOutputs);
+    Connect(kKtaGen3Ao2);
     Run(PollCommand::DeviceInformation);
     EXPECT_EQ(Run(PollCommand::AnalogOutputs), (Reads{{3135, 5}}));
     EXPECT_EQ(image.outputType, 0); // option code 1: 0-20 mA whatever register 3135 says
     EXPECT_NE(image.FormatItem(1880), "");
     EXPECT_EQ(image.FormatItem(1881), ""); // two outputs only
 
-    Connect(kZmFixableOutput);
+    Connect(kZmAo);
     Run(PollCommand::DeviceInformation);
     ASSERT_TRUE(commands->ConnectedDevice().Has(CapZm));
     EXPECT_EQ(Run(PollCommand::AnalogOutputs), (Reads{{3135, 5}, {5339, 1}}));
 
     // Without them the command zeroes its fields and reads nothing.
-    Connect(kKta);
+    Connect(kKtaGen3Modbus);
     Run(PollCommand::DeviceInformation);
     FillItems(390, 8);
     image.outputValues.fill(5);
@@ -277,7 +271,7 @@ TEST_F(PollCommandsTest, CountersAndOutputsAreReadOnlyWhenTheDeviceHasThem)
 
 TEST_F(PollCommandsTest, FailingReadSetsTheErrorFlagAndKeepsWhatWasRead)
 {
-    SimOptions options = DeviceOptions(kKta);
+    SimOptions options = DeviceOptions(kKtaGen3Modbus);
     options.faults.exceptionAddress = 32; // the second block of command 2
     Connect(options);
     FillItems(0, 33);
@@ -297,7 +291,7 @@ TEST_F(PollCommandsTest, FailingReadSetsTheErrorFlagAndKeepsWhatWasRead)
 
 TEST_F(PollCommandsTest, ClearedRunningFlagSkipsTheRemainingReads)
 {
-    Connect(kKta);
+    Connect(kKtaGen3Modbus);
     int requests = 0;
     transports.afterWrite = [&](const std::uint8_t*, std::size_t) {
         if (++requests == 1)

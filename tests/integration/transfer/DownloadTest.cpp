@@ -4,16 +4,10 @@
 #include "app/CPrivateException.h"
 #include "device/ParameterTransfer.h"
 #include "device/RegisterMap.h"
+#include "support/CatalogueIds.h"
 #include "text/CStringTable.h"
 
 namespace {
-
-constexpr int kKtaGen2 = 5; // four analog outputs
-constexpr int kKtaGen1 = 0; // firmware range covers 1.00 and 1.01
-constexpr int kKtb = 1;
-constexpr int kQg = 35;
-constexpr int kQh = 52;
-
 const SimRequestRecord* WriteAt(const std::vector<SimRequestRecord>& writes, int address)
 {
     for (const SimRequestRecord& w : writes)
@@ -46,10 +40,10 @@ protected:
 
 TEST_P(DownloadTest, MergesEntriesOfABlockIntoOneRequest)
 {
-    SimOptions options = DeviceOptions(kKtaGen2);
+    SimOptions options = DeviceOptions(kKtaGen2Ao4to20mA);
     options.firmware = 200;
     Start(options);
-    ParameterSet set = SetOfType(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen2Ao4to20mA);
     set[0] = 3;
     set.Set32(36, 6600);
     ASSERT_TRUE(Download(set));
@@ -85,10 +79,10 @@ TEST_P(DownloadTest, MergesEntriesOfABlockIntoOneRequest)
 
 TEST_P(DownloadTest, KtaBeforeFirmware101TakesOneEntryPerRequest)
 {
-    SimOptions options = DeviceOptions(kKtaGen1);
+    SimOptions options = DeviceOptions(kKtaGen1Modbus);
     options.firmware = 100;
     Start(options);
-    const ParameterSet set = SetOfType(kKtaGen1);
+    const ParameterSet set = SetOf(kKtaGen1Modbus);
     ASSERT_TRUE(Download(set));
 
     const auto writes = device_->Writes();
@@ -105,10 +99,10 @@ TEST_P(DownloadTest, KtaBeforeFirmware101TakesOneEntryPerRequest)
 
 TEST_P(DownloadTest, KtaFromFirmware101MergesBlocks)
 {
-    SimOptions options = DeviceOptions(kKtaGen1);
+    SimOptions options = DeviceOptions(kKtaGen1Modbus);
     options.firmware = 101;
     Start(options);
-    ASSERT_TRUE(Download(SetOfType(kKtaGen1)));
+    ASSERT_TRUE(Download(SetOf(kKtaGen1Modbus)));
 
     const auto writes = device_->Writes();
     const SimRequestRecord* block = WriteAt(writes, 5600);
@@ -120,9 +114,9 @@ TEST_P(DownloadTest, KtaFromFirmware101MergesBlocks)
 
 TEST_P(DownloadTest, SetOfAnotherVariantIsRefusedBeforeAnyWrite)
 {
-    Start(DeviceOptions(kKtb));
+    Start(DeviceOptions(kKtbGen1Modbus));
     try {
-        Download(SetOfType(kKtaGen1));
+        Download(SetOf(kKtaGen1Modbus));
         FAIL() << "downloaded a KTA set into a KTB device";
     } catch (const CPrivateException& e) {
         EXPECT_EQ(e.Text(), CommunicationError(11021));
@@ -132,10 +126,10 @@ TEST_P(DownloadTest, SetOfAnotherVariantIsRefusedBeforeAnyWrite)
 
 TEST_P(DownloadTest, DipSwitchOffLeavesTheSwitchControlledWordsAlone)
 {
-    SimOptions options = DeviceOptions(kQg);
+    SimOptions options = DeviceOptions(kQgCcLinkCounter);
     options.dipSwitch = 0;
     Start(options);
-    ParameterSet set = SetOfType(kQg);
+    ParameterSet set = SetOf(kQgCcLinkCounter);
     set[30] = 0;
     ASSERT_TRUE(Download(set));
 
@@ -147,10 +141,10 @@ TEST_P(DownloadTest, DipSwitchOffLeavesTheSwitchControlledWordsAlone)
 
 TEST_P(DownloadTest, DipSwitchDifferentFromTheSetIsRefused)
 {
-    SimOptions options = DeviceOptions(kQg);
+    SimOptions options = DeviceOptions(kQgCcLinkCounter);
     options.dipSwitch = 0;
     Start(options);
-    ParameterSet set = SetOfType(kQg);
+    ParameterSet set = SetOf(kQgCcLinkCounter);
     set[30] = 1;
     try {
         Download(set);
@@ -163,7 +157,7 @@ TEST_P(DownloadTest, DipSwitchDifferentFromTheSetIsRefused)
 
 TEST_P(DownloadTest, HighWordFirstDevicesExchangeTheWordsOfEach32BitValue)
 {
-    SimOptions options = DeviceOptions(kKtaGen2);
+    SimOptions options = DeviceOptions(kKtaGen2Ao4to20mA);
     options.wordOrder = 1;
     Start(options);
     ParameterSet uploaded;
@@ -184,7 +178,7 @@ TEST_P(DownloadTest, HighWordFirstDevicesExchangeTheWordsOfEach32BitValue)
 // The register a word-order flag would come from is no such register on these devices.
 TEST_P(DownloadTest, QhDevicesNeverExchangeWords)
 {
-    Start(DeviceOptions(kQh));
+    Start(DeviceOptions(kQhModbus));
     ParameterSet uploaded;
     ASSERT_TRUE(ReadFromDevice(uploaded, device_->Master(), progress_));
     EXPECT_EQ(uploaded[36], 110);

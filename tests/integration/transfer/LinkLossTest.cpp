@@ -12,14 +12,11 @@
 #include "device/CPasscodeProtection.h"
 #include "device/DeviceRegisters.h"
 #include "device/ParameterTransfer.h"
+#include "support/CatalogueIds.h"
 #include "support/ScriptedPrompts.h"
 #include "text/CStringTable.h"
 
 namespace {
-
-constexpr int kKtaGen2 = 5;
-constexpr int kKtb = 1;
-
 // How the link goes away: an orderly close, a reset, a pseudo-terminal whose
 // far end is closed as when a USB adapter is pulled, or a bus wire pulled
 // behind the adapter.
@@ -103,12 +100,12 @@ TEST_P(LinkLossTest, TransferFailsWithTheCommunicationErrorAndReleasesTheLink)
     ParameterSet set;
     set.words.fill(0x2468);
     const ParameterSet before = set;
-    const ParameterSet download = SetOfType(kKtaGen2);
+    const ParameterSet download = SetOf(kKtaGen2Ao4to20mA);
     const TransferRun run = [&](CModbusInterface& master, IProgressSink& sink) {
         return c.operation == Operation::Upload ? ReadFromDevice(set, master, sink)
                                                 : WriteToDevice(download, master, sink);
     };
-    const SimOptions options = DeviceOptions(kKtaGen2);
+    const SimOptions options = DeviceOptions(kKtaGen2Ao4to20mA);
     const std::size_t requests = RequestsOf(options, TransportOf(c.loss), run);
     ASSERT_GT(requests, 4u);
     set = before;
@@ -155,7 +152,7 @@ protected:
 TEST_P(PasscodeLinkLossTest, UnlockFailsReleasesTheLinkAndLeavesTheDeviceLocked)
 {
     const Loss loss = GetParam();
-    const SimOptions options = DeviceOptions(kKtb);
+    const SimOptions options = DeviceOptions(kKtbGen1Modbus);
     const std::size_t requests =
         RequestsOf(options, TransportOf(loss), [](CModbusInterface& master, IProgressSink&) {
             CPasscodeProtection protection;

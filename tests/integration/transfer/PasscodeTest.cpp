@@ -4,18 +4,14 @@
 
 #include "SimulatedDevice.h"
 #include "app/CSettingsStore.h"
-#include "device/CPasscodeProtection.h"
 #include "app/PasscodeInput.h"
+#include "device/CPasscodeProtection.h"
 #include "device/PasscodeRules.h"
+#include "support/CatalogueIds.h"
 #include "support/ScriptedPrompts.h"
 #include "text/CStringTable.h"
 
 namespace {
-
-constexpr int kKtb = 1;
-constexpr int kKtaWithoutPasscode = 0; // firmware 1.00
-constexpr int kQh = 52;
-
 using Words = std::vector<std::uint16_t>;
 
 SimOptions Protected(int typeId, std::uint32_t passcode, int wordOrder = 0)
@@ -55,7 +51,7 @@ using W = std::pair<int, Words>;
 
 TEST_F(PasscodeTest, UnprotectedDeviceIsUnlockedByOneWriteWithoutAPrompt)
 {
-    Start(Protected(kKtb, 0));
+    Start(Protected(kKtbGen1Modbus, 0));
     CPasscodeProtection protection;
     ASSERT_TRUE(protection.Unlock(device_->Master()));
     EXPECT_EQ(prompts_.passcodeCount, 0);
@@ -70,7 +66,7 @@ TEST_F(PasscodeTest, UnprotectedDeviceIsUnlockedByOneWriteWithoutAPrompt)
 
 TEST_F(PasscodeTest, QhDevicesUseTheirOwnRegistersAndNeverExchangeWords)
 {
-    Start(Protected(kQh, 0x12345));
+    Start(Protected(kQhModbus, 0x12345));
     prompts_.passcodes = {0x12345};
     CPasscodeProtection protection;
     ASSERT_TRUE(protection.Unlock(device_->Master()));
@@ -88,7 +84,7 @@ TEST_F(PasscodeTest, QhDevicesUseTheirOwnRegistersAndNeverExchangeWords)
 
 TEST_F(PasscodeTest, HighWordFirstDevicesGetThePasscodeHighWordFirst)
 {
-    Start(Protected(kKtb, 0x12345, 1));
+    Start(Protected(kKtbGen1Modbus, 0x12345, 1));
     prompts_.passcodes = {0x12345};
     CPasscodeProtection protection;
     ASSERT_TRUE(protection.Unlock(device_->Master()));
@@ -97,7 +93,7 @@ TEST_F(PasscodeTest, HighWordFirstDevicesGetThePasscodeHighWordFirst)
 
 TEST_F(PasscodeTest, WrongPasscodeIsRefusedOnceTheGrantTimeHasPassed)
 {
-    Start(Protected(kKtb, 1111));
+    Start(Protected(kKtbGen1Modbus, 1111));
     prompts_.passcodes = {2222};
     CPasscodeProtection protection;
     const auto started = std::chrono::steady_clock::now();
@@ -115,7 +111,7 @@ TEST_F(PasscodeTest, WrongPasscodeIsRefusedOnceTheGrantTimeHasPassed)
 
 TEST_F(PasscodeTest, CancelledPromptWritesNothing)
 {
-    Start(Protected(kKtb, 1111));
+    Start(Protected(kKtbGen1Modbus, 1111));
     prompts_.passcodes = {std::nullopt};
     CPasscodeProtection protection;
     EXPECT_FALSE(protection.Unlock(device_->Master()));
@@ -125,7 +121,7 @@ TEST_F(PasscodeTest, CancelledPromptWritesNothing)
 
 TEST_F(PasscodeTest, RememberedPasscodeIsSentUntouched)
 {
-    Start(Protected(kKtb, 123456789));
+    Start(Protected(kKtbGen1Modbus, 123456789));
     CMemorySettingsStore store;
     SaveRememberedPasscode(store, 123456789);
     const auto remembered = store.Values();
@@ -141,7 +137,7 @@ TEST_F(PasscodeTest, RememberedPasscodeIsSentUntouched)
 
 TEST_F(PasscodeTest, DestructorLocksTheDeviceAgain)
 {
-    Start(Protected(kKtb, 0));
+    Start(Protected(kKtbGen1Modbus, 0));
     {
         CPasscodeProtection protection;
         ASSERT_TRUE(protection.Unlock(device_->Master()));
@@ -153,7 +149,7 @@ TEST_F(PasscodeTest, DestructorLocksTheDeviceAgain)
 
 TEST_F(PasscodeTest, DestructorStaysQuietWhenTheDeviceIsGone)
 {
-    Start(Protected(kKtb, 0));
+    Start(Protected(kKtbGen1Modbus, 0));
     auto protection = std::make_unique<CPasscodeProtection>();
     ASSERT_TRUE(protection->Unlock(device_->Master()));
     device_->StopServers();
@@ -162,7 +158,7 @@ TEST_F(PasscodeTest, DestructorStaysQuietWhenTheDeviceIsGone)
 
 TEST_F(PasscodeTest, ProtectSettingWithEmptyNewPasscodeRemovesProtectionAndLocks)
 {
-    Start(Protected(kKtb, 777));
+    Start(Protected(kKtbGen1Modbus, 777));
     prompts_.protects = {ReadProtectRequest("777", "", "", nullptr)};
     CPasscodeProtection protection;
     ASSERT_TRUE(protection.ChangeProtection(device_->Master()));
@@ -180,7 +176,7 @@ TEST_F(PasscodeTest, ProtectSettingWithEmptyNewPasscodeRemovesProtectionAndLocks
 
 TEST_F(PasscodeTest, ProtectSettingSetsAPasscodeThatTheNextUnlockNeeds)
 {
-    Start(Protected(kKtb, 0));
+    Start(Protected(kKtbGen1Modbus, 0));
     prompts_.protects = {ReadProtectRequest("", "4321", "4321", nullptr)};
     CPasscodeProtection change;
     ASSERT_TRUE(change.ChangeProtection(device_->Master()));
@@ -195,7 +191,7 @@ TEST_F(PasscodeTest, ProtectSettingSetsAPasscodeThatTheNextUnlockNeeds)
 
 TEST_F(PasscodeTest, ProtectSettingWithWrongCurrentPasscodeChangesNothing)
 {
-    Start(Protected(kKtb, 777));
+    Start(Protected(kKtbGen1Modbus, 777));
     prompts_.protects = {ProtectRequest{1, 5}};
     CPasscodeProtection protection;
     EXPECT_FALSE(protection.ChangeProtection(device_->Master()));
@@ -206,7 +202,7 @@ TEST_F(PasscodeTest, ProtectSettingWithWrongCurrentPasscodeChangesNothing)
 
 TEST_F(PasscodeTest, ProtectSettingOnADeviceWithoutTheFeatureAsksNothing)
 {
-    SimOptions options = DeviceOptions(kKtaWithoutPasscode);
+    SimOptions options = DeviceOptions(kKtaGen1Modbus);
     options.firmware = 100;
     Start(options);
     prompts_.protects = {ProtectRequest{0, 5}};

@@ -140,7 +140,7 @@ TEST(TransferCancel, CancelledDownloadStopsWriting)
     SimulatedDevice device(DeviceOptions(5), SimTransport::Tcp);
     device.Master().Open();
     RecordingProgress progress(3);
-    EXPECT_FALSE(WriteToDevice(SetOfType(5), device.Master(), progress));
+    EXPECT_FALSE(WriteToDevice(SetOf(5), device.Master(), progress));
     EXPECT_EQ(device.Writes().size(), 3u);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CDeviceSimulator.h"
+#include "CPosixFileSystem.h"
 #include "CSerialIO.h"
 #include "CSimRtuServer.h"
 #include "CSimTcpServer.h"
@@ -15,8 +16,9 @@
 #include "background/IProgressSink.h"
 #include "comm/CModbusInterface.h"
 #include "comm/ITransport.h"
-#include "device/CSettingsStocker.h"
 #include "device/ParameterSet.h"
+#include "support/DeviceOptions.h"
+#include "support/ParameterSets.h"
 
 // The platform's links, as the program installs them.
 class PlatformTransports : public ITransportFactory {
@@ -39,15 +41,16 @@ public:
         : sim_(std::make_unique<CDeviceSimulator>(options))
     {
         SetTransportFactory(&transports_);
+        InstallPlatformFiles();
         ComSettings settings;
         if (transport == SimTransport::Tcp) {
             tcp_ = std::make_unique<CSimTcpServer>(*sim_, "127.0.0.1", 0);
-            settings.mode = static_cast<int>(ConnectionMode::Tcp);
+            settings.mode = ConnectionMode::Tcp;
             settings.serverAddress = "127.0.0.1";
             settings.servicePort = std::to_string(tcp_->Port());
         } else {
             rtu_ = std::make_unique<CSimRtuServer>(*sim_, options.unit);
-            settings.mode = static_cast<int>(ConnectionMode::Config);
+            settings.mode = ConnectionMode::Config;
             settings.configPortName = rtu_->Path();
             settings.configPortDisplayName = rtu_->Path();
         }
@@ -108,21 +111,6 @@ private:
     std::unique_ptr<CSimRtuServer> rtu_;
     CModbusInterface master_;
 };
-
-inline SimOptions DeviceOptions(int typeId)
-{
-    SimOptions options;
-    options.typeId = typeId;
-    return options;
-}
-
-// A set as the editor makes it for a variant: the variant's defaults.
-inline ParameterSet SetOfType(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
 
 // Records what a transfer reports; asks for a cancel after a number of steps.
 class RecordingProgress : public IProgressSink {

@@ -2,12 +2,7 @@
 
 #include "app/CAppSettings.h"
 #include "device/CSettingsStocker.h"
-
-namespace {
-constexpr int kKtbGen2 = 13; // reset sets its Power format (word 171) to 1
-constexpr int kZm = 79;      // reset sets its System (word 31) to 3
-constexpr int kQh = 64;
-} // namespace
+#include "support/CatalogueIds.h"
 
 class AppSettings : public ::testing::Test {
 protected:
@@ -37,23 +32,23 @@ TEST_F(AppSettings, FirstStartUsesTheDefaults)
 
 TEST_F(AppSettings, SavedVariantIsSelectedWithItsOwnDefaults)
 {
-    store.SetInt("Settings", "DeviceId", kKtbGen2);
+    store.SetInt("Settings", "DeviceId", kKtbGen2Modbus);
     const ParameterSet ktb = Loaded().LastParameterSet();
-    EXPECT_EQ(ktb.type.TypeId(), kKtbGen2);
+    EXPECT_EQ(ktb.type.TypeId(), kKtbGen2Modbus);
     EXPECT_EQ(ktb[171], 1);
 
-    store.SetInt("Settings", "DeviceId", kZm);
+    store.SetInt("Settings", "DeviceId", kZmModbus);
     const ParameterSet zm = Loaded().LastParameterSet();
-    EXPECT_EQ(zm.type.TypeId(), kZm);
+    EXPECT_EQ(zm.type.TypeId(), kZmModbus);
     EXPECT_EQ(zm[31], 3);
 }
 
 TEST_F(AppSettings, DeviceIdKeepsItsLowSixteenBits)
 {
-    store.SetInt("Settings", "DeviceId", 0x10000 + kZm);
+    store.SetInt("Settings", "DeviceId", 0x10000 + kZmModbus);
     CAppSettings settings = Loaded();
-    EXPECT_EQ(settings.DeviceId(), kZm);
-    EXPECT_EQ(settings.LastParameterSet().type.TypeId(), kZm);
+    EXPECT_EQ(settings.DeviceId(), kZmModbus);
+    EXPECT_EQ(settings.LastParameterSet().type.TypeId(), kZmModbus);
 }
 
 TEST_F(AppSettings, UnknownDeviceIdKeepsTheDefaultVariantAndIsSavedAsZero)
@@ -72,7 +67,7 @@ TEST_F(AppSettings, SaveWritesAllThreeValues)
     store.SetString("Settings", "HideIgnoreParameters", "2");
     CAppSettings settings = Loaded();
     EXPECT_TRUE(settings.HideIgnoreParameters());
-    CSettingsStocker().ChangeDeviceType(kQh, settings.LastParameterSet(), true);
+    CSettingsStocker().ChangeDeviceType(kQhModbusEx8, settings.LastParameterSet(), true);
     settings.Save();
     EXPECT_EQ(Stored("DeviceId"), "64");
     EXPECT_EQ(Stored("DisplayLanguage"), "1");
@@ -89,14 +84,14 @@ TEST(AppSettingsDeviceId, ResolvesAnUnresolvedIdentityFirst)
 {
     ParameterSet set;
     ParameterSet zm;
-    zm.type.SelectById(kZm);
+    zm.type.SelectById(kZmModbus);
     // Identity fields copied by hand leave the cached row unresolved.
     set.type = CDeviceType();
     set.type.modelCode = zm.type.modelCode;
     set.type.firmwareVersion = zm.type.firmwareVersion;
     set.type.optionCode = zm.type.optionCode;
     set.type.ioWords = zm.type.ioWords;
-    EXPECT_EQ(CAppSettings::DeviceIdOf(set), kZm);
+    EXPECT_EQ(CAppSettings::DeviceIdOf(set), kZmModbus);
 
     set.type.modelCode = 1234;
     set.type.Resolve();

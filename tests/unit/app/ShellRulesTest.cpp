@@ -70,21 +70,21 @@ TEST(ConnectRules, StoredValuesOutOfRangeSelectTheLastItem)
     EXPECT_EQ(BaudItemFor(7), 5);
     EXPECT_EQ(BaudItemFor(-1), 5);
     EXPECT_EQ(BaudItemFor(3), 3);
-    EXPECT_EQ(ParityItemFor(5), 2);
-    EXPECT_EQ(ParityItemFor(1), 1);
+    EXPECT_EQ(ParityItemFor(static_cast<SerialParity>(5)), 2);
+    EXPECT_EQ(ParityItemFor(SerialParity::Odd), 1);
     EXPECT_EQ(StopItemFor(9), 1);
-    EXPECT_EQ(DialogModeFor(9), ConnectionMode::Infrared);
+    EXPECT_EQ(DialogModeFor(static_cast<ConnectionMode>(9)), ConnectionMode::Infrared);
 }
 
 TEST(ConnectRules, ModesWithoutAddressOpenWithOne)
 {
     ComSettings s;
     s.address = 17;
-    for (int mode : {2, 3}) {
+    for (ConnectionMode mode : {ConnectionMode::Infrared, ConnectionMode::Config}) {
         s.mode = mode;
         EXPECT_EQ(InitialAddressText(s), "1");
     }
-    for (int mode : {0, 1}) {
+    for (ConnectionMode mode : {ConnectionMode::Rs485, ConnectionMode::Tcp}) {
         s.mode = mode;
         EXPECT_EQ(InitialAddressText(s), "17");
     }
@@ -144,7 +144,7 @@ TEST(ShowConnectDialog, ConnectSavesAndHandsTheSettingsToTheMaster)
     CScriptedPrompts prompts;
     CPromptScope scope(prompts);
     ComSettings chosen;
-    chosen.mode = 1;
+    chosen.mode = ConnectionMode::Tcp;
     chosen.serverAddress = "10.0.0.5";
     chosen.servicePort = "1502";
     chosen.address = 9;

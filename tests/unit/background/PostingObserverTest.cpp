@@ -103,4 +103,3 @@ TEST(PostingObserver, HandlerMayEndItsWindowAndItsObserver)
     window.Drain();
     EXPECT_EQ(handled, 1);
 }
-

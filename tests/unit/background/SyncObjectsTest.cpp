@@ -95,4 +95,3 @@ TEST(AccessRight, LeavingTheScopeThroughAnExceptionUnlocks)
     EXPECT_FALSE(mutex.IsHeldByCurrentThread());
     EXPECT_TRUE(LockFromOtherThread(mutex, 0));
 }
-

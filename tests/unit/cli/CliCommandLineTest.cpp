@@ -37,7 +37,7 @@ TEST(CliConnection, Rs485LineGoesIntoTheSettingsByIndex)
     EXPECT_EQ(o.connection.Mode(), ConnectionMode::Rs485);
     EXPECT_EQ(o.connection.comPortName, "/dev/ttyUSB0");
     EXPECT_EQ(o.connection.baudIndex, 3);
-    EXPECT_EQ(o.connection.parity, 2);
+    EXPECT_EQ(o.connection.parity, SerialParity::Even);
     EXPECT_EQ(o.connection.stopIndex, 1);
     EXPECT_EQ(o.connection.address, 17);
 }
@@ -46,7 +46,7 @@ TEST(CliConnection, Rs485DefaultsAreTheDialogs)
 {
     const CliOptions o = Parse({"--serial", "/dev/ttyS1", "identify"});
     EXPECT_EQ(o.connection.baudIndex, 5);
-    EXPECT_EQ(o.connection.parity, 1);
+    EXPECT_EQ(o.connection.parity, SerialParity::Odd);
     EXPECT_EQ(o.connection.stopIndex, 0);
 }
 

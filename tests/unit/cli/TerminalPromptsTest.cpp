@@ -91,7 +91,7 @@ TEST_F(TerminalPromptsTest, ConnectHandsOutTheCommandLinesSettingsOnly)
     ComSettings s;
     EXPECT_FALSE(Prompts().ConnectDialog(s));
     ComSettings given;
-    given.mode = 1;
+    given.mode = ConnectionMode::Tcp;
     given.serverAddress = "10.0.0.2";
     Prompts().SetConnection(given);
     EXPECT_TRUE(Prompts().ConnectDialog(s));

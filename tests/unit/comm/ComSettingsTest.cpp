@@ -8,7 +8,7 @@ namespace {
 ComSettings Changed()
 {
     ComSettings s;
-    s.mode = 0;
+    s.mode = ConnectionMode::Rs485;
     s.address = 17;
     s.comPortName = "/dev/ttyUSB3";
     s.comPortDisplayName = "RS-485 Adapter (ttyUSB3)";
@@ -18,7 +18,7 @@ ComSettings Changed()
     s.configPortDisplayName = "Config cable (ttyACM0)";
     s.baudIndex = 3;
     s.characterIndex = 0;
-    s.parity = 2;
+    s.parity = SerialParity::Even;
     s.stopIndex = 1;
     s.serverAddress = "plc-7.example";
     s.servicePort = "1502";
@@ -53,7 +53,7 @@ TEST(ComSettings, EmptyStoreGivesTheFirstStartSettings)
     ExpectSame(loaded, ComSettings{});
     EXPECT_EQ(loaded.Mode(), ConnectionMode::Config);
     EXPECT_EQ(loaded.baudIndex, 5);
-    EXPECT_EQ(loaded.parity, 1);
+    EXPECT_EQ(loaded.parity, SerialParity::Odd);
     EXPECT_EQ(loaded.serverAddress, "192.168.0.1");
     EXPECT_EQ(loaded.servicePort, "502");
 }
@@ -105,6 +105,20 @@ TEST(ComSettings, MissingOrUnreadableValuesTakeTheirDefaults)
     EXPECT_EQ(loaded.baudIndex, 5);
     EXPECT_EQ(loaded.serverAddress, "192.168.0.1");
     EXPECT_EQ(loaded.address, 1);
-    EXPECT_EQ(loaded.parity, 2);
+    EXPECT_EQ(loaded.parity, SerialParity::Even);
     EXPECT_EQ(loaded.comPortName, "/dev/ttyUSB3");
+}
+
+// A number another version stored is written back as it was read.
+TEST(ComSettings, StoredNumbersOutsideTheListsSurviveARoundTrip)
+{
+    CMemorySettingsStore store;
+    store.SetInt("ComSettings", "Mode", 7);
+    store.SetInt("ComSettings", "Parity", 5);
+    ComSettings loaded;
+    loaded.Load(store);
+    CMemorySettingsStore saved;
+    loaded.Save(saved);
+    EXPECT_EQ(saved.Values().at("ComSettings/Mode"), "7");
+    EXPECT_EQ(saved.Values().at("ComSettings/Parity"), "5");
 }

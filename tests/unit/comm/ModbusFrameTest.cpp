@@ -125,7 +125,7 @@ TEST_P(ModbusModeTest, ParametersOfTheMode)
 {
     const ModeCase& c = GetParam();
     ComSettings s;
-    s.mode = static_cast<int>(c.mode);
+    s.mode = c.mode;
     s.baudIndex = c.baudIndex;
     s.address = c.address;
     const ModbusModeParameters m = ModbusModeFor(s);

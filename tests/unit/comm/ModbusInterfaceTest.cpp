@@ -29,7 +29,7 @@ protected:
     void OpenIn(ConnectionMode mode, int address = 1, int baudIndex = 5)
     {
         ComSettings s;
-        s.mode = static_cast<int>(mode);
+        s.mode = mode;
         s.address = address;
         s.baudIndex = baudIndex;
         s.comPortName = "/dev/ttyS4";
@@ -70,7 +70,7 @@ TEST_F(ModbusInterfaceTest, InfraredSplitsTwentyRegistersIntoEightEightFour)
     OpenIn(ConnectionMode::Infrared, 17, 3);
     link_->fallback = RtuReadAnswer(AddressAsValue);
     std::uint16_t out[20] = {};
-    EXPECT_TRUE(modbus_.ReadHoldingRegisters(100, 20, out));
+    EXPECT_NO_THROW(modbus_.ReadHoldingRegisters(100, 20, out));
 
     ASSERT_EQ(link_->written.size(), 3u);
     EXPECT_EQ(link_->written[0], WithCrc({0x01, 0x04, 0x00, 100, 0x00, 8}));
@@ -184,7 +184,7 @@ TEST_F(ModbusInterfaceTest, TcpWrongTransactionIsRetriedWithTheNextId)
     OpenIn(ConnectionMode::Tcp);
     link_->script = {TcpReadAnswer(AddressAsValue, 1), TcpReadAnswer(AddressAsValue)};
     std::uint16_t out[2] = {};
-    EXPECT_TRUE(modbus_.ReadHoldingRegisters(40, 2, out));
+    EXPECT_NO_THROW(modbus_.ReadHoldingRegisters(40, 2, out));
     ASSERT_EQ(link_->written.size(), 2u);
     EXPECT_EQ(SentTransaction(link_->written[1]),
               static_cast<std::uint16_t>(SentTransaction(link_->written[0]) + 1));
@@ -258,7 +258,7 @@ TEST_F(ModbusInterfaceTest, AbortBeforeARequestIsForgotten)
     link_->fallback = TcpReadAnswer(AddressAsValue);
     modbus_.Abort();
     std::uint16_t out[1] = {};
-    EXPECT_TRUE(modbus_.ReadHoldingRegisters(0, 1, out));
+    EXPECT_NO_THROW(modbus_.ReadHoldingRegisters(0, 1, out));
 }
 
 TEST_F(ModbusInterfaceTest, HistoryKeepsTheLastEightResults)
@@ -279,8 +279,8 @@ TEST_F(ModbusInterfaceTest, HistoryKeepsTheLastEightResults)
 TEST_F(ModbusInterfaceTest, ZeroRegistersSendNothingAndCountAsSuccess)
 {
     OpenIn(ConnectionMode::Rs485);
-    EXPECT_TRUE(modbus_.ReadHoldingRegisters(10, 0, nullptr));
-    EXPECT_TRUE(modbus_.WriteMultipleRegisters(10, 0, nullptr));
+    EXPECT_NO_THROW(modbus_.ReadHoldingRegisters(10, 0, nullptr));
+    EXPECT_NO_THROW(modbus_.WriteMultipleRegisters(10, 0, nullptr));
     EXPECT_TRUE(link_->written.empty());
     EXPECT_THAT(modbus_.ResultHistory(), ElementsAre(1, 1));
     EXPECT_EQ(modbus_.SuccessRate(), 100.0);
@@ -340,7 +340,7 @@ TEST_F(ModbusInterfaceTest, WithoutATransportFactoryOpenNamesThePort)
 {
     SetTransportFactory(nullptr);
     ComSettings s;
-    s.mode = static_cast<int>(ConnectionMode::Config);
+    s.mode = ConnectionMode::Config;
     s.configPortDisplayName = "USB cable";
     modbus_.SetSettings(s);
     EXPECT_EQ(FailureOf([&] { modbus_.Open(); }),
@@ -350,7 +350,7 @@ TEST_F(ModbusInterfaceTest, WithoutATransportFactoryOpenNamesThePort)
 TEST_F(ModbusInterfaceTest, RequestOnAClosedInterfaceFailsInsteadOfCrashing)
 {
     ComSettings s;
-    s.mode = static_cast<int>(ConnectionMode::Tcp);
+    s.mode = ConnectionMode::Tcp;
     modbus_.SetSettings(s);
     std::uint16_t out[1] = {};
     EXPECT_THROW(modbus_.ReadHoldingRegisters(0, 1, out), CPrivateException);

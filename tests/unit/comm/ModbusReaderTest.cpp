@@ -18,7 +18,7 @@ protected:
     {
         SetTransportFactory(&factory_);
         ComSettings s;
-        s.mode = static_cast<int>(ConnectionMode::Config);
+        s.mode = ConnectionMode::Config;
         modbus_.SetSettings(s);
         modbus_.SetPauseFunction(nullptr);
         modbus_.Open();

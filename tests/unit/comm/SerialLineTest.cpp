@@ -7,7 +7,7 @@ namespace {
 ComSettings WithAllPorts(ConnectionMode mode)
 {
     ComSettings s;
-    s.mode = static_cast<int>(mode);
+    s.mode = mode;
     s.comPortName = "/dev/ttyUSB0";
     s.comPortDisplayName = "RS-485 (ttyUSB0)";
     s.irPortName = "/dev/ttyUSB1";
@@ -16,7 +16,7 @@ ComSettings WithAllPorts(ConnectionMode mode)
     s.configPortDisplayName = "Cable (ttyUSB2)";
     // The user's RS-485 line: 9600 baud, even parity, two stop bits.
     s.baudIndex = 3;
-    s.parity = 2;
+    s.parity = SerialParity::Even;
     s.stopIndex = 1;
     return s;
 }
@@ -62,7 +62,7 @@ TEST(SerialLine, InfraredAndConfigIgnoreTheUsersLine)
 TEST(SerialLine, UnknownModeRunsAsInfrared)
 {
     ComSettings s = WithAllPorts(ConnectionMode::Rs485);
-    s.mode = 7;
+    s.mode = static_cast<ConnectionMode>(7);
     const SerialLineSettings line = SerialLineFor(s);
     EXPECT_EQ(line.portName, "/dev/ttyUSB1");
     EXPECT_EQ(line.baudRate, 1200);
@@ -93,7 +93,7 @@ TEST(SerialLine, OddFrameIndexesFallBackAsTheDriverTableSays)
     ComSettings s = WithAllPorts(ConnectionMode::Rs485);
     s.characterIndex = 0;
     s.stopIndex = 0;
-    s.parity = 0;
+    s.parity = SerialParity::None;
     SerialLineSettings line = SerialLineFor(s);
     EXPECT_EQ(line.dataBits, 7);
     EXPECT_EQ(line.stopBits, 1);
@@ -101,7 +101,7 @@ TEST(SerialLine, OddFrameIndexesFallBackAsTheDriverTableSays)
 
     s.characterIndex = 4;
     s.stopIndex = 3;
-    s.parity = 1;
+    s.parity = SerialParity::Odd;
     line = SerialLineFor(s);
     EXPECT_EQ(line.dataBits, 7);
     EXPECT_EQ(line.stopBits, 1);

@@ -5,19 +5,11 @@
 #include "config/TariffSetting.h"
 #include "device/DeviceTypeRecord.h"
 #include "device/ParameterDescriptor.h"
+#include "support/CatalogueIds.h"
+#include "support/ParameterSets.h"
 #include "text/CStringTable.h"
 
 namespace {
-
-constexpr int kTypeKtaOneDo = 0;   // KTA main, Do1 only
-constexpr int kTypeKtaFourDo = 12; // KTA main, Do1-Do4
-constexpr int kTypeKtbNoIn = 13;   // KTB without neutral measurement
-constexpr int kTypeKtb3P4W = 19;
-constexpr int kTypeQg = 37;
-constexpr int kTypeLkta = 53;
-constexpr int kTypeKtaGen2 = 70;
-constexpr int kTypeZmDo = 81;
-
 constexpr int kRowIn = 1;
 constexpr int kRowP = 4;
 constexpr int kRowPf = 7;
@@ -28,13 +20,6 @@ constexpr int kRowUt = 18;
 Capabilities CapsOf(int typeId)
 {
     return CatalogueRecordOfTypeId(typeId)->Caps();
-}
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    set.type.SelectById(typeId);
-    return set;
 }
 
 std::string FailureOf(ParameterSet& set, int row, AlarmColumn column, const std::string& text)
@@ -49,7 +34,7 @@ std::string FailureOf(ParameterSet& set, int row, AlarmColumn column, const std:
 
 TEST(TariffSettingTest, FormStoresTheTariffCode)
 {
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = ZeroedSetOf(kKtaGen3Modbus);
     set[TariffWord::Tariff] = 7;
     EXPECT_EQ(TariffFormOf(set).tariff, Tariff::Low);
     ReadTariffForm({Tariff::Low}, set);
@@ -60,7 +45,7 @@ TEST(TariffSettingTest, FormStoresTheTariffCode)
 
 TEST(AlarmFormTest, RefusedPowerOnDelayStoresNoLatching)
 {
-    ParameterSet set = SetOf(kTypeKtaGen2);
+    ParameterSet set = ZeroedSetOf(kKtaGen3Modbus);
     set[AlarmWord::PowerOnDelay] = 12;
     set[AlarmWord::Latching] = 0;
     EXPECT_THROW(ReadAlarmForm({"1000", true}, set), CPrivateException);
@@ -104,23 +89,23 @@ TEST_P(AlarmOutputListTest, ListsThePresentOutputsAndTheStoredCode)
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, AlarmOutputListTest,
-    ::testing::Values(OutputListCase{kTypeKtaOneDo, 0, {0, 1, 2}, "Disable", 0},
-                      OutputListCase{kTypeKtaOneDo, 2, {0, 1, 2}, "Display + Do1", 2},
+    ::testing::Values(OutputListCase{kKtaGen1Modbus, 0, {0, 1, 2}, "Disable", 0},
+                      OutputListCase{kKtaGen1Modbus, 2, {0, 1, 2}, "Display + Do1", 2},
                       // One Do, but a stored Do4 stays listed and named.
-                      OutputListCase{kTypeKtaOneDo, 5, {0, 1, 2, 3, 4, 5}, "Display + Do4", 5},
-                      OutputListCase{kTypeKtaFourDo, 1, {0, 1, 2, 3, 4, 5}, "Display", 1},
-                      OutputListCase{kTypeLkta, 1, {0, 1, 2}, "Comm", 1},
-                      OutputListCase{kTypeLkta, 4, {0, 1, 2, 3, 4}, "Comm + Do3", 4},
-                      OutputListCase{kTypeZmDo, 2, {0, 2}, "Do1", 1},
-                      OutputListCase{kTypeZmDo, 0, {0, 2}, "DIsable", 0},
+                      OutputListCase{kKtaGen1Modbus, 5, {0, 1, 2, 3, 4, 5}, "Display + Do4", 5},
+                      OutputListCase{kKtaGen2Do4, 1, {0, 1, 2, 3, 4, 5}, "Display", 1},
+                      OutputListCase{kLktaAo2, 1, {0, 1, 2}, "Comm", 1},
+                      OutputListCase{kLktaAo2, 4, {0, 1, 2, 3, 4}, "Comm + Do3", 4},
+                      OutputListCase{kZmDo, 2, {0, 2}, "Do1", 1},
+                      OutputListCase{kZmDo, 0, {0, 2}, "DIsable", 0},
                       // Codes without a text: shown as the number, not another list's text.
-                      OutputListCase{kTypeZmDo, 1, {0, 2}, "1", -1},
-                      OutputListCase{kTypeKtaOneDo, 20, {0, 1, 2, 3, 4, 5}, "20", -1},
-                      OutputListCase{kTypeKtaOneDo, 65535, {0, 1, 2, 3, 4, 5}, "65535", -1}));
+                      OutputListCase{kZmDo, 1, {0, 2}, "1", -1},
+                      OutputListCase{kKtaGen1Modbus, 20, {0, 1, 2, 3, 4, 5}, "20", -1},
+                      OutputListCase{kKtaGen1Modbus, 65535, {0, 1, 2, 3, 4, 5}, "65535", -1}));
 
 TEST(AlarmOutputStoreTest, ZmSecondEntryIsStoredAsCode2)
 {
-    ParameterSet set = SetOf(kTypeZmDo);
+    ParameterSet set = ZeroedSetOf(kZmDo);
     const int word = AlarmItemWord(kRowP, AlarmWord::Output);
     StoreAlarmOutput(set, kRowP, 1);
     EXPECT_EQ(set[word], 2);
@@ -132,7 +117,7 @@ TEST(AlarmOutputStoreTest, ZmSecondEntryIsStoredAsCode2)
 
 TEST(AlarmOutputStoreTest, EntryIndexIsTheCodeElsewhere)
 {
-    ParameterSet set = SetOf(kTypeKtaOneDo);
+    ParameterSet set = ZeroedSetOf(kKtaGen1Modbus);
     set[AlarmItemWord(0, AlarmWord::Output)] = 5;
     StoreAlarmOutput(set, 0, 3);
     EXPECT_EQ(set[AlarmItemWord(0, AlarmWord::Output)], 3);
@@ -150,7 +135,7 @@ TEST_P(AlarmRowApplyTest, FollowsTheRowMask)
 {
     const ApplyCase& c = GetParam();
     EXPECT_EQ(AlarmRowApplies(c.row, CapsOf(c.typeId)), c.applies);
-    const ParameterSet set = SetOf(c.typeId);
+    const ParameterSet set = ZeroedSetOf(c.typeId);
     const std::string high = AlarmCellText(set, c.row, AlarmColumn::HighSetpoint);
     EXPECT_EQ(high.empty(), !c.applies);
     EXPECT_EQ(AlarmCellText(set, c.row, AlarmColumn::Output).empty(), !c.applies);
@@ -159,18 +144,18 @@ TEST_P(AlarmRowApplyTest, FollowsTheRowMask)
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, AlarmRowApplyTest,
-    ::testing::Values(ApplyCase{kTypeKtaOneDo, kRowUt, false}, // main KTA without 0xA6 bits
-                      ApplyCase{kTypeKtaGen2, kRowUt, true}, ApplyCase{kTypeLkta, kRowUt, true},
-                      ApplyCase{kTypeZmDo, kRowUt, false},
-                      ApplyCase{kTypeKtaOneDo, kRowIn, true}, // CapKta
-                      ApplyCase{kTypeKtbNoIn, kRowIn, false},
-                      ApplyCase{kTypeKtbNoIn, kRowThdIn, false},
-                      ApplyCase{kTypeKtb3P4W, kRowThdIn, true}, ApplyCase{kTypeZmDo, kRowF, true},
-                      ApplyCase{kTypeQg, kRowP, false}));
+    ::testing::Values(ApplyCase{kKtaGen1Modbus, kRowUt, false}, // main KTA without 0xA6 bits
+                      ApplyCase{kKtaGen3Modbus, kRowUt, true}, ApplyCase{kLktaAo2, kRowUt, true},
+                      ApplyCase{kZmDo, kRowUt, false},
+                      ApplyCase{kKtaGen1Modbus, kRowIn, true}, // CapKta
+                      ApplyCase{kKtbGen2Modbus, kRowIn, false},
+                      ApplyCase{kKtbGen2Modbus, kRowThdIn, false},
+                      ApplyCase{kKtb3P4WModbus, kRowThdIn, true}, ApplyCase{kZmDo, kRowF, true},
+                      ApplyCase{kQgModbusCounter, kRowP, false}));
 
 class AlarmCellTest : public ::testing::Test {
 protected:
-    ParameterSet set_ = SetOf(kTypeKtaGen2);
+    ParameterSet set_ = ZeroedSetOf(kKtaGen3Modbus);
 };
 
 TEST_F(AlarmCellTest, NumbersCarryTheRowScaleAndUnit)
@@ -264,16 +249,16 @@ TEST_P(AlarmMoveTest, MovesOverEditableCells)
 INSTANTIATE_TEST_SUITE_P(
     Moves, AlarmMoveTest,
     ::testing::Values(
-        MoveCase{kTypeKtaGen2, 0, 1, EditMove::Down, CellPos{1, 1}},
-        MoveCase{kTypeKtbNoIn, 0, 3, EditMove::Down, CellPos{3, 2}}, // skips the grey IN row
-        MoveCase{kTypeKtbNoIn, 2, 3, EditMove::Up, CellPos{3, 0}},
-        MoveCase{kTypeKtaGen2, 0, 2, EditMove::Up, std::nullopt},
-        MoveCase{kTypeKtaGen2, kRowUt, 2, EditMove::Down, std::nullopt},
-        MoveCase{kTypeKtaOneDo, 17, 2, EditMove::Down, std::nullopt}, // UT row is grey
-        MoveCase{kTypeKtaGen2, 3, 1, EditMove::Left, std::nullopt},   // not onto the name
-        MoveCase{kTypeKtaGen2, 3, 4, EditMove::Right, CellPos{5, 3}},
-        MoveCase{kTypeKtaGen2, 3, 5, EditMove::Right, std::nullopt},
-        MoveCase{kTypeKtaGen2, 3, 5, EditMove::Left, CellPos{4, 3}}));
+        MoveCase{kKtaGen3Modbus, 0, 1, EditMove::Down, CellPos{1, 1}},
+        MoveCase{kKtbGen2Modbus, 0, 3, EditMove::Down, CellPos{3, 2}}, // skips the grey IN row
+        MoveCase{kKtbGen2Modbus, 2, 3, EditMove::Up, CellPos{3, 0}},
+        MoveCase{kKtaGen3Modbus, 0, 2, EditMove::Up, std::nullopt},
+        MoveCase{kKtaGen3Modbus, kRowUt, 2, EditMove::Down, std::nullopt},
+        MoveCase{kKtaGen1Modbus, 17, 2, EditMove::Down, std::nullopt}, // UT row is grey
+        MoveCase{kKtaGen3Modbus, 3, 1, EditMove::Left, std::nullopt},  // not onto the name
+        MoveCase{kKtaGen3Modbus, 3, 4, EditMove::Right, CellPos{5, 3}},
+        MoveCase{kKtaGen3Modbus, 3, 5, EditMove::Right, std::nullopt},
+        MoveCase{kKtaGen3Modbus, 3, 5, EditMove::Left, CellPos{4, 3}}));
 
 TEST(TariffSettingTest, NonZeroIsTheLowTariff)
 {
@@ -284,7 +269,7 @@ TEST(TariffSettingTest, NonZeroIsTheLowTariff)
 
 TEST(TariffSettingTest, NoteIsLeftOutOnQg)
 {
-    EXPECT_FALSE(TariffNoteVisible(CapsOf(kTypeQg)));
-    EXPECT_TRUE(TariffNoteVisible(CapsOf(kTypeKtaGen2)));
-    EXPECT_TRUE(TariffNoteVisible(CapsOf(kTypeLkta)));
+    EXPECT_FALSE(TariffNoteVisible(CapsOf(kQgModbusCounter)));
+    EXPECT_TRUE(TariffNoteVisible(CapsOf(kKtaGen3Modbus)));
+    EXPECT_TRUE(TariffNoteVisible(CapsOf(kLktaAo2)));
 }

@@ -8,20 +8,11 @@
 #include "config/ZneDisplaySettings.h"
 #include "device/CSettingsStocker.h"
 #include "device/ParameterSet.h"
+#include "support/CatalogueIds.h"
+#include "support/ParameterSets.h"
 #include "text/CStringTable.h"
 
 namespace {
-constexpr int kKtaGen1 = 0;
-constexpr int kKtaGen2 = 70;
-constexpr int kZnepw = 84;
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
-
 std::vector<int> Codes(const std::vector<CodedEntry>& entries)
 {
     std::vector<int> codes;
@@ -62,7 +53,7 @@ TEST(EnergyViewList, IndexOfAStoredValue)
 
 class DisplayFormTest : public ::testing::Test {
 protected:
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     std::vector<int> focused;
     std::function<void(int)> focus = [this](int id) { focused.push_back(id); };
 };
@@ -78,7 +69,7 @@ TEST_F(DisplayFormTest, OpeningShowsTheWords)
     EXPECT_EQ(form.updateRate, "5");
     EXPECT_FALSE(form.usePresetTimer);
     EXPECT_EQ(form.presetTimer, "1"); // a zero timer offers 1
-    EXPECT_TRUE(DisplayFormOf(SetOf(kKtaGen1)).updateRate.empty());
+    EXPECT_TRUE(DisplayFormOf(SetOf(kKtaGen1Modbus)).updateRate.empty());
 }
 
 TEST_F(DisplayFormTest, RoundTripKeepsEveryWord)
@@ -146,7 +137,7 @@ TEST_F(DisplayFormTest, UpdateRateOnlyOnSecondGenerations)
     EXPECT_THROW(ReadDisplayForm(form, set, focus), CPrivateException);
     EXPECT_EQ(focused, std::vector<int>{DisplayControl::UpdateRate});
 
-    ParameterSet gen1 = SetOf(kKtaGen1);
+    ParameterSet gen1 = SetOf(kKtaGen1Modbus);
     form = DisplayFormOf(gen1);
     form.updateRate = "61";
     ReadDisplayForm(form, gen1, focus);
@@ -162,7 +153,7 @@ TEST_F(DisplayFormTest, ItemDataOrPositionIsStored)
     EXPECT_EQ(set[DisplayWord::EnergyView], 210);
     EXPECT_EQ(set[DisplayWord::MyEnergyView], 19);
 
-    ParameterSet gen1 = SetOf(kKtaGen1);
+    ParameterSet gen1 = SetOf(kKtaGen1Modbus);
     form = DisplayFormOf(gen1);
     form.energyView = 9;
     ReadDisplayForm(form, gen1, focus);
@@ -255,8 +246,8 @@ TEST(ZneFormatLists, SizesAndTexts)
 TEST(DisplayOptionFormTest, PairsTheVariantLacksKeepTheirWords)
 {
     using namespace DisplayOptionWord;
-    ParameterSet gen1 = SetOf(kKtaGen1); // indication pairs, no power format
-    ParameterSet zne = SetOf(kZnepw);    // neither
+    ParameterSet gen1 = SetOf(kKtaGen1Modbus); // indication pairs, no power format
+    ParameterSet zne = SetOf(kZnepw);          // neither
     for (ParameterSet* set : {&gen1, &zne}) {
         for (int word : {InputLine, PhaseDirection, PowerFormat})
             (*set)[word] = 5;

@@ -9,6 +9,7 @@
 #include "config/ModbusSettingsRules.h"
 #include "device/CSettingsStocker.h"
 #include "device/DeviceTypeRecord.h"
+#include "support/ParameterSets.h"
 #include "text/NumericFieldReader.h"
 
 namespace {
@@ -16,13 +17,6 @@ namespace {
 Capabilities CapsOf(int typeId)
 {
     return CatalogueRecordOfTypeId(typeId)->Caps();
-}
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
 }
 
 bool Accepts(const NumericField& field, const std::string& text)

@@ -11,19 +11,11 @@
 #include "device/DeviceTypeRecord.h"
 #include "device/ParameterSet.h"
 #include "device/UnitText.h"
+#include "support/CatalogueIds.h"
+#include "support/ParameterSets.h"
 #include "text/CStringTable.h"
 
 namespace {
-constexpr int kKtaGen2 = 70, kKtaGen1 = 4, kKtb = 39, kKtbGen1 = 1, kLkta = 53, kQg = 37,
-              kQgInput2 = 38, kQhBase = 52, kQhExt = 64, kZm = 80, kZnpw = 83, kZnepw = 84;
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    CSettingsStocker().ChangeDeviceType(typeId, set, true);
-    return set;
-}
-
 Capabilities Caps(int typeId)
 {
     return CatalogueRecordOfTypeId(typeId)->Caps();
@@ -81,43 +73,43 @@ INSTANTIATE_TEST_SUITE_P(
         FrequencyCase{kZnpw, {F::U1N, F::Fix50Hz, F::Fix60Hz}, 0, 0, 0},
         FrequencyCase{kZnpw, {F::U1N, F::Fix50Hz, F::Fix60Hz}, 2, 1, 2},
         FrequencyCase{kZnepw, {F::U1N, F::Fix50Hz, F::Fix60Hz}, 3, 2, 3},
-        FrequencyCase{kZm, {F::U1N, F::Fix50Hz, F::Fix60Hz}, 3, 2, 3},
+        FrequencyCase{kZmAo, {F::U1N, F::Fix50Hz, F::Fix60Hz}, 3, 2, 3},
         FrequencyCase{kZnpw, {F::U1N, F::Fix50Hz, F::Fix60Hz}, 7, -1, -1},
         // QH has no list and always stores 0.
-        FrequencyCase{kQhExt, {}, 3, -1, 0}, FrequencyCase{kQhBase, {}, 0, -1, 0},
-        FrequencyCase{kKtaGen2, {F::U1N, F::I1, F::Fix50Hz, F::Fix60Hz}, 3, 3, 3},
-        FrequencyCase{kKtaGen1, {F::U1N, F::I1}, 1, 1, 1},
+        FrequencyCase{kQhModbusEx8, {}, 3, -1, 0}, FrequencyCase{kQhModbus, {}, 0, -1, 0},
+        FrequencyCase{kKtaGen3Modbus, {F::U1N, F::I1, F::Fix50Hz, F::Fix60Hz}, 3, 3, 3},
+        FrequencyCase{kKtaGen2Modbus, {F::U1N, F::I1}, 1, 1, 1},
         // A code the short list lacks selects nothing and is kept.
-        FrequencyCase{kKtaGen1, {F::U1N, F::I1}, 3, -1, -1},
-        FrequencyCase{kQg, {F::U1N, F::I1}, 0, 0, 0}));
+        FrequencyCase{kKtaGen2Modbus, {F::U1N, F::I1}, 3, -1, -1},
+        FrequencyCase{kQgModbusCounter, {F::U1N, F::I1}, 0, 0, 0}));
 
 TEST(AdvancedLayoutTest, EnableRulesByFamily)
 {
-    const auto kta = AdvancedLayoutFor(Caps(kKtaGen2));
+    const auto kta = AdvancedLayoutFor(Caps(kKtaGen3Modbus));
     EXPECT_TRUE(kta.voltageEnabled && kta.frequencyEnabled && kta.tariffEnabled);
     EXPECT_FALSE(kta.channelGrid || kta.secondInput);
     EXPECT_EQ(kta.calculation, CalculationScheme::MethodsOnly);
-    EXPECT_TRUE(AdvancedLayoutFor(Caps(kLkta)).tariffEnabled);
+    EXPECT_TRUE(AdvancedLayoutFor(Caps(kLktaAo2)).tariffEnabled);
 
-    for (int id : {kQg, kQhExt, 68, kZm, kZnpw, kZnepw})
+    for (int id : {kQgModbusCounter, kQhModbusEx8, 68, kZmAo, kZnpw, kZnepw})
         EXPECT_FALSE(AdvancedLayoutFor(Caps(id)).tariffEnabled) << id;
-    EXPECT_TRUE(AdvancedLayoutFor(Caps(kQgInput2)).secondInput);
-    EXPECT_FALSE(AdvancedLayoutFor(Caps(kQg)).secondInput);
+    EXPECT_TRUE(AdvancedLayoutFor(Caps(kQgModbusInput2)).secondInput);
+    EXPECT_FALSE(AdvancedLayoutFor(Caps(kQgModbusCounter)).secondInput);
 
-    const auto qh = AdvancedLayoutFor(Caps(kQhBase));
+    const auto qh = AdvancedLayoutFor(Caps(kQhModbus));
     EXPECT_TRUE(qh.channelGrid && qh.voltageEnabled);
     EXPECT_FALSE(qh.frequencyEnabled);
 
-    EXPECT_FALSE(AdvancedLayoutFor(Caps(kZm)).voltageEnabled);
+    EXPECT_FALSE(AdvancedLayoutFor(Caps(kZmAo)).voltageEnabled);
     EXPECT_FALSE(AdvancedLayoutFor(Caps(kZnepw)).voltageEnabled);
     EXPECT_TRUE(AdvancedLayoutFor(Caps(kZnpw)).voltageEnabled);
-    EXPECT_EQ(AdvancedLayoutFor(Caps(kZm)).calculation, CalculationScheme::Zm);
+    EXPECT_EQ(AdvancedLayoutFor(Caps(kZmAo)).calculation, CalculationScheme::Zm);
     EXPECT_EQ(AdvancedLayoutFor(Caps(kZnepw)).calculation, CalculationScheme::Zn);
 }
 
 TEST(CutoutGridTest, ChannelAndCircuitLayouts)
 {
-    const auto ext = CutoutGridFor(Caps(kQhExt));
+    const auto ext = CutoutGridFor(Caps(kQhModbusEx8));
     ASSERT_EQ(ext.cells.size(), 16u);
     EXPECT_EQ(ext.columns, 4);
     EXPECT_EQ(ext.rows, 8);
@@ -130,19 +122,19 @@ TEST(CutoutGridTest, ChannelAndCircuitLayouts)
         EXPECT_EQ(ext.labels[i].textId, 5500 + int(i));
         EXPECT_EQ(ext.labels[i].column, i < 8 ? 0 : 2);
     }
-    const auto base = CutoutGridFor(Caps(kQhBase));
+    const auto base = CutoutGridFor(Caps(kQhModbus));
     EXPECT_EQ(base.cells.size(), 8u);
     EXPECT_EQ(base.columns, 2);
     const auto zn = CutoutGridFor(Caps(kZnepw));
     ASSERT_EQ(zn.cells.size(), 4u);
     EXPECT_EQ(zn.labels.front().textId, 6000);
     EXPECT_EQ(zn.cells.back().word, 68);
-    EXPECT_TRUE(CutoutGridFor(Caps(kKtaGen2)).Empty());
+    EXPECT_TRUE(CutoutGridFor(Caps(kKtaGen3Modbus)).Empty());
 }
 
 class CutoutLimitTest : public ::testing::Test {
 protected:
-    ParameterSet set = SetOf(kQgInput2);
+    ParameterSet set = SetOf(kQgModbusInput2);
     AdvancedControls controls = AdvancedControlsOf(set);
     std::vector<int> focused;
 
@@ -177,8 +169,8 @@ TEST_F(CutoutLimitTest, SecondInputIsReadAfterTheFirstWithTheSameName)
 
 TEST(CutoutCellTest, GridCellsUseTheCurrentCutoutLimits)
 {
-    ParameterSet set = SetOf(kQhExt);
-    const CutoutCell cell = CutoutGridFor(Caps(kQhExt)).cells[15];
+    ParameterSet set = SetOf(kQhModbusEx8);
+    const CutoutCell cell = CutoutGridFor(Caps(kQhModbusEx8)).cells[15];
     ApplyCutoutCell(cell, "2.5", set);
     EXPECT_EQ(set[108], 25);
     EXPECT_EQ(CutoutCellText(cell, set), "2.5");
@@ -189,7 +181,7 @@ TEST(CutoutCellTest, GridCellsUseTheCurrentCutoutLimits)
 
 TEST(AdvancedApplyTest, ZmFixesTheMethodsAndReadsThePowerFactor)
 {
-    ParameterSet set = SetOf(kZm);
+    ParameterSet set = SetOf(kZmAo);
     set[AdvancedWord::PhaseReactiveMethod] = 0;
     set[AdvancedWord::ApparentPowerMethod] = 1;
     AdvancedControls c = AdvancedControlsOf(set);
@@ -209,7 +201,7 @@ TEST(AdvancedApplyTest, ZmFixesTheMethodsAndReadsThePowerFactor)
 
 TEST(AdvancedApplyTest, MethodsOnlyLeavesTheMeasurementModeAlone)
 {
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[AdvancedWord::MeasurementMode] = 1;
     AdvancedControls c = AdvancedControlsOf(set);
     EXPECT_TRUE(c.simplePowerFactor.empty());
@@ -229,7 +221,7 @@ TEST(AdvancedApplyTest, MethodsOnlyLeavesTheMeasurementModeAlone)
 
 TEST(AdvancedApplyTest, DisabledTariffButtonsKeepTheStoredTariffFunction)
 {
-    for (int id : {kZm, kZnpw, 68}) {
+    for (int id : {kZmAo, kZnpw, 68}) {
         ParameterSet set = SetOf(id);
         for (std::uint16_t stored : {0, 1}) {
             set[AdvancedWord::TariffFunction] = stored;
@@ -251,9 +243,9 @@ TEST(EnergyCountListTest, ListsAndCodesByFamily)
     EXPECT_EQ(zn[9].code, 210);
     EXPECT_EQ(zn[11].code, 213);
     EXPECT_EQ(zn[11].textId, 5913);
-    EXPECT_EQ(EnergyCountEntriesFor(Caps(kZm)).size(), 12u);
+    EXPECT_EQ(EnergyCountEntriesFor(Caps(kZmAo)).size(), 12u);
 
-    const auto tariff = EnergyCountEntriesFor(Caps(kKtaGen2));
+    const auto tariff = EnergyCountEntriesFor(Caps(kKtaGen3Modbus));
     ASSERT_EQ(tariff.size(), 36u);
     const std::vector<int> codes = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 13};
     for (size_t i = 0; i < 12; ++i) {
@@ -264,10 +256,10 @@ TEST(EnergyCountListTest, ListsAndCodesByFamily)
         EXPECT_EQ(tariff[24 + i].code, 300 + codes[i]);
         EXPECT_EQ(tariff[24 + i].textId, 5300 + codes[i]);
     }
-    for (int id : {kKtb, kLkta, 68})
+    for (int id : {kKtbGen3Modbus, kLktaAo2, 68})
         EXPECT_EQ(EnergyCountEntriesFor(Caps(id)).size(), 36u) << id;
 
-    const auto first = EnergyCountEntriesFor(Caps(kKtbGen1));
+    const auto first = EnergyCountEntriesFor(Caps(kKtbGen1Modbus));
     ASSERT_EQ(first.size(), 9u);
     for (size_t i = 0; i < 9; ++i)
         EXPECT_EQ(first[i].code, i);
@@ -276,7 +268,7 @@ TEST(EnergyCountListTest, ListsAndCodesByFamily)
 
 TEST(EnergyCountListTest, StoredCodeSelectsItsEntryElseTheFirst)
 {
-    const auto tariff = EnergyCountEntriesFor(Caps(kKtaGen2));
+    const auto tariff = EnergyCountEntriesFor(Caps(kKtaGen3Modbus));
     EXPECT_EQ(EnergyCountIndex(tariff, 311), 34);
     EXPECT_EQ(EnergyCountIndex(tariff, 9), 0);
     EXPECT_EQ(EnergyCountIndex(EnergyCountEntriesFor(Caps(kZnpw)), 0), 0);
@@ -301,7 +293,7 @@ TEST(PulseOutputTest, WordsOfTheFourOutputs)
     EXPECT_FALSE(PulseOutputWordsOf(5));
     EXPECT_TRUE(PulseCircuitsUsed(Caps(kZnepw), 2));
     EXPECT_FALSE(PulseCircuitsUsed(Caps(kZnepw), 3));
-    EXPECT_FALSE(PulseCircuitsUsed(Caps(kKtaGen2), 1));
+    EXPECT_FALSE(PulseCircuitsUsed(Caps(kKtaGen3Modbus), 1));
 }
 
 class PulseWeightTest : public ::testing::Test {
@@ -316,7 +308,7 @@ protected:
 
 TEST_F(PulseWeightTest, RoundsToTheScaleBeforeTheRangeCheck)
 {
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     EXPECT_EQ(Apply(set, "0.05"), "");
     EXPECT_EQ(set.Get32(197), 1);
     EXPECT_EQ(Apply(set, "0.04"), RangeMessage(15451, "0.1", "10000.0"));
@@ -353,7 +345,7 @@ TEST(PulseApplyTest, DurationCircuitsAndEnergyCode)
 
 TEST(PulseApplyTest, DurationOutsideTheListIsKept)
 {
-    ParameterSet set = SetOf(kKtaGen2);
+    ParameterSet set = SetOf(kKtaGen3Modbus);
     set[199] = 25;
     const PulseControls c = PulseControlsOf(set, 1);
     EXPECT_EQ(c.durationIndex, -1);

@@ -13,26 +13,16 @@
 #include "device/CConfigFile.h"
 #include "device/IniFile.h"
 #include "device/RegisterMap.h"
+#include "support/CatalogueIds.h"
+#include "support/ParameterSets.h"
+#include "support/PlatformFilesScope.h"
 
 namespace {
-
-constexpr int kKtaGen2 = 70; // 4711, firmware 2.40, option 2, I/O 1 1 0 0 0
-constexpr int kKtb = 1;      // has the 32-bit entries at 6768, 6780, 6792
-constexpr int kQh = 64;
-constexpr int kZmWithLongRegister = 79;
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    set.type.SelectById(typeId);
-    return set;
-}
-
 // Values that tell words apart, fill both halves of 32-bit values and make
 // some of them negative.
 ParameterSet PatternedSet(int typeId)
 {
-    ParameterSet set = SetOf(typeId);
+    ParameterSet set = ZeroedSetOf(typeId);
     for (int w = 0; w < kParameterWords; ++w)
         set[w] = static_cast<std::uint16_t>(w * 7919 + typeId * 131 + 1);
     return set;
@@ -96,6 +86,7 @@ protected:
         ASSERT_FALSE(ini.WriteAtomically(path));
     }
 
+    CPlatformFilesScope files;
     TempDir dir;
     std::string path = dir.File("device.cfg");
 };
@@ -121,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(AllVariants, ConfigFileRoundTrip, ::testing::Range(0, k
 
 TEST_F(ConfigFile, WritesIdentityFirstThenKeysInMapOrder)
 {
-    Save(SetOf(kKtaGen2));
+    Save(ZeroedSetOf(kKtaGen3Modbus));
     const std::string text = ReadWholeFile(path);
     EXPECT_EQ(
         text.rfind("[KTACFG]\r\nModel=4711\r\nDeviceExtension=2\r\nDeviceVersion=240\r\n"
@@ -134,7 +125,7 @@ TEST_F(ConfigFile, WritesIdentityFirstThenKeysInMapOrder)
 
 TEST_F(ConfigFile, ThirtyTwoBitKeysRunOnByOnePerValue)
 {
-    ParameterSet set = SetOf(kKtb);
+    ParameterSet set = ZeroedSetOf(kKtbGen1Modbus);
     set.Set32(112, -5);
     set.Set32(114, 70000);
     set.Set32(122, 6);
@@ -151,7 +142,7 @@ TEST_F(ConfigFile, ThirtyTwoBitKeysRunOnByOnePerValue)
 
 TEST_F(ConfigFile, ThirtyTwoBitKeySetsBothWords)
 {
-    Save(SetOf(kKtaGen2));
+    Save(ZeroedSetOf(kKtaGen3Modbus));
     Edit("L5603", "110");
     const ParameterSet set = Load();
     EXPECT_EQ(set[36], 110);
@@ -160,12 +151,12 @@ TEST_F(ConfigFile, ThirtyTwoBitKeySetsBothWords)
 
 TEST_F(ConfigFile, MissingModelIs4711)
 {
-    const ParameterSet saved = PatternedSet(kKtaGen2);
+    const ParameterSet saved = PatternedSet(kKtaGen3Modbus);
     Save(saved);
     WriteWholeFile(path, RemoveLine(ReadWholeFile(path), "Model=4711"));
     const ParameterSet loaded = Load();
     EXPECT_EQ(loaded.type.modelCode, 4711);
-    EXPECT_EQ(loaded.type.TypeId(), kKtaGen2);
+    EXPECT_EQ(loaded.type.TypeId(), kKtaGen3Modbus);
     EXPECT_EQ(loaded[0], saved[0]);
 }
 
@@ -179,7 +170,7 @@ TEST_F(ConfigFile, UnknownIdentityLoadsNoParameters)
 
 TEST_F(ConfigFile, ZmFileWithoutLongRegisterLoadsItAsZero)
 {
-    ParameterSet saved = PatternedSet(kZmWithLongRegister);
+    ParameterSet saved = PatternedSet(kZmModbus);
     saved[154] = 1;
     Save(saved);
     WriteWholeFile(path, RemoveLine(ReadWholeFile(path), "L5734=1"));
@@ -188,7 +179,7 @@ TEST_F(ConfigFile, ZmFileWithoutLongRegisterLoadsItAsZero)
 
 TEST_F(ConfigFile, MissingParameterKeyOfOtherVariantsFails)
 {
-    ParameterSet saved = SetOf(kKtaGen2);
+    ParameterSet saved = ZeroedSetOf(kKtaGen3Modbus);
     saved[154] = 1;
     Save(saved);
     WriteWholeFile(path, RemoveLine(ReadWholeFile(path), "L5734=1"));
@@ -197,9 +188,9 @@ TEST_F(ConfigFile, MissingParameterKeyOfOtherVariantsFails)
 
 TEST_F(ConfigFile, QhSaveOverKtaFileKeepsTheKtaKeys)
 {
-    ParameterSet kta = PatternedSet(kKtaGen2);
+    ParameterSet kta = PatternedSet(kKtaGen3Modbus);
     Save(kta);
-    const ParameterSet qh = PatternedSet(kQh);
+    const ParameterSet qh = PatternedSet(kQhModbusEx8);
     Save(qh);
 
     IniFile ini;
@@ -211,7 +202,7 @@ TEST_F(ConfigFile, QhSaveOverKtaFileKeepsTheKtaKeys)
     EXPECT_LT(text.find("L5200="), text.find("L25502=")) << "new keys go after the old ones";
 
     const ParameterSet loaded = Load();
-    EXPECT_EQ(loaded.type.TypeId(), kQh);
+    EXPECT_EQ(loaded.type.TypeId(), kQhModbusEx8);
     EXPECT_EQ(loaded[0], ParameterSet()[0]) << "the KTA keys are not read";
     EXPECT_EQ(loaded[30], qh[30]);
 }
@@ -219,7 +210,7 @@ TEST_F(ConfigFile, QhSaveOverKtaFileKeepsTheKtaKeys)
 TEST_F(ConfigFile, SaveKeepsForeignSectionsAndKeys)
 {
     WriteWholeFile(path, "; notes\r\n[Other]\r\nx=1\r\n[KTACFG]\r\nComment=kept\r\n");
-    Save(SetOf(kKtaGen2));
+    Save(ZeroedSetOf(kKtaGen3Modbus));
     const std::string text = ReadWholeFile(path);
     EXPECT_EQ(text.rfind("; notes\r\n[Other]\r\nx=1\r\n[KTACFG]\r\nComment=kept\r\nModel=", 0), 0u);
 }
@@ -246,7 +237,7 @@ class ConfigFileValues : public ConfigFile, public ::testing::WithParamInterface
 TEST_P(ConfigFileValues, ParseLikeADecimalScan)
 {
     const ValueCase& c = GetParam();
-    Save(SetOf(kKtaGen2));
+    Save(ZeroedSetOf(kKtaGen3Modbus));
     Edit(c.key, c.text);
     if (c.expected < 0) {
         EXPECT_EQ(LoadError(), kInvalidFormat);
@@ -276,7 +267,7 @@ class ConfigFileFailedSave : public ConfigFile {
 protected:
     void SetUp() override
     {
-        Save(PatternedSet(kKtaGen2));
+        Save(PatternedSet(kKtaGen3Modbus));
         before = ReadWholeFile(path);
     }
     std::string SaveError(const ParameterSet& set, const std::string& target)
@@ -299,7 +290,7 @@ TEST_F(ConfigFileFailedSave, WriteErrorLeavesTheOldFileWhole)
     rlimit small = old;
     small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = SaveError(PatternedSet(kQh), path);
+    const std::string error = SaveError(PatternedSet(kQhModbusEx8), path);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -313,7 +304,7 @@ TEST_F(ConfigFileFailedSave, ReadOnlyDirectoryLeavesTheOldFileWhole)
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only directories";
     std::filesystem::permissions(dir.Path(), std::filesystem::perms(0555));
-    const std::string error = SaveError(PatternedSet(kQh), path);
+    const std::string error = SaveError(PatternedSet(kQhModbusEx8), path);
     std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
     EXPECT_EQ(error, "Save error. " + SystemErrorText(EACCES));
     EXPECT_EQ(ReadWholeFile(path), before);
@@ -322,7 +313,7 @@ TEST_F(ConfigFileFailedSave, ReadOnlyDirectoryLeavesTheOldFileWhole)
 TEST_F(ConfigFileFailedSave, WriteProtectedFileIsRefusedEvenForRoot)
 {
     std::filesystem::permissions(path, std::filesystem::perms(0444));
-    const std::string error = SaveError(PatternedSet(kQh), path);
+    const std::string error = SaveError(PatternedSet(kQhModbusEx8), path);
     std::filesystem::permissions(path, std::filesystem::perms(0644));
     EXPECT_EQ(error, "Save error. " + SystemErrorText(EACCES));
     EXPECT_EQ(ReadWholeFile(path), before);
@@ -333,7 +324,8 @@ TEST_F(ConfigFileFailedSave, DirectoryAsTargetIsAnError)
 {
     const std::string target = dir.File("folder.cfg");
     std::filesystem::create_directory(target);
-    EXPECT_EQ(SaveError(PatternedSet(kQh), target), "Save error. " + SystemErrorText(EISDIR));
+    EXPECT_EQ(SaveError(PatternedSet(kQhModbusEx8), target),
+              "Save error. " + SystemErrorText(EISDIR));
     EXPECT_TRUE(std::filesystem::is_empty(target));
     EXPECT_EQ(FilesInDir(), 2u);
 }

@@ -6,6 +6,7 @@
 
 #include "TempDir.h"
 #include "device/IniFile.h"
+#include "support/PlatformFilesScope.h"
 
 TEST(IniFileRead, MatchesNamesWithoutCaseAndTakesTheFirstDuplicate)
 {
@@ -82,6 +83,7 @@ TEST(IniFileWrite, EmptySectionGetsItsFirstKeyRightAfterTheHeader)
 
 class IniFileDisk : public ::testing::Test {
 protected:
+    CPlatformFilesScope files;
     TempDir dir;
 };
 

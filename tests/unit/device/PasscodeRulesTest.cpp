@@ -13,7 +13,7 @@ TEST(PasscodeLiteral, ReadsCIntegerLiteralsAndRejectsEverythingElseAsZero)
     EXPECT_EQ(ParseModbusPasscodeLiteral("12ab"), 0u);
     EXPECT_EQ(ParseModbusPasscodeLiteral("-5"), 0u);
     EXPECT_EQ(ParseModbusPasscodeLiteral(""), 0u);
-    EXPECT_EQ(ParseModbusPasscodeLiteral("09"), 0u);  // not an octal number
+    EXPECT_EQ(ParseModbusPasscodeLiteral("09"), 0u); // not an octal number
     EXPECT_EQ(ParseModbusPasscodeLiteral("99999999999999999999999"), 0u);
 }
 
@@ -39,6 +39,6 @@ TEST(RememberedPasscode, SettingsValueMinusOneOrGarbageMeansNothingRemembered)
     ForgetRememberedPasscode(store);
     EXPECT_EQ(store.GetInt("Settings", "Passcode", 0), -1);
     EXPECT_FALSE(LoadRememberedPasscode(store));
-    store.SetInt("Settings", "Passcode", -7);  // no transform result is negative
+    store.SetInt("Settings", "Passcode", -7); // no transform result is negative
     EXPECT_FALSE(LoadRememberedPasscode(store));
 }

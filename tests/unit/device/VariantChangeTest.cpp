@@ -2,31 +2,9 @@
 
 #include "device/CSettingsStocker.h"
 #include "device/UnitText.h"
+#include "support/CatalogueIds.h"
 
 namespace {
-
-// First catalogue variant having every bit of `all` and none of `none`.
-int TypeIdWith(Capabilities all, Capabilities none = 0)
-{
-    for (const DeviceTypeRecord& r : DeviceCatalogue())
-        if ((r.Caps() & all) == all && (r.Caps() & none) == 0)
-            return r.typeId;
-    ADD_FAILURE() << "no variant with the capabilities asked for";
-    return 0;
-}
-
-const int kKtaGen1 = TypeIdWith(CapKta, CapKtaGen2);
-const int kKtaGen2 = TypeIdWith(CapKtaGen2);
-const int kKtbGen1 = TypeIdWith(CapKtb, CapKtbGen2 | Cap3P4W);
-const int kKtbGen2 = TypeIdWith(CapKtbGen2, Cap3P4W);
-const int kKtb3P4W = TypeIdWith(CapKtbGen2 | Cap3P4W);
-const int kKtbMilliamps = TypeIdWith(CapKtbGen2 | Cap3P4W | CapAo4to20mA);
-const int kKtbVolts = TypeIdWith(CapKtbGen2 | Cap3P4W | CapAo1to5V);
-const int kZmAo = TypeIdWith(CapZmAo);
-const int kQg = TypeIdWith(CapQg);
-const int kZnpw = TypeIdWith(CapZnpw);
-const int kZnepw = TypeIdWith(CapZnepw);
-
 constexpr int kAoOutput0[] = {365, 394, 423, 452};
 constexpr int kAoOutput100[] = {367, 396, 425, 454};
 constexpr int kAoTableY9[] = {387, 416, 445, 474};
@@ -43,12 +21,12 @@ protected:
 
 TEST_F(VariantChange, SwitchingToOneToFiveVoltsAndBackRestoresMilliampValues)
 {
-    ChangeTo(kKtbMilliamps);
+    ChangeTo(kKtb3P4WAo4to20mA);
     set[kAoOutput0[0]] = 420;
     set[kAoOutput100[3]] = 1980;
     set[kAoTableY9[2]] = 1234;
 
-    ChangeTo(kKtbVolts);
+    ChangeTo(kKtb3P4WAo1to5V);
     for (int b = 0; b < 4; ++b) {
         EXPECT_EQ(set[kAoOutput0[b]], 1000);
         EXPECT_EQ(set[kAoOutput100[b]], 5000);
@@ -56,13 +34,13 @@ TEST_F(VariantChange, SwitchingToOneToFiveVoltsAndBackRestoresMilliampValues)
     }
     set[kAoOutput0[1]] = 1100;
 
-    ChangeTo(kKtbMilliamps);
+    ChangeTo(kKtb3P4WAo4to20mA);
     EXPECT_EQ(set[kAoOutput0[0]], 420);
     EXPECT_EQ(set[kAoOutput100[3]], 1980);
     EXPECT_EQ(set[kAoTableY9[2]], 1234);
     EXPECT_EQ(set[kAoOutput0[1]], 400);
 
-    ChangeTo(kKtbVolts);
+    ChangeTo(kKtb3P4WAo1to5V);
     EXPECT_EQ(set[kAoOutput0[1]], 1100);
 }
 
@@ -71,7 +49,7 @@ TEST_F(VariantChange, ZmAnalogOutputKeepsItsOutputType)
     ChangeTo(kZmAo);
     EXPECT_EQ(set[kAoTableY9[0]], 0);
     set[359] = 2;
-    ChangeTo(kKtbMilliamps);
+    ChangeTo(kKtb3P4WAo4to20mA);
     EXPECT_EQ(set[359], 2) << "Output type is not an analog output value of other variants";
     set[359] = 0;
     ChangeTo(kZmAo);
@@ -80,12 +58,12 @@ TEST_F(VariantChange, ZmAnalogOutputKeepsItsOutputType)
 
 TEST_F(VariantChange, ResetStartsStoredOutputsAndVariantSettingsFromDefaults)
 {
-    ChangeTo(kKtbVolts);
+    ChangeTo(kKtb3P4WAo1to5V);
     set[kAoOutput0[0]] = 1500;
     set[167] = 5;
     set[220] = 7;
-    ChangeTo(kKtaGen1);
-    ChangeTo(kKtbVolts, true);
+    ChangeTo(kKtaGen1Modbus);
+    ChangeTo(kKtb3P4WAo1to5V, true);
     EXPECT_EQ(set[kAoOutput0[0]], 1000);
     EXPECT_EQ(set[31], 5);
     EXPECT_EQ(set[167], 30);
@@ -93,7 +71,7 @@ TEST_F(VariantChange, ResetStartsStoredOutputsAndVariantSettingsFromDefaults)
     EXPECT_EQ(set[220], 0);
     EXPECT_EQ(set[171], 1);
 
-    ChangeTo(kQg, true);
+    ChangeTo(kQgLonWorksCounter, true);
     EXPECT_EQ(set[31], 3);
     ChangeTo(kZmAo, true);
     EXPECT_EQ(set[31], 3);
@@ -116,17 +94,18 @@ TEST_P(SystemLimit, WiringSystemIsLimitedByTheTarget)
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, SystemLimit,
-                         ::testing::Values(SystemLimitCase{"KtbTo3", kKtbGen2, 8, 3},
-                                           SystemLimitCase{"KtbKeeps3", kKtbGen2, 3, 3},
-                                           SystemLimitCase{"KtaTo5", kKtaGen2, 8, 5},
-                                           SystemLimitCase{"KtaKeeps5", kKtaGen2, 5, 5},
-                                           SystemLimitCase{"QgTo5", kQg, 6, 5},
-                                           SystemLimitCase{"FourWireKtbUnlimited", kKtb3P4W, 8, 8}),
+                         ::testing::Values(SystemLimitCase{"KtbTo3", kKtbGen2Modbus, 8, 3},
+                                           SystemLimitCase{"KtbKeeps3", kKtbGen2Modbus, 3, 3},
+                                           SystemLimitCase{"KtaTo5", kKtaGen2Modbus, 8, 5},
+                                           SystemLimitCase{"KtaKeeps5", kKtaGen2Modbus, 5, 5},
+                                           SystemLimitCase{"QgTo5", kQgLonWorksCounter, 6, 5},
+                                           SystemLimitCase{"FourWireKtbUnlimited", kKtb3P4WModbus,
+                                                           8, 8}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(VariantChange, EnteringZnSetsItsDefaults)
 {
-    ChangeTo(kKtaGen2);
+    ChangeTo(kKtaGen2Modbus);
     set[31] = 5;
     ChangeTo(kZnpw);
     EXPECT_EQ(set[31], 3);
@@ -165,7 +144,7 @@ TEST_F(VariantChange, StayingInOrLeavingZnChangesNoZnSetting)
     EXPECT_EQ(set[172], 2);
     EXPECT_EQ(set.Get32(42), 1000);
 
-    ChangeTo(kKtaGen2);
+    ChangeTo(kKtaGen2Modbus);
     EXPECT_EQ(set[172], 2);
     EXPECT_EQ(set.Get32(42), 1000);
 }
@@ -173,35 +152,35 @@ TEST_F(VariantChange, StayingInOrLeavingZnChangesNoZnSetting)
 TEST_F(VariantChange, DisplayLinesFollowTheFamilyAcrossKtaGen2AndKtb)
 {
     const ParameterSet defaults;
-    ChangeTo(kKtaGen2);
+    ChangeTo(kKtaGen2Modbus);
     for (int n = 4; n <= 27; ++n)
         set[n] = static_cast<std::uint16_t>(40 + n);
 
-    ChangeTo(kKtbGen2);
+    ChangeTo(kKtbGen2Modbus);
     for (int n = 4; n <= 27; ++n)
         EXPECT_EQ(set[n], defaults[n]) << "word " << n;
     set[5] = 44;
 
-    ChangeTo(kKtaGen2);
+    ChangeTo(kKtaGen2Modbus);
     for (int n = 4; n <= 27; ++n)
         EXPECT_EQ(set[n], 40 + n) << "word " << n;
 
-    ChangeTo(kKtbGen2);
+    ChangeTo(kKtbGen2Modbus);
     EXPECT_EQ(set[5], 44);
 }
 
 TEST_F(VariantChange, KtbTargetsDropLinesTheyCannotShow)
 {
-    ChangeTo(kKtb3P4W);
+    ChangeTo(kKtb3P4WModbus);
     set[7] = 120;  // line 4: energy items beyond the first generation's list
     set[11] = 119; // the last one it has
     set[4] = 11;   // IN
     set[9] = 33;   // THDIN
-    ChangeTo(kKtb3P4W);
+    ChangeTo(kKtb3P4WModbus);
     EXPECT_EQ(set[7], 120);
     EXPECT_EQ(set[4], 11);
 
-    ChangeTo(kKtbGen1);
+    ChangeTo(kKtbGen1Modbus);
     EXPECT_EQ(set[7], 0);
     EXPECT_EQ(set[11], 119);
     EXPECT_EQ(set[4], 0);
@@ -211,23 +190,22 @@ TEST_F(VariantChange, KtbTargetsDropLinesTheyCannotShow)
 TEST_F(VariantChange, SensorFamiliesSwapTheSecondaryCurrentWord)
 {
     set[34] = 1;
-    ChangeTo(kQg);
+    ChangeTo(kQgLonWorksCounter);
     EXPECT_EQ(set[34], 5);
     set[34] = 2;
     ChangeTo(kZnpw);
     EXPECT_EQ(set[34], 2);
-    ChangeTo(kKtaGen2);
+    ChangeTo(kKtaGen2Modbus);
     EXPECT_EQ(set[34], 0);
 }
 
 TEST_F(VariantChange, FrequencyInputFixedModesNeedAThirdGenerationTarget)
 {
-    const int gen3 = TypeIdWith(CapGen3 | CapKta);
-    ChangeTo(gen3);
+    ChangeTo(kKtaGen3Modbus);
     set[39] = 3;
-    ChangeTo(gen3);
+    ChangeTo(kKtaGen3Modbus);
     EXPECT_EQ(set[39], 3);
-    ChangeTo(kKtaGen2 == gen3 ? kKtaGen1 : kKtaGen2);
+    ChangeTo(kKtaGen2Modbus);
     EXPECT_EQ(set[39], 0);
 }
 

@@ -114,6 +114,18 @@ TEST_F(GridModelTest, RefreshRendersEachItemIntoItsCell)
     EXPECT_EQ(model.ValueAt(2, 1)->text, "item278");
 }
 
+TEST_F(GridModelTest, ChangesAreReportedOnlyWhenATextDiffers)
+{
+    EXPECT_FALSE(model.SetValueText(1, 1, "L1"));
+    EXPECT_TRUE(model.SetValueText(1, 1, "x"));
+    EXPECT_TRUE(model.SetValueText(3, 3, "")); // a new cell
+    const auto format = [](int item) { return "M" + std::to_string(item); };
+    EXPECT_FALSE(model.RefreshValues({{2, 2, 2}, {3, 2, 3}}, format));
+    EXPECT_TRUE(model.RefreshValues({{2, 2, 2}, {4, 2, 3}}, format));
+    EXPECT_TRUE(model.ClearValues());
+    EXPECT_FALSE(model.ClearValues());
+}
+
 TEST_F(GridModelTest, ClampKeepsTheSelectionInsideTheRange)
 {
     model.Select(2, 4);

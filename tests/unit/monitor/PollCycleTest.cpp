@@ -5,18 +5,9 @@
 #include "device/CDeviceType.h"
 #include "monitor/CMeasurandsKTA.h"
 #include "monitor/CMonitorPollCycle.h"
+#include "support/CatalogueIds.h"
 
 namespace {
-
-constexpr int kKtaWithOutputs = 73; // KTA, two analog outputs, one channel
-constexpr int kQgTwoInputs = 36;
-constexpr int kZmpv = 82;
-constexpr int kZmpwOutput = 80; // option code 5: fixable outputs
-constexpr int kLkta = 53;
-constexpr int kQh = 52;
-constexpr int kZnpw = 83;
-constexpr int kZnepw = 84;
-
 CDeviceType Device(int typeId, int firmware = -1)
 {
     CDeviceType d;
@@ -63,7 +54,7 @@ protected:
     }
 
     CMonitorPollCycle cycle;
-    CDeviceType device = Device(kKtaWithOutputs);
+    CDeviceType device = Device(kKtaGen3Ao2);
     CMeasurandsKTA image;
 };
 
@@ -109,7 +100,7 @@ TEST_F(PollCycleTest, FailingCommandIsPostedAgainWithoutAdvancing)
 
 TEST_F(PollCycleTest, DeviceOfAnotherFamilyClosesWithResultOne)
 {
-    for (int typeId : {kQh, kZnpw, kZnepw}) {
+    for (int typeId : {kQhModbus, kZnpw, kZnepw}) {
         device = Device(typeId);
         cycle.Start();
         const PollDecision d = Finish();
@@ -118,7 +109,7 @@ TEST_F(PollCycleTest, DeviceOfAnotherFamilyClosesWithResultOne)
         EXPECT_FALSE(d.refreshDeviceInformation) << typeId;
     }
     // A failed command does not decide the family: it is retried first.
-    device = Device(kQh);
+    device = Device(kQhModbus);
     cycle.Start();
     EXPECT_FALSE(Finish({}, true).closeWithResultOk);
 }
@@ -130,7 +121,7 @@ TEST_F(PollCycleTest, StepZeroSetsTheChannelListByTheInputCount)
     EXPECT_TRUE(d.refreshDeviceInformation);
     EXPECT_EQ(d.channelList, PollDecision::ChannelList::FirstChannelOnly);
 
-    device = Device(kQgTwoInputs);
+    device = Device(kQgCcLinkInput2);
     cycle.Start();
     d = Finish();
     EXPECT_EQ(d.channelList, PollDecision::ChannelList::Enable);
@@ -163,13 +154,13 @@ TEST_F(PollCycleTest, ValueAndEnergyPagesRefreshOnlyForTheShownSelection)
 
 TEST_F(PollCycleTest, ZmpvShowsNoThdAndNoSpectrum)
 {
-    device = Device(kZmpv);
+    device = Device(kZmpvModbus);
     cycle.Start();
     MoveTo(7, {});
     EXPECT_EQ(Finish().thdGrid, PollDecision::ThdGrid::Clear);
     EXPECT_EQ(Finish().graph, PollDecision::HarmonicsGraph::Repaint);
 
-    device = Device(kKtaWithOutputs);
+    device = Device(kKtaGen3Ao2);
     cycle.Start();
     MoveTo(7, {});
     EXPECT_EQ(Finish().thdGrid, PollDecision::ThdGrid::ShowValues);
@@ -199,11 +190,11 @@ TEST_P(OutputStepTest, LoopTestButtonByModelFirmwareAndOption)
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, OutputStepTest,
-                         ::testing::Values(OutputCase{kLkta, 200, true},
-                                           OutputCase{kLkta, 199, false},
-                                           OutputCase{kZmpwOutput, -1, true},
-                                           OutputCase{kZmpv, -1, false},
-                                           OutputCase{kKtaWithOutputs, 300, false}));
+                         ::testing::Values(OutputCase{kLktaAo2, 200, true},
+                                           OutputCase{kLktaAo2, 199, false},
+                                           OutputCase{kZmAo, -1, true},
+                                           OutputCase{kZmpvModbus, -1, false},
+                                           OutputCase{kKtaGen3Ao2, 300, false}));
 
 TEST_F(PollCycleTest, LedAlternatesWithEachSuccessfulCommand)
 {

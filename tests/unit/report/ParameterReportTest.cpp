@@ -3,21 +3,10 @@
 #include "device/CParameterReport.h"
 #include "device/ParameterDescriptor.h"
 #include "device/ReportColours.h"
+#include "support/CatalogueIds.h"
+#include "support/ParameterSets.h"
 
 namespace {
-
-constexpr int kKtaGen1 = 0;
-constexpr int kQh = 52;
-constexpr int kQhTcp = 61;
-constexpr int kZnpw = 83;
-
-ParameterSet SetOf(int typeId)
-{
-    ParameterSet set;
-    set.type.SelectById(typeId);
-    return set;
-}
-
 const ReportRow* RowOf(const CParameterReport& report, int word)
 {
     for (const ReportRow& row : report.Rows())
@@ -46,7 +35,7 @@ ReportRowState StateOf(const CParameterReport& report, int word)
 
 TEST(ReportRows, CoverEveryWordOnceInWordOrder)
 {
-    const CParameterReport report(SetOf(kKtaGen1));
+    const CParameterReport report(ZeroedSetOf(kKtaGen1Modbus));
     int next = 0;
     for (const ReportRow& row : report.Rows()) {
         EXPECT_EQ(row.word, next);
@@ -62,7 +51,7 @@ TEST(ReportRows, CoverEveryWordOnceInWordOrder)
 
 TEST(ReportRows, MarkTheFirstRowOfEachGroup)
 {
-    const CParameterReport report(SetOf(kKtaGen1));
+    const CParameterReport report(ZeroedSetOf(kKtaGen1Modbus));
     EXPECT_TRUE(RowOf(report, 0)->firstOfGroup);
     EXPECT_FALSE(RowOf(report, 1)->firstOfGroup);
     EXPECT_TRUE(RowOf(report, 28)->firstOfGroup); // Tariff
@@ -74,7 +63,7 @@ TEST(ReportRows, MarkTheFirstRowOfEachGroup)
 TEST(ReportRows, HiddenRowsMoveTheGroupMarkToTheFirstShownRow)
 {
     // Configuration mode (word 30) opens the Input group but no KTA has it.
-    CParameterReport report(SetOf(kKtaGen1));
+    CParameterReport report(ZeroedSetOf(kKtaGen1Modbus));
     report.SetHideUnable(true);
     EXPECT_EQ(RowOf(report, 30), nullptr);
     EXPECT_TRUE(RowOf(report, 31)->firstOfGroup);
@@ -82,7 +71,7 @@ TEST(ReportRows, HiddenRowsMoveTheGroupMarkToTheFirstShownRow)
 
 TEST(ReportOnly, StateFollowsThePcVariant)
 {
-    const CParameterReport report(SetOf(kKtaGen1));
+    const CParameterReport report(ZeroedSetOf(kKtaGen1Modbus));
     EXPECT_FALSE(report.IsComparing());
     EXPECT_EQ(StateOf(report, 0), ReportRowState::Applies);
     EXPECT_EQ(StateOf(report, 4), ReportRowState::NotApplicable);
@@ -95,7 +84,7 @@ TEST(ReportOnly, StateFollowsThePcVariant)
 
 TEST(ReportOnly, HideDropsOnlyRowsThePcVariantLacks)
 {
-    CParameterReport report(SetOf(kKtaGen1));
+    CParameterReport report(ZeroedSetOf(kKtaGen1Modbus));
     const size_t all = report.Rows().size();
     report.SetHideUnable(true);
     EXPECT_LT(report.Rows().size(), all);
@@ -109,8 +98,8 @@ TEST(ReportOnly, HideDropsOnlyRowsThePcVariantLacks)
 
 TEST(Compare, ASetWithItselfMatches)
 {
-    for (int typeId : {kKtaGen1, kQh, kZnpw}) {
-        const ParameterSet set = SetOf(typeId);
+    for (int typeId : {kKtaGen1Modbus, kQhModbus, kZnpw}) {
+        const ParameterSet set = ZeroedSetOf(typeId);
         CParameterReport report(set);
         report.CompareWithDevice(set);
         EXPECT_EQ(report.DifferentCount(), 0) << typeId;
@@ -123,7 +112,7 @@ TEST(Compare, ASetWithItselfMatches)
 
 TEST(Compare, CountsRawDifferencesOfBothVariantsParameters)
 {
-    const ParameterSet pc = SetOf(kQhTcp);
+    const ParameterSet pc = ZeroedSetOf(kQhTcp);
     ParameterSet other = pc;
     other[37] = 1;  // high word of Primary voltage
     other[157] = 2; // second word of the IP address
@@ -145,7 +134,7 @@ TEST(Compare, CountsRawDifferencesOfBothVariantsParameters)
 
 TEST(Compare, BitSetRowsAreComparedRaw)
 {
-    const ParameterSet pc = SetOf(kZnpw);
+    const ParameterSet pc = ZeroedSetOf(kZnpw);
     ParameterSet other = pc;
     other[200] = 0x05;
     CParameterReport report(pc);
@@ -157,8 +146,11 @@ TEST(Compare, BitSetRowsAreComparedRaw)
 
 class KtaAgainstQhFile : public testing::Test {
 protected:
-    KtaAgainstQhFile() : report_(SetOf(kKtaGen1)) {}
-    void SetUp() override { report_.CompareWithFile(SetOf(kQh), "/tmp/configs/site qh.cfg"); }
+    KtaAgainstQhFile() : report_(ZeroedSetOf(kKtaGen1Modbus)) {}
+    void SetUp() override
+    {
+        report_.CompareWithFile(ZeroedSetOf(kQhModbus), "/tmp/configs/site qh.cfg");
+    }
     CParameterReport report_;
 };
 
@@ -188,7 +180,7 @@ TEST_F(KtaAgainstQhFile, HideDropsUnableRowsOnlyWhenBothCellsAreEmpty)
 
 TEST(Copy, TakesTheComparisonSideIntoTheReportOnly)
 {
-    const ParameterSet working = SetOf(kKtaGen1);
+    const ParameterSet working = ZeroedSetOf(kKtaGen1Modbus);
     ParameterSet device = working;
     device[33] = 100;
     CParameterReport report(working);
@@ -205,10 +197,10 @@ TEST(Copy, TakesTheComparisonSideIntoTheReportOnly)
 
 TEST(Copy, TakesTheComparisonVariantToo)
 {
-    CParameterReport report(SetOf(kKtaGen1));
-    report.CompareWithFile(SetOf(kQh), "qh.cfg");
+    CParameterReport report(ZeroedSetOf(kKtaGen1Modbus));
+    report.CompareWithFile(ZeroedSetOf(kQhModbus), "qh.cfg");
     report.CopyComparisonToPc();
-    EXPECT_EQ(report.PcSet().type.TypeId(), kQh);
+    EXPECT_EQ(report.PcSet().type.TypeId(), kQhModbus);
     EXPECT_EQ(StateOf(report, 0), ReportRowState::NotApplicable);
 }
 

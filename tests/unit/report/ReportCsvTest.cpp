@@ -8,6 +8,7 @@
 
 #include "app/CPrivateException.h"
 #include "device/ReportCsv.h"
+#include "support/PlatformFilesScope.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ TEST(ReportCsv, RealReportStartsWithTheOperationMode)
 
 TEST(ReportCsvFile, WritesTheBytesWithoutByteOrderMark)
 {
+    const CPlatformFilesScope files;
     TempDir dir;
     const std::string path = dir.File("report.csv");
     {
@@ -133,6 +135,7 @@ TEST(ReportCsvFile, WritesTheBytesWithoutByteOrderMark)
 
 TEST(ReportCsvFile, MissingFolderIsReportedAsASaveError)
 {
+    const CPlatformFilesScope files;
     TempDir dir;
     const CParameterReport report(Words(1, 2, 3), kScripted);
     try {
@@ -145,6 +148,7 @@ TEST(ReportCsvFile, MissingFolderIsReportedAsASaveError)
 
 TEST(ReportCsvFile, DirectoryInTheWayIsReportedAndLeftAlone)
 {
+    const CPlatformFilesScope files;
     TempDir dir;
     const std::string path = dir.File("report.csv");
     fs::create_directory(path);

@@ -6,36 +6,13 @@
 #include "device/CParameterEnumerationInterface.h"
 #include "device/ParameterDescriptor.h"
 #include "device/UnitText.h"
+#include "support/CatalogueIds.h"
+#include "support/ParameterSets.h"
 #include "text/CStringTable.h"
 
 namespace {
 
-// Type ids of the catalogue used below.
-constexpr int kKtaGen1 = 0;
-constexpr int kKtbGen1 = 1;
-constexpr int kKtbGen1Ao4to20mA = 2;
-constexpr int kKtbGen1Ao1to5V = 3;
-constexpr int kKtbGen2 = 13;
-constexpr int kKtaGen3 = 70;
-constexpr int kLkta = 49;
-constexpr int kQh = 52;
-constexpr int kQhTcp = 61;
-constexpr int kQhExt = 64;
-constexpr int kZmAo = 80;
-constexpr int kZmDo = 81;
-constexpr int kZnpw = 83;
-constexpr int kZnepw = 84;
-constexpr int kZnpwU = 85;
 constexpr int kPrimaryCurrentName = 15151;
-
-ParameterSet SetOf(int typeId, const std::vector<std::pair<int, int>>& words = {})
-{
-    ParameterSet set;
-    set.type.SelectById(typeId);
-    for (const auto& [word, value] : words)
-        set[word] = static_cast<std::uint16_t>(value);
-    return set;
-}
 
 std::string Value(const ParameterSet& set, int word)
 {
@@ -60,43 +37,43 @@ class ValueTextRule : public testing::TestWithParam<ValueCase> {};
 TEST_P(ValueTextRule, ShowsTheExpectedText)
 {
     const ValueCase& c = GetParam();
-    EXPECT_EQ(Value(SetOf(c.typeId, c.words), c.word), c.expected);
+    EXPECT_EQ(Value(ZeroedSetOf(c.typeId, c.words), c.word), c.expected);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Report, ValueTextRule, testing::Values(
-    ValueCase{"num16 scale 1 is signed", kKtaGen1, {{1, 0xFFFF}}, 1, "-1"},
-    ValueCase{"num16 scale 10 keeps one decimal", kKtaGen1, {}, 152, "1.5"},
-    ValueCase{"num16 negative fraction", kKtaGen1, {{231, 0xFFFB}}, 231, "-0.5"},
+    ValueCase{"num16 scale 1 is signed", kKtaGen1Modbus, {{1, 0xFFFF}}, 1, "-1"},
+    ValueCase{"num16 scale 10 keeps one decimal", kKtaGen1Modbus, {}, 152, "1.5"},
+    ValueCase{"num16 negative fraction", kKtaGen1Modbus, {{231, 0xFFFB}}, 231, "-0.5"},
     ValueCase{"num16 scale 10000", kZnpw, {{185, 9876}}, 185, "0.9876"},
     ValueCase{"port is unsigned", kQhTcp, {{162, 50000}}, 162, "50000"},
-    ValueCase{"num32 over two words", kKtaGen1, {{110, 0x86A0}, {111, 0x0001}}, 110, "100000"},
-    ValueCase{"num32 negative", kKtbGen2, {}, 146, "-180"},
-    ValueCase{"num32 scale 10000", kKtbGen2, {}, 132, "1.0000"},
-    ValueCase{"second word shows its row", kKtaGen1, {}, 37, "110"},
-    ValueCase{"pulse rate scale 10", kKtaGen1, {{197, 1234}}, 197, "123.4"},
+    ValueCase{"num32 over two words", kKtaGen1Modbus, {{110, 0x86A0}, {111, 0x0001}}, 110, "100000"},
+    ValueCase{"num32 negative", kKtbGen2Modbus, {}, 146, "-180"},
+    ValueCase{"num32 scale 10000", kKtbGen2Modbus, {}, 132, "1.0000"},
+    ValueCase{"second word shows its row", kKtaGen1Modbus, {}, 37, "110"},
+    ValueCase{"pulse rate scale 10", kKtaGen1Modbus, {{197, 1234}}, 197, "123.4"},
     ValueCase{"pulse rate scale 100 on ZNPW", kZnpw, {{197, 1234}}, 197, "12.34"},
     ValueCase{"pulse rate scale 100 on ZNEPW", kZnepw, {{203, 5}}, 203, "0.05"},
-    ValueCase{"choice", kKtaGen1, {{0, 1}}, 0, "All key operations are locked"},
-    ValueCase{"choice beyond its list", kKtaGen1, {{0, 40}}, 0, ""},
-    ValueCase{"energy count first-generation KTA", kKtaGen1, {{196, 1}}, 196, "EQ / Reactive energy, LAG"},
-    ValueCase{"energy count second-generation KTB", kKtbGen2, {{196, 1}}, 196, "T-EQ / Reactive energy, LAG"},
-    ValueCase{"energy count KTA 2.40", kKtaGen3, {{196, 301}}, 196, "L-EQ / Reactive energy, LAG, off peak"},
-    ValueCase{"energy count LKTA", kLkta, {{196, 210}}, 196, "EQ+P / Reactive energy, incoming, peak"},
+    ValueCase{"choice", kKtaGen1Modbus, {{0, 1}}, 0, "All key operations are locked"},
+    ValueCase{"choice beyond its list", kKtaGen1Modbus, {{0, 40}}, 0, ""},
+    ValueCase{"energy count first-generation KTA", kKtaGen1Modbus, {{196, 1}}, 196, "EQ / Reactive energy, LAG"},
+    ValueCase{"energy count second-generation KTB", kKtbGen2Modbus, {{196, 1}}, 196, "T-EQ / Reactive energy, LAG"},
+    ValueCase{"energy count KTA 2.40", kKtaGen3Modbus, {{196, 301}}, 196, "L-EQ / Reactive energy, LAG, off peak"},
+    ValueCase{"energy count LKTA", kLktaModbus, {{196, 210}}, 196, "EQ+P / Reactive energy, incoming, peak"},
     ValueCase{"energy count ZM", kZmDo, {{196, 213}}, 196, "EQA / Reactive energy"},
     ValueCase{"energy count ZNPW", kZnpw, {{202, 200}}, 202, "EP / Active energy, incoming"},
-    ValueCase{"energy count first-generation KTB", kKtbGen1, {{196, 9}}, 196, "TIMER"},
-    ValueCase{"alarm output", kKtaGen1, {{230, 2}}, 230, "Display + Do1"},
-    ValueCase{"alarm output LKTA", kLkta, {{237, 2}}, 237, "Comm + Do1"},
-    ValueCase{"system up to 15", kKtaGen1, {{31, 5}}, 31, "3-phase / 4-wire, unbalanced load (3CT)"},
+    ValueCase{"energy count first-generation KTB", kKtbGen1Modbus, {{196, 9}}, 196, "TIMER"},
+    ValueCase{"alarm output", kKtaGen1Modbus, {{230, 2}}, 230, "Display + Do1"},
+    ValueCase{"alarm output LKTA", kLktaModbus, {{237, 2}}, 237, "Comm + Do1"},
+    ValueCase{"system up to 15", kKtaGen1Modbus, {{31, 5}}, 31, "3-phase / 4-wire, unbalanced load (3CT)"},
     ValueCase{"system 16", kZnpw, {{31, 16}}, 31, "Single-phase / 2-wire branced from Single-phase / 3-wire"},
     ValueCase{"system 17", kZnpw, {{31, 17}}, 31, "Single-phase / 3-wire + Single-phase / 2-wire"},
     ValueCase{"OLED auto off listed", kZnepw, {{172, 3000}}, 172, "5min"},
     ValueCase{"OLED auto off not listed", kZnepw, {{172, 450}}, 172, "Off"},
     ValueCase{"OLED brightness", kZnepw, {{173, 10}}, 173, "Normal"},
     ValueCase{"OLED brightness not listed", kZnepw, {{173, 7}}, 173, "Low"},
-    ValueCase{"passcode", kKtaGen1, {{29, 1234}}, 29, "****"},
-    ValueCase{"num16 x factor", kKtaGen1, {{199, 3}}, 199, "300"},
+    ValueCase{"passcode", kKtaGen1Modbus, {{29, 1234}}, 29, "****"},
+    ValueCase{"num16 x factor", kKtaGen1Modbus, {{199, 3}}, 199, "300"},
     ValueCase{"Ao value 4-20 mA", kKtbGen1Ao4to20mA, {{365, 400}}, 365, "4.00"},
     ValueCase{"Ao value 1-5 V", kKtbGen1Ao1to5V, {{367, 5000}}, 367, "5.000"},
     ValueCase{"Ao value ZM 0-20 mA", kZmAo, {{359, 0}, {365, 1234}}, 365, "12.34"},
@@ -106,16 +83,16 @@ INSTANTIATE_TEST_SUITE_P(Report, ValueTextRule, testing::Values(
     ValueCase{"IPv4 second word", kQhTcp, {}, 159, "255.255.255.0"},
     ValueCase{"bit set", kZnpw, {{200, 0x0B}}, 200, "Circuit A, Circuit B, Circuit D"},
     ValueCase{"bit set empty", kZnpw, {{206, 0x30}}, 206, ""},
-    ValueCase{"not applicable is empty", kKtaGen1, {}, 162, ""},
-    ValueCase{"secondary current on KTA", kKtaGen1, {}, 34, "5"},
-    ValueCase{"sensor name on QH", kQh, {{34, 2}}, 34, "100A sensor"},
+    ValueCase{"not applicable is empty", kKtaGen1Modbus, {}, 162, ""},
+    ValueCase{"secondary current on KTA", kKtaGen1Modbus, {}, 34, "5"},
+    ValueCase{"sensor name on QH", kQhModbus, {{34, 2}}, 34, "100A sensor"},
     ValueCase{"sensor choice on ZNPW", kZnpw, {{31, 0}, {48, 7}}, 48, "Custom-2"},
-    ValueCase{"primary current shown beside a secondary current", kKtaGen1, {{34, 1}}, 33, "5"},
-    ValueCase{"primary current shown with no sensor", kQh, {{34, 0}}, 33, "5"},
-    ValueCase{"primary current hidden by a sensor", kQh, {{34, 1}}, 33, ""},
-    ValueCase{"primary current of Input16 hidden", kQhExt, {{107, 3}}, 106, ""},
+    ValueCase{"primary current shown beside a secondary current", kKtaGen1Modbus, {{34, 1}}, 33, "5"},
+    ValueCase{"primary current shown with no sensor", kQhModbus, {{34, 0}}, 33, "5"},
+    ValueCase{"primary current hidden by a sensor", kQhModbus, {{34, 1}}, 33, ""},
+    ValueCase{"primary current of Input16 hidden", kQhModbusEx8, {{107, 3}}, 106, ""},
     ValueCase{"primary current of Input2 on ZNPW", kZnpw, {{31, 0}, {48, 1}}, 47, ""},
-    ValueCase{"QH inputs do not depend on the system", kQh, {{31, 1}}, 47, "5"},
+    ValueCase{"QH inputs do not depend on the system", kQhModbus, {{31, 1}}, 47, "5"},
     ValueCase{"ZN Input2 blank for system 17", kZnpw, {{31, 17}}, 46, ""},
     ValueCase{"ZN Input2 shown for system 0", kZnepw, {{31, 0}, {46, 1}}, 46, "ON"},
     ValueCase{"ZN Input4 shown for system 17", kZnepw, {{31, 17}}, 64, "OFF"},
@@ -135,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Report, ValueTextRule, testing::Values(
 
 TEST(ValueText, UnitTextAgreesWithTheEditingHelper)
 {
-    ParameterSet set = SetOf(kZnepw);
+    ParameterSet set = ZeroedSetOf(kZnepw);
     SetUnitText(set, 44, "kWh");
     EXPECT_EQ(Value(set, 44), " kWh");
     EXPECT_EQ(Value(set, 44), UnitText(set, 44));
@@ -145,7 +122,7 @@ TEST(ValueText, ZnpwUNamesItsSensorsFromItsOwnList)
 {
     // Input1 on every sensor family, Input2-Input4 only where the variant
     // has both ZNPW bits.
-    const ParameterSet set = SetOf(kZnpwU, {{31, 0}, {34, 2}, {48, 3}, {57, 4}, {66, 5}});
+    const ParameterSet set = ZeroedSetOf(kZnpwU, {{31, 0}, {34, 2}, {48, 3}, {57, 4}, {66, 5}});
     EXPECT_EQ(Value(set, 34), LoadText(7002));
     EXPECT_EQ(Value(set, 48), LoadText(7003));
     EXPECT_EQ(Value(set, 57), LoadText(7004));
@@ -155,15 +132,15 @@ TEST(ValueText, ZnpwUNamesItsSensorsFromItsOwnList)
 
 TEST(ValueText, SensorCodesPastTheirListShowAsNumbers)
 {
-    EXPECT_EQ(Value(SetOf(kZnpw, {{31, 0}, {34, 7}}), 34), LoadText(5607));
-    EXPECT_EQ(Value(SetOf(kZnpw, {{31, 0}, {34, 8}}), 34), "8");
-    EXPECT_EQ(Value(SetOf(kZnpw, {{31, 0}, {34, 50}}), 34), "50");
-    EXPECT_EQ(Value(SetOf(kZnpwU, {{31, 0}, {48, 6}}), 48), "6");
+    EXPECT_EQ(Value(ZeroedSetOf(kZnpw, {{31, 0}, {34, 7}}), 34), LoadText(5607));
+    EXPECT_EQ(Value(ZeroedSetOf(kZnpw, {{31, 0}, {34, 8}}), 34), "8");
+    EXPECT_EQ(Value(ZeroedSetOf(kZnpw, {{31, 0}, {34, 50}}), 34), "50");
+    EXPECT_EQ(Value(ZeroedSetOf(kZnpwU, {{31, 0}, {48, 6}}), 48), "6");
 }
 
 TEST(ValueText, ZnpwWithSystem5ShowsNothingForInput2ToInput4)
 {
-    const ParameterSet set = SetOf(kZnpw, {{31, 5}});
+    const ParameterSet set = ZeroedSetOf(kZnpw, {{31, 5}});
     for (int word = 46; word <= 72; ++word)
         EXPECT_EQ(Value(set, word), "") << word;
     EXPECT_EQ(Value(set, 38), "110");
@@ -172,7 +149,7 @@ TEST(ValueText, ZnpwWithSystem5ShowsNothingForInput2ToInput4)
 
 TEST(ValueText, EverySensorHidesItsPrimaryCurrent)
 {
-    ParameterSet set = SetOf(kQhExt);
+    ParameterSet set = ZeroedSetOf(kQhModbusEx8);
     int pairs = 0;
     for (int word = 0; word < kParameterWords; ++word) {
         if (GetParameterDescriptor(word).nameId != kPrimaryCurrentName)
@@ -189,7 +166,7 @@ TEST(ValueText, EverySensorHidesItsPrimaryCurrent)
 
 TEST(ValueText, WordsOutsideTheSetAreEmpty)
 {
-    const ParameterSet set = SetOf(kKtaGen1);
+    const ParameterSet set = ZeroedSetOf(kKtaGen1Modbus);
     EXPECT_EQ(Value(set, -1), "");
     EXPECT_EQ(Value(set, kParameterWords), "");
 }
@@ -197,11 +174,12 @@ TEST(ValueText, WordsOutsideTheSetAreEmpty)
 TEST(GroupText, ZnVariantsNameInputGroupsAfterCircuits)
 {
     const auto& e = DefaultParameterEnumeration();
-    const ParameterSet zn = SetOf(kZnpw), kta = SetOf(kKtaGen1), qh = SetOf(kQh);
+    const ParameterSet zn = ZeroedSetOf(kZnpw), kta = ZeroedSetOf(kKtaGen1Modbus),
+                       qh = ZeroedSetOf(kQhModbus);
     EXPECT_EQ(e.GroupText(33, zn), "Circuit A");
     EXPECT_EQ(e.GroupText(47, zn), "Circuit B");
-    EXPECT_EQ(e.GroupText(56, SetOf(kZnepw)), "Circuit C");
-    EXPECT_EQ(e.GroupText(65, SetOf(kZnpwU)), "Circuit D");
+    EXPECT_EQ(e.GroupText(56, ZeroedSetOf(kZnepw)), "Circuit C");
+    EXPECT_EQ(e.GroupText(65, ZeroedSetOf(kZnpwU)), "Circuit D");
     EXPECT_EQ(e.GroupText(33, kta), "Input");
     EXPECT_EQ(e.GroupText(47, qh), "Input2");
     EXPECT_EQ(e.GroupText(28, zn), "Tariff");

@@ -72,7 +72,7 @@ std::string JoinIds(const std::vector<int>& ids)
 
 const std::string kStrings = std::string(ORMEL_SOURCE_DIR) + "/resources/strings/";
 
-}  // namespace
+} // namespace
 
 TEST(LanguageModule, JapaneseTextsKeepTheIdsAndInsertsOfTheEnglishOnes)
 {

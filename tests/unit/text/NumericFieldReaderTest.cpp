@@ -18,7 +18,7 @@ std::string Failure(const std::string& text, const NumericField& field)
 
 const NumericField kPrimaryVoltage{1, 50, 400000, 15153, std::nullopt};
 
-}  // namespace
+} // namespace
 
 TEST(NumericFieldReader, IntegerFieldsUseCBasesAndRejectLeftovers)
 {

@@ -1,19 +1,43 @@
-#include "app/AtomicFile.h"
+#include "CPosixFileSystem.h"
 
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
 
-#include "app/FileDescriptor.h"
-
-// POSIX for what the standard library lacks: fsync before the rename, and the
-// errno of each failing step for the user's message.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+std::error_code LastSystemError()
+{
+    return {errno, std::generic_category()};
+}
+
+// Owns a file descriptor. Close() is explicit where its result matters,
+// because close() can report a failed delayed write.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    std::error_code Close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? std::error_code() : LastSystemError();
+    }
+
+private:
+    int fd_;
+};
 
 std::error_code WriteAll(int fd, std::string_view data)
 {
@@ -90,21 +114,65 @@ std::error_code FillTemporary(FileDescriptor& fd, std::string_view data, const s
 
 } // namespace
 
-std::error_code WriteFileAtomically(const std::string& path, std::string_view data)
+IFileSystem::Status CPosixFileSystem::StatusOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {};
+    Status status;
+    if (S_ISREG(st.st_mode))
+        status.kind = Kind::Regular;
+    else if (S_ISDIR(st.st_mode))
+        status.kind = Kind::Directory;
+    else
+        status.kind = Kind::Other;
+    status.writeProtected = ::access(path.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0;
+    return status;
+}
+
+std::error_code CPosixFileSystem::ReadWholeFile(const std::string& path, std::size_t maxSize,
+                                                std::string& content)
+{
+    content.clear();
+    // Non-blocking, so that a FIFO picked by mistake cannot hang the open waiting for a writer.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0)
+        return LastSystemError();
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return LastSystemError();
+    if (S_ISDIR(st.st_mode))
+        return std::make_error_code(std::errc::is_a_directory);
+    if (!S_ISREG(st.st_mode))
+        return std::make_error_code(std::errc::invalid_argument);
+    std::string data;
+    char buf[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return LastSystemError();
+        if (n == 0)
+            break;
+        if (data.size() + static_cast<std::size_t>(n) > maxSize)
+            return std::make_error_code(std::errc::file_too_large);
+        data.append(buf, static_cast<std::size_t>(n));
+    }
+    content = std::move(data);
+    return {};
+}
+
+std::error_code CPosixFileSystem::ReplaceFile(const std::string& path, std::string_view data)
 {
     const std::filesystem::path target = ResolveTarget(path);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    // The core refuses these before; a rename must not replace them even so.
     if (exists && S_ISDIR(old.st_mode))
         return std::make_error_code(std::errc::is_a_directory);
-    // A rename would put a plain file in the place of a device or a FIFO.
     if (exists && !S_ISREG(old.st_mode))
         return std::make_error_code(std::errc::invalid_argument);
-    // Writing in place would fail on a write-protected file; a rename must not slip past that.
-    // Root passes access(), so a file without any write bit counts as protected too.
-    if (exists && (::access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0))
-        return std::make_error_code(std::errc::permission_denied);
-
     std::filesystem::path temporary;
     FileDescriptor fd(CreateTemporary(target, temporary));
     if (fd.get() < 0)
@@ -118,4 +186,11 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view da
     }
     SyncDirectory(target.parent_path());
     return {};
+}
+
+void InstallPlatformFiles()
+{
+    // Lives until the process ends, like the transports.
+    static CPosixFileSystem files;
+    SetFileSystem(&files);
 }
