@@ -181,7 +181,7 @@ int main(int argc, char** argv)
     CDeviceSimulator sim(options);
     CSimTcpServer server(sim, "127.0.0.1", 0);
     ComSettings settings;
-    settings.mode = static_cast<int>(ConnectionMode::Tcp);
+    settings.mode = ConnectionMode::Tcp;
     settings.serverAddress = "127.0.0.1";
     settings.servicePort = std::to_string(server.Port());
     const double rssBefore = ResidentMb();

@@ -5,7 +5,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "CDeviceSimulator.h"
 #include "CPlatformTransportFactory.h"
@@ -19,46 +21,29 @@
 namespace {
 
 constexpr int kTurns = 3;
-constexpr int kZmAo = 80;
-constexpr int kZmRatings = 6752;
 constexpr int kWaitLimitMs = 20000;
 
 // The device, its link and the window's store; handed to the window, which
 // deletes it with its children after its worker has been joined.
 class CSimulatedLink : public QObject {
 public:
-    explicit CSimulatedLink(int typeId)
-        : sim_(Options(typeId)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
+    explicit CSimulatedLink(const SimOptions& options)
+        : sim_(Prepared(options)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
     {
-        if (typeId == kZmAo)
-            PresetZmRatings();
     }
     CModbusInterface& Connection() { return connection_; }
     CSettingsStore& Store() { return store_; }
 
 private:
-    static SimOptions Options(int typeId)
+    static const SimOptions& Prepared(const SimOptions& options)
     {
         InstallPlatformTransports();
-        SimOptions options;
-        options.typeId = typeId;
-        if (typeId == kZmAo)
-            options.memoryBlocks = {{kZmRatings, 3}};
         return options;
-    }
-    // The simulator does not serve the ZM ratings the monitor reads (current
-    // 6752, voltage 6753-6754): give it 5 A and 110 V, the ratings its
-    // measurements assume when they find none.
-    void PresetZmRatings()
-    {
-        const std::uint8_t write[] = {
-            16, kZmRatings >> 8, kZmRatings & 0xFF, 0, 3, 6, 0, 5, 0, 110, 0, 0};
-        sim_.Handle(SimTransport::Direct, write, sizeof write);
     }
     ComSettings Settings() const
     {
         ComSettings settings;
-        settings.mode = static_cast<int>(ConnectionMode::Tcp);
+        settings.mode = ConnectionMode::Tcp;
         settings.serverAddress = "127.0.0.1";
         settings.servicePort = std::to_string(server_.Port());
         settings.address = 1;
@@ -72,13 +57,32 @@ private:
 };
 
 // Runs the window's event loop until `turns` more turns have completed
-// without error.
+// without error and then the window's timer has ticked: by then every control
+// has shown data of a later turn than the first (the window refreshes each
+// control at most every 100 ms).
 void RunTurns(CMyORMELDlg& window, int turns)
 {
     QEventLoop loop;
     int completed = 0;
     QObject::connect(&window, &CMyORMELDlg::CommandShown, &loop, [&](int step, bool failed) {
-        if (step == CMonitorPollCycle::kSteps - 1 && !failed && ++completed >= turns)
+        if (step == CMonitorPollCycle::kSteps - 1 && !failed)
+            ++completed;
+    });
+    QObject::connect(&window, &CMonitorFrameDialog::Ticked, &loop, [&] {
+        if (completed >= turns)
+            loop.quit();
+    });
+    QTimer::singleShot(kWaitLimitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (completed < turns)
+        std::fprintf(stderr, "monitor window: the poll cycle did not complete %d turns\n", turns);
+}
+
+void WaitForFirstTurn(CMyORMELDlg& window)
+{
+    QEventLoop loop;
+    QObject::connect(&window, &CMyORMELDlg::CommandShown, &loop, [&](int step, bool failed) {
+        if (step == CMonitorPollCycle::kSteps - 1 && !failed)
             loop.quit();
     });
     QTimer::singleShot(kWaitLimitMs, &loop, &QEventLoop::quit);
@@ -86,7 +90,7 @@ void RunTurns(CMyORMELDlg& window, int turns)
 }
 
 struct Shot {
-    int typeId;
+    SimOptions device;
     int valueTab;
     int energyTab;
     int channel;
@@ -94,27 +98,39 @@ struct Shot {
 
 std::unique_ptr<QWidget> MonitorOf(const Shot& shot)
 {
-    auto* link = new CSimulatedLink(shot.typeId);
+    auto* link = new CSimulatedLink(shot.device);
     auto window = std::make_unique<CMyORMELDlg>(link->Connection(), link->Store());
     link->setParent(window.get());
     window->ValueTabs()->setCurrentIndex(shot.valueTab);
     window->EnergyTabs()->setCurrentIndex(shot.energyTab);
     if (shot.channel == 1) {
-        RunTurns(*window, 1); // the first turn enables the list of a two-input device
+        // The first turn enables the list of a two-input device.
+        WaitForFirstTurn(*window);
         window->ChannelList()->setCurrentIndex(1);
     }
     RunTurns(*window, kTurns);
     return window;
 }
 
-void AddFamily(CWindowCatalog& catalog, const std::string& name, int typeId, int channel = 0)
+SimOptions Device(int typeId, int firmware = -1, bool fixedOutputs = false)
+{
+    SimOptions options;
+    options.typeId = typeId;
+    options.firmware = firmware;
+    options.scenario.fixedOutputs = fixedOutputs;
+    options.scenario.tag = "Feeder 12";
+    return options;
+}
+
+void AddFamily(CWindowCatalog& catalog, const std::string& name, const SimOptions& device,
+               int channel = 0)
 {
     // Every tab of 1001 and of 1002, in five windows.
-    constexpr Shot kTabs[] = {{0, 0, 0, 0}, {0, 1, 1, 0}, {0, 2, 2, 0}, {0, 0, 3, 0}, {0, 1, 4, 0}};
+    constexpr std::pair<int, int> kTabs[] = {{0, 0}, {1, 1}, {2, 2}, {0, 3}, {1, 4}};
     static const char* const kNames[] = {"Trend_HighTariff1", "Max_HighTariff2", "Min_LowTariff1",
                                          "Trend_LowTariff2", "Max_Counter"};
     for (size_t i = 0; i < std::size(kTabs); ++i) {
-        const Shot shot{typeId, kTabs[i].valueTab, kTabs[i].energyTab, channel};
+        const Shot shot{device, kTabs[i].first, kTabs[i].second, channel};
         catalog.Add("Monitor_" + name + "_" + kNames[i], [shot] { return MonitorOf(shot); });
     }
 }
@@ -123,10 +139,11 @@ void AddFamily(CWindowCatalog& catalog, const std::string& name, int typeId, int
 
 void AddMonitorWindows(CWindowCatalog& catalog)
 {
-    AddFamily(catalog, "KTA_gen2", 70);
-    AddFamily(catalog, "KTB_Ao", 40);
-    AddFamily(catalog, "QG_input2_ch1", 38);
-    AddFamily(catalog, "QG_input2_ch2", 38, 1);
-    AddFamily(catalog, "LKTA_Ao", 50);
-    AddFamily(catalog, "ZM_Ao", kZmAo);
+    AddFamily(catalog, "KTA_gen2", Device(70));
+    AddFamily(catalog, "KTB_Ao", Device(40));
+    AddFamily(catalog, "QG_input2_ch1", Device(38));
+    AddFamily(catalog, "QG_input2_ch2", Device(38), 1);
+    // Firmware 2.00 has the loop test; its outputs are fixed ("Fixed AO").
+    AddFamily(catalog, "LKTA_Ao_fixed", Device(50, 200, true));
+    AddFamily(catalog, "ZM_Ao", Device(80));
 }

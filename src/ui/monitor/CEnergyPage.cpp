@@ -31,6 +31,10 @@ CEnergyPage::CEnergyPage(QWidget* parent)
     SetControlId(caption_, kCaptionControl);
     SetControlId(unit_, kUnitControl);
     unit_->setWordWrap(true);
+    // Hidden on the counter tab without moving what lies below the page.
+    QSizePolicy policy = unit_->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    unit_->setSizePolicy(policy);
 
     std::vector<std::vector<GridHeaderCell>> everyTab;
     for (int t = 0; t < kEnergyTabs; ++t)

@@ -168,7 +168,7 @@ void MonitorWindowTest::theAddressListFollowsTheConnectionMode()
     QFETCH(bool, shown);
     QFETCH(int, selectedAddress);
     ComSettings settings;
-    settings.mode = mode;
+    settings.mode = static_cast<ConnectionMode>(mode);
     settings.address = 17;
     // Nothing answers: the worker only fails while the window is looked at.
     settings.comPortName = settings.irPortName = settings.configPortName = "/nonexistent/tty";
@@ -199,7 +199,7 @@ void MonitorWindowTest::aChosenAddressIsStoredAndUsedByTheNextCommands()
     ComSettings stored;
     stored.Load(m.store);
     QCOMPARE(stored.address, 42);
-    QCOMPARE(stored.mode, 1);
+    QCOMPARE(stored.mode, ConnectionMode::Tcp);
     QCOMPARE(m.connection.Settings().address, 42);
 }
 
