@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <functional>
 #include <map>
+#include <regex>
 #include <set>
 
 #include "device/DeviceTypeRecord.h"
@@ -150,6 +152,7 @@ struct Parser {
     CliOptions o;
     RawConnection raw;
     std::optional<std::string> command;
+    std::optional<std::string> resetTarget;
     std::set<std::string> commandOptions; // given, for the check against the command
 };
 
@@ -174,6 +177,42 @@ void SetCompare(Parser& p, CliCompareSource source)
     if (p.o.compare != CliCompareSource::None && p.o.compare != source)
         throw CliUsageError("--compare-file and --compare-device exclude each other");
     p.o.compare = source;
+}
+
+std::vector<CliCircuit> ParseCircuits(const std::string& text)
+{
+    static const std::map<std::string, CliCircuit> names = {
+        {"A", CliCircuit::A}, {"B", CliCircuit::B},           {"C", CliCircuit::C},
+        {"D", CliCircuit::D}, {"common", CliCircuit::Common},
+    };
+    std::vector<CliCircuit> circuits;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        std::string name = text.substr(from, comma - from);
+        if (name.size() == 1)
+            name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+        const auto it = names.find(name);
+        if (it == names.end())
+            throw CliUsageError("--circuits: expected a list of A, B, C, D and common, got '" +
+                                text + "'");
+        circuits.push_back(it->second);
+        from = comma + 1;
+    }
+    return circuits;
+}
+
+// YYYY-MM-DDTHH:MM:SS, checked as the clock dialog checks its fields.
+DeviceDateTime ParseDateTime(const std::string& text)
+{
+    static const std::regex format(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2}))");
+    std::smatch m;
+    if (!std::regex_match(text, m, format))
+        throw CliUsageError("--set: expected YYYY-MM-DDTHH:MM:SS, got '" + text + "'");
+    const DateInputResult r = ReadDateEdits({m[1], m[2], m[3], m[4], m[5], m[6]});
+    if (!r.value)
+        throw CliUsageError("--set: " + r.error + " ('" + text + "')");
+    return *r.value;
 }
 
 const std::map<std::string, Setter>& CommandValueOptions()
@@ -202,6 +241,9 @@ const std::map<std::string, Setter>& CommandValueOptions()
          [](Parser& p, const std::string& v) {
              p.o.channel = static_cast<int>(Number("--channel", v, 1, 16));
          }},
+        {"--circuits", [](Parser& p, const std::string& v) { p.o.circuits = ParseCircuits(v); }},
+        {"--set", [](Parser& p, const std::string& v) { p.o.clockSet = ParseDateTime(v); }},
+        {"--tag", [](Parser& p, const std::string& v) { p.o.tag = v; }},
         {"--count",
          [](Parser& p, const std::string& v) { p.o.count = Number("--count", v, 1, 1LL << 40); }},
         {"--interval-ms",
@@ -232,6 +274,10 @@ const std::map<std::string, CommandSpec>& Commands()
           {"-i"},
           {"--compare-file", "--compare-device", "--csv", "--show-unable"},
           false}},
+        {"reset",
+         {CliCommand::Reset, {}, {"--channel", "--circuits", "--passcode", "--yes"}, true}},
+        {"clock", {CliCommand::Clock, {}, {"--set", "--sync", "--passcode", "--yes"}, true}},
+        {"info", {CliCommand::Info, {}, {"--tag", "--passcode", "--yes"}, true}},
         {"monitor",
          {CliCommand::Monitor, {}, {"--channel", "--count", "--interval-ms", "--csv"}, true}},
     };
@@ -257,10 +303,15 @@ void Consume(Parser& p, const std::vector<std::string>& args, std::size_t& i)
     } else if (a == "--show-unable") {
         p.commandOptions.insert(a);
         p.o.showUnable = true;
+    } else if (a == "--sync" || a == "--yes") {
+        p.commandOptions.insert(a);
+        (a == "--sync" ? p.o.clockSync : p.o.yes) = true;
     } else if (a == "--verbose" || a == "-v") {
         p.o.verbose = true;
     } else if (a.size() > 1 && a[0] == '-') {
         throw CliUsageError("unknown option '" + a + "'");
+    } else if (p.command == "reset" && !p.resetTarget) {
+        p.resetTarget = a;
     } else if (p.command) {
         throw CliUsageError("unexpected argument '" + a + "'");
     } else {
@@ -284,6 +335,14 @@ void CheckCommand(Parser& p)
     for (const auto& option : spec.required)
         if (!p.commandOptions.count(option))
             throw CliUsageError(*p.command + " needs " + option);
+    if (spec.command == CliCommand::Reset) {
+        if (!p.resetTarget)
+            throw CliUsageError("reset needs energy, maxmin, demand, counter or alarm");
+        p.o.resetTarget = static_cast<CliResetTarget>(
+            Choice("reset", *p.resetTarget, {"energy", "maxmin", "demand", "counter", "alarm"}));
+    }
+    if (p.o.clockSet && p.o.clockSync)
+        throw CliUsageError("--set and --sync exclude each other");
     const bool needsConnection = spec.needsConnection || p.o.compare == CliCompareSource::Device;
     if (needsConnection && !p.o.connectionGiven)
         throw CliUsageError(*p.command + " needs --tcp or --serial");
@@ -330,11 +389,27 @@ const char* CliUsage()
            "         [--csv OUT.csv] [--show-unable]\n"
            "                             print the parameter report, optionally compared\n"
            "                             with a file or the connected device\n"
+           "  reset energy|maxmin|demand|counter|alarm [--channel N] [--circuits LIST]\n"
+           "        [--passcode N] [--yes]\n"
+           "                             reset counters or values, or clear the alarm, as\n"
+           "                             the Utility window does; --channel 2 resets the\n"
+           "                             second input, on QH devices --channel 1-16 is the\n"
+           "                             channel (energy and maxmin only); --circuits picks\n"
+           "                             ZN circuits from A,B,C,D (and common for maxmin)\n"
+           "  clock [--set YYYY-MM-DDTHH:MM:SS | --sync] [--passcode N] [--yes]\n"
+           "                             print the clock of a QH device, after setting it\n"
+           "                             to the given time or the PC's time\n"
+           "  info [--tag TEXT] [--passcode N] [--yes]\n"
+           "                             print the device information rows; --tag writes\n"
+           "                             a new tag number first\n"
+           "  commands that change the device ask \"Are you sure?\" on the terminal;\n"
+           "  --yes answers it, and without a terminal they need it\n"
            "  monitor [--channel 1|2] [--count N] [--interval-ms MS] [--csv FILE]\n"
            "                             print the values of the monitor window once a\n"
            "                             cycle (default every 1000 ms, 0 = at once) until\n"
            "                             interrupted or N cycles; --csv appends a row per\n"
            "                             cycle with the local time\n"
            "  --verbose                  print the Modbus requests on stderr\n"
-           "exit status: 0 success, 1 device, file or communication error, 2 usage error\n";
+           "exit status: 0 success, 1 device, file or communication error, 2 usage error\n"
+           "or a command the device does not offer\n";
 }

@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "comm/ComSettings.h"
+#include "utility/DeviceClock.h"
 
-enum class CliCommand { Identify, Upload, Download, Defaults, Report, Monitor };
+enum class CliCommand { Identify, Upload, Download, Defaults, Report, Monitor, Reset, Clock, Info };
+enum class CliResetTarget { Energy, MaxMin, Demand, Counter, Alarm };
+// Circuits of --circuits in the chooser's box order.
+enum class CliCircuit { A, B, C, D, Common };
 enum class CliCompareSource { None, File, Device };
 
 // What ormel-cli was asked to do.
@@ -33,6 +37,16 @@ struct CliOptions {
     // monitor: cycles to run (none: until interrupted) and the period of a cycle
     std::optional<long long> count;
     int intervalMs = 1000;
+    // reset
+    std::optional<CliResetTarget> resetTarget;
+    std::optional<std::vector<CliCircuit>> circuits;
+    // clock: --set or --sync
+    std::optional<DeviceDateTime> clockSet;
+    bool clockSync = false;
+    // info
+    std::optional<std::string> tag;
+    // Answers the confirmation of a command that changes the device.
+    bool yes = false;
 };
 
 // A command line that cannot be run as it stands; the message names the argument.

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "CliDeviceCommands.h"
 #include "CliMonitor.h"
 #include "CliTransfer.h"
 #include "CliTransferJob.h"
@@ -159,6 +160,12 @@ void RunCliCommand(const CliOptions& o, std::FILE* out)
         return Defaults(o);
     case CliCommand::Report:
         return Report(o, out);
+    case CliCommand::Reset:
+        return RunReset(o);
+    case CliCommand::Clock:
+        return RunClock(o, out);
+    case CliCommand::Info:
+        return RunInfo(o, out);
     case CliCommand::Monitor:
         return RunMonitor(o, out);
     }
