@@ -47,3 +47,4 @@ void AddDisplayDialogWindows(CWindowCatalog& catalog);
 void AddInterfaceDialogWindows(CWindowCatalog& catalog);
 void AddCommandWindows(CWindowCatalog& catalog);
 void AddWidgetWindows(CWindowCatalog& catalog);
+void AddMonitorWindows(CWindowCatalog& catalog);
