@@ -27,3 +27,9 @@ echo "== Modbus-RTU over a pseudo-terminal, per request above wire time and paus
 echo
 echo "== Whole KTA second-generation set over Modbus/TCP, against requests x raw round trip (one core)"
 "${pin[@]}" "$program" --benchmark_filter='BM_(Upload|Download)' "$@" 2>/dev/null
+echo
+echo "== The standard monitor window at full poll rate over Modbus/TCP: GUI thread CPU, paints, resident size"
+gui_build=${ORMEL_GUI_BUILD_DIR:-build}
+[ -d "$gui_build" ] || cmake -S . -B "$gui_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${ORMEL_CMAKE_ARGS:-} > /dev/null
+cmake --build "$gui_build" --target bench_monitor_window
+QT_QPA_PLATFORM=offscreen "$gui_build/bin/bench_monitor_window" 10 2>/dev/null

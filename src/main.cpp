@@ -15,6 +15,7 @@
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CMainWindowCommands.h"
 #include "config_ui/SettingsDialogs.h"
+#include "monitor/MonitorWindows.h"
 
 // The diagnostics channel, silent unless QT_LOGGING_RULES="ormel.diagnostics.debug=true".
 Q_LOGGING_CATEGORY(lcDiagnostics, "ormel.diagnostics", QtInfoMsg)
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     CMyORMELApp app(store, environment);
     RegisterAllSettingsDialogs();
     CMainWindowCommands commands(app.Settings());
+    commands.SetMonitorWindowOpener(&OpenMonitorWindow);
     SetMainWindowCommands(&commands);
     // 1: the main window is shown again in the new language; 0: it was closed.
     const int exitCode = app.Run(&RunMainConfigurationDialog);

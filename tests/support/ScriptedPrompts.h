@@ -21,6 +21,9 @@ public:
     std::deque<PromptResult> answers;
     std::deque<std::optional<std::string>> fileNames;
     std::deque<std::optional<ComSettings>> connects; // nullopt = Cancel
+    // "Verify after download" as the user leaves it; empty: as it was offered.
+    std::deque<bool> verifyChoices;
+    std::vector<bool> verifyOffered; // the state each Download's Connect dialog opened with
     std::deque<std::optional<std::uint32_t>> passcodes;
     std::deque<std::optional<ProtectRequest>> protects;
     std::vector<Shown> shown;
@@ -52,6 +55,17 @@ public:
             return false;
         settings = *s;
         return true;
+    }
+    bool DownloadConnectDialog(ComSettings& settings, bool& verify) override
+    {
+        verifyOffered.push_back(verify);
+        const bool connected = ConnectDialog(settings);
+        if (!verifyChoices.empty()) {
+            if (connected)
+                verify = verifyChoices.front();
+            verifyChoices.pop_front();
+        }
+        return connected;
     }
     std::optional<std::uint32_t> EnterModbusPasscode() override
     {

@@ -36,11 +36,21 @@ void CTerminalProgress::Update(CObservable* source)
         std::fflush(out_);
         return;
     }
+    if (job->Phase() != phase_) {
+        // The next phase gets a bar of its own below the finished one.
+        phase_ = job->Phase();
+        if (drawn_)
+            std::fputc('\n', out_);
+        drawn_ = false;
+        lastShown_ = -1;
+    }
     const int percent = static_cast<int>(std::lround(job->Progress()));
     if (percent == lastShown_)
         return;
     lastShown_ = percent;
     drawn_ = true;
-    std::fprintf(out_, "\r%s", Bar(caption_, job->Progress()).c_str());
+    const std::string& caption =
+        phase_ == TransferPhase::Verify && !verifyCaption_.empty() ? verifyCaption_ : caption_;
+    std::fprintf(out_, "\r%s", Bar(caption, job->Progress()).c_str());
     std::fflush(out_);
 }

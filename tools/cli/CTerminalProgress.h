@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "background/CObserver.h"
+#include "background/IProgressSink.h"
 
 class CProgressThread;
 
@@ -16,6 +18,9 @@ public:
     CTerminalProgress(std::FILE* out, std::string caption, bool enabled);
     ~CTerminalProgress() override;
 
+    // The caption of the bar while a download reads its words back.
+    void SetVerifyCaption(std::string caption) { verifyCaption_ = std::move(caption); }
+
     // Runs on the job thread.
     void Update(CObservable* source) override;
 
@@ -25,7 +30,9 @@ public:
 private:
     std::FILE* out_;
     const std::string caption_;
+    std::string verifyCaption_;
     const bool enabled_;
+    TransferPhase phase_ = TransferPhase::Transfer;
     int lastShown_ = -1; // percent; redraw only when it changes
     bool drawn_ = false;
 };

@@ -267,7 +267,7 @@ const std::map<std::string, CommandSpec>& Commands()
     static const std::map<std::string, CommandSpec> commands = {
         {"identify", {CliCommand::Identify, {}, {}, true}},
         {"upload", {CliCommand::Upload, {"-o"}, {}, true}},
-        {"download", {CliCommand::Download, {"-i"}, {"--passcode"}, true}},
+        {"download", {CliCommand::Download, {"-i"}, {"--passcode", "--verify"}, true}},
         {"defaults", {CliCommand::Defaults, {"--type", "-o"}, {}, false}},
         {"report",
          {CliCommand::Report,
@@ -303,6 +303,9 @@ void Consume(Parser& p, const std::vector<std::string>& args, std::size_t& i)
     } else if (a == "--show-unable") {
         p.commandOptions.insert(a);
         p.o.showUnable = true;
+    } else if (a == "--verify") {
+        p.commandOptions.insert(a);
+        p.o.verify = true;
     } else if (a == "--sync" || a == "--yes") {
         p.commandOptions.insert(a);
         (a == "--sync" ? p.o.clockSync : p.o.yes) = true;
@@ -379,10 +382,12 @@ const char* CliUsage()
            "commands:\n"
            "  identify                   print the identity of the connected device\n"
            "  upload -o FILE.cfg         read the device's parameter set into a file\n"
-           "  download -i FILE.cfg [--passcode N]\n"
+           "  download -i FILE.cfg [--passcode N] [--verify]\n"
            "                             write a file's parameter set into the device;\n"
            "                             asks for the Modbus passcode when the device is\n"
-           "                             protected and none is given\n"
+           "                             protected and none is given; --verify reads the\n"
+           "                             written words back and prints the rows that\n"
+           "                             differ (exit status 1)\n"
            "  defaults --type ID -o FILE.cfg\n"
            "                             write the default parameter set of type ID (0-85)\n"
            "  report -i FILE.cfg [--compare-file FILE2.cfg | --compare-device]\n"

@@ -27,6 +27,7 @@ struct CliOptions {
     std::string inputPath;  // -i
     std::string outputPath; // -o
     std::optional<std::uint32_t> passcode;
+    bool verify = false; // download: read the written words back and compare
     int typeId = -1;
     CliCompareSource compare = CliCompareSource::None;
     std::string compareFile;

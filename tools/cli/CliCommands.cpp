@@ -12,12 +12,15 @@
 #include "device/CParameterReport.h"
 #include "device/CSettingsStocker.h"
 #include "device/ConnectedDevice.h"
+#include "device/ParameterDescriptor.h"
 #include "device/ReportCsv.h"
 #include "text/CStringTable.h"
 
 namespace {
 
 constexpr int kTextDeviceNotSupported = 11023;
+constexpr int kTextAllMatching = 11004;
+constexpr int kTextNotMatching = 11005;
 
 bool ProgressWanted()
 {
@@ -61,14 +64,35 @@ void Identify(const CliOptions& o, std::FILE* out)
     PrintLines(out, IdentityLines(IdentifyConnectedDevice(connection)));
 }
 
-void Download(const CliOptions& o)
+// A verified download that found differences has failed: the rows go to out,
+// the count is the error.
+void ReportVerification(const ParameterSet& set, const DownloadVerification& verification,
+                        std::FILE* out)
+{
+    if (verification.Matches()) {
+        PrintLines(out, {LoadText(kTextAllMatching)});
+        return;
+    }
+    const std::vector<ReportRow> rows = DifferingRows(set, verification);
+    PrintLines(out, VerifyLines(set, verification, rows));
+    throw CPrivateException(FormatText(kTextNotMatching, {static_cast<int>(rows.size())}));
+}
+
+void Download(const CliOptions& o, std::FILE* out)
 {
     ParameterSet set;
     CConfigFile::LoadFromFile(set, o.inputPath);
     CModbusInterface connection(o.connection);
-    DownloadParameterSet(connection, set, [&](CProgressThread::Transfer transfer) {
-        RunTransferJob(connection, TransferOperation::Write, std::move(transfer), ProgressWanted());
-    });
+    std::optional<DownloadVerification> verification;
+    DownloadParameterSet(
+        connection, set,
+        [&](CProgressThread::Transfer transfer) {
+            RunTransferJob(connection, TransferOperation::Write, std::move(transfer),
+                           ProgressWanted());
+        },
+        o.verify ? &verification : nullptr);
+    if (verification)
+        ReportVerification(set, *verification, out);
 }
 
 void Defaults(const CliOptions& o)
@@ -146,6 +170,33 @@ std::vector<std::string> ReportLines(const CParameterReport& report)
     return lines;
 }
 
+std::vector<std::string> VerifyLines(const ParameterSet& set,
+                                     const DownloadVerification& verification,
+                                     const std::vector<ReportRow>& rows)
+{
+    std::vector<std::string> lines;
+    CParameterReport headings(set);
+    headings.CompareWithDevice(verification.readBack);
+    std::string heading = "#";
+    for (const auto& h : headings.ColumnHeadings())
+        heading += "\t" + h;
+    lines.push_back(heading);
+    for (const ReportRow& row : rows) {
+        std::string line =
+            "*\t" + row.group + "\t" + row.name + "\t" + row.pcValue + "\t" + row.compareValue;
+        // Texts that read alike (a hidden value, a choice beyond its list) still
+        // name the parameter; the raw words show the difference. A passcode stays
+        // masked.
+        if (row.pcValue == row.compareValue &&
+            GetParameterDescriptor(row.word).type != ValueType::Passcode)
+            for (int w = row.word; w < row.word + row.wordCount; ++w)
+                line += "\tword " + std::to_string(w) + ": " + std::to_string(set[w]) + " / " +
+                        std::to_string(verification.readBack[w]);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 void RunCliCommand(const CliOptions& o, std::FILE* out)
 {
     switch (o.command) {
@@ -155,7 +206,7 @@ void RunCliCommand(const CliOptions& o, std::FILE* out)
         CConfigFile::SaveToFile(Upload(o), o.outputPath);
         return;
     case CliCommand::Download:
-        return Download(o);
+        return Download(o, out);
     case CliCommand::Defaults:
         return Defaults(o);
     case CliCommand::Report:

@@ -6,6 +6,8 @@
 
 #include "CliCommandLine.h"
 
+#include "device/DownloadVerify.h"
+
 class CDeviceType;
 class CParameterReport;
 
@@ -20,3 +22,9 @@ std::vector<std::string> IdentityLines(const CDeviceType& type);
 // the result text last. The first column marks a row: '*' different,
 // '-' not applicable to a compared variant, blank otherwise.
 std::vector<std::string> ReportLines(const CParameterReport& report);
+// What download --verify prints when the device holds other words than were
+// written: the report's heading, then one line per row of a differing word,
+// marked '*', with the PC and the device value.
+std::vector<std::string> VerifyLines(const ParameterSet& set,
+                                     const DownloadVerification& verification,
+                                     const std::vector<ReportRow>& rows);

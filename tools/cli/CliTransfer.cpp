@@ -30,13 +30,22 @@ bool UploadParameterSet(CModbusInterface& connection, ParameterSet& set, IProgre
 }
 
 void DownloadParameterSet(CModbusInterface& connection, const ParameterSet& set,
-                          const std::function<void(CProgressThread::Transfer)>& runJob)
+                          const std::function<void(CProgressThread::Transfer)>& runJob,
+                          std::optional<DownloadVerification>* verification)
 {
     CPasscodeProtection protection;
     if (!Unlock(protection, connection))
         throw CPrivateException::Aborted();
     // A failed or cancelled job leaves the locking to the destructor, which
     // keeps the job's error rather than one of its own.
-    runJob([&](IProgressSink& sink) { return WriteToDevice(set, connection, sink); });
+    runJob([&](IProgressSink& sink) {
+        WrittenWords written;
+        if (!WriteToDevice(set, connection, sink, written))
+            return false;
+        if (!verification)
+            return true;
+        *verification = VerifyDownload(connection, set, written, sink);
+        return verification->has_value();
+    });
     protection.Lock();
 }

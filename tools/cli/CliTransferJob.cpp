@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kTextUploading = 11014;
 constexpr int kTextDownloading = 11015;
+constexpr int kTextVerifying = 20229;
 
 // Wakes the waiting thread once the job has finished.
 class CFinishSignal : public CObserver {
@@ -70,6 +71,7 @@ void RunTransferJob(CModbusInterface& connection, TransferOperation operation,
     CTerminalProgress bar(
         stderr, LoadText(operation == TransferOperation::Read ? kTextUploading : kTextDownloading),
         showProgress);
+    bar.SetVerifyCaption(LoadText(kTextVerifying));
     CFinishSignal finish(pthread_self());
     job.Attach(bar);
     job.Attach(finish);

@@ -139,16 +139,30 @@ std::vector<std::uint8_t> CDeviceSimulator::ServeWrite(const std::uint8_t* pdu, 
         return ExceptionPdu(pdu[0], e);
     }
     const SimNow now = Now();
-    silent = model_.Write(record.address, record.values, now);
+    std::vector<std::uint16_t> values = record.values;
+    std::string ignored;
+    if (IgnoresWrite(record.address, record.count)) {
+        // The register keeps what it reads now; the rest of the write still lands.
+        const int at = options_.faults.ignoreWriteAddress;
+        values[static_cast<std::size_t>(at - record.address)] = model_.Space().WireRead(at);
+        ignored = " (ignored at " + std::to_string(at) + ")";
+    }
+    silent = model_.Write(record.address, values, now);
     if (silent || model_.LastRestartAnswered())
         silentUntil_ = now.seconds + options_.restartSilenceMs / 1000.0;
-    record.outcome = model_.LastRestartAnswered() ? "restart" : "ok";
+    record.outcome = (model_.LastRestartAnswered() ? "restart" : "ok") + ignored;
     return {pdu[0], pdu[1], pdu[2], pdu[3], pdu[4]};
 }
 
 bool CDeviceSimulator::InjectedException(int address, int count) const
 {
     const int at = options_.faults.exceptionAddress;
+    return at >= 0 && at >= address && at < address + count;
+}
+
+bool CDeviceSimulator::IgnoresWrite(int address, int count) const
+{
+    const int at = options_.faults.ignoreWriteAddress;
     return at >= 0 && at >= address && at < address + count;
 }
 

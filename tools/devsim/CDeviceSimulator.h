@@ -53,6 +53,7 @@ private:
     std::vector<std::uint8_t> ServeWrite(const std::uint8_t* pdu, std::size_t length,
                                          SimRequestRecord& record, bool& silent);
     bool InjectedException(int address, int count) const;
+    bool IgnoresWrite(int address, int count) const;
     void ApplyFaults(SimReply& reply, SimRequestRecord& record);
 
     const SimOptions options_;

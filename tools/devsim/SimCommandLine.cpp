@@ -152,6 +152,10 @@ const std::map<std::string, Setter>& ValueOptions()
              c.options.faults.wrongTransactionEvery = Int("--wrong-tid-every", v, 1, 1 << 30);
          }},
         {"--exception-at", [](auto& c, auto& v) { ParseException(v, c.options.faults); }},
+        {"--ignore-write-at",
+         [](auto& c, auto& v) {
+             c.options.faults.ignoreWriteAddress = Int("--ignore-write-at", v, 0, 65535);
+         }},
         {"--memory",
          [](auto& c, auto& v) {
              const auto colon = v.find(':');
@@ -280,6 +284,7 @@ const char* SimUsage()
            "  --wrong-tid-every K    TCP: every K-th answer with another transaction id\n"
            "  --memory FIRST:COUNT   plain registers beyond the variant's own (load tests)\n"
            "  --exception-at A[:C]   exception C (default 4) for requests covering register A\n"
+           "  --ignore-write-at A    acknowledge writes covering register A but keep its value\n"
            "  --split-tcp N          TCP: send answers in segments of N bytes\n"
            "  --disconnect-after N   TCP: close each connection after N requests;\n"
            "                         RTU: fall silent after N requests\n"

@@ -24,6 +24,10 @@ struct SimFaults {
                              // RTU: the device falls silent after n requests
     int hangUpAfter = 0;     // request n+1 finds the link lost: TCP resets the connection,
                              // RTU closes the pseudo-terminal like a pulled adapter
+
+    // Writes covering this register are acknowledged and the register keeps
+    // its value; the rest of such a write lands. -1 = off.
+    int ignoreWriteAddress = -1;
 };
 
 // The installation the device measures. Settings left at their "unset" value

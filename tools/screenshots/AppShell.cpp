@@ -58,9 +58,20 @@ void AddAppShellWindows(CWindowCatalog& catalog)
     catalog.Add("connect_infrared", [] { return ConnectDialogIn(ConnectionMode::Infrared); });
     catalog.Add("connect_rs485", [] { return ConnectDialogIn(ConnectionMode::Rs485); });
     catalog.Add("connect_tcp", [] { return ConnectDialogIn(ConnectionMode::Tcp); });
+    catalog.Add("connect_download", [] {
+        ComSettings settings;
+        settings.mode = ConnectionMode::Tcp;
+        return std::make_unique<CCommDialog>(settings, SamplePorts(), nullptr,
+                                             ConnectPurpose::Download, true);
+    });
 
     catalog.Add("progress_upload_tcp",
                 [] { return ProgressAt(TransferOperation::Read, false, 100.0); });
+    catalog.Add("progress_verify", [] {
+        auto dialog = ProgressAt(TransferOperation::Write, false, 100.0);
+        static_cast<CProgressDialog&>(*dialog).ShowPhase(TransferPhase::Verify);
+        return dialog;
+    });
     catalog.Add("progress_infrared_best",
                 [] { return ProgressAt(TransferOperation::Write, true, 87.5); });
     catalog.Add("progress_infrared_fair",

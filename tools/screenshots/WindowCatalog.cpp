@@ -17,6 +17,7 @@ const std::vector<WindowEntry>& AllWindows()
         AddInterfaceDialogWindows(catalog);
         AddCommandWindows(catalog);
         AddWidgetWindows(catalog);
+        AddMonitorWindows(catalog);
         AddUtilityWindows(catalog);
         return catalog.Entries();
     }();

@@ -47,4 +47,5 @@ void AddDisplayDialogWindows(CWindowCatalog& catalog);
 void AddInterfaceDialogWindows(CWindowCatalog& catalog);
 void AddCommandWindows(CWindowCatalog& catalog);
 void AddWidgetWindows(CWindowCatalog& catalog);
+void AddMonitorWindows(CWindowCatalog& catalog);
 void AddUtilityWindows(CWindowCatalog& catalog);

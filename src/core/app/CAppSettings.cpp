@@ -6,6 +6,7 @@ namespace {
 constexpr const char* kDeviceId = "DeviceId";
 constexpr const char* kDisplayLanguage = "DisplayLanguage";
 constexpr const char* kHideIgnoreParameters = "HideIgnoreParameters";
+constexpr const char* kVerifyDownload = "VerifyDownload";
 } // namespace
 
 void CAppSettings::Load()
@@ -14,6 +15,7 @@ void CAppSettings::Load()
     deviceId_ = static_cast<std::uint16_t>(store_.GetInt(kSection, kDeviceId, 0));
     displayLanguage_ = store_.GetInt(kSection, kDisplayLanguage, kAutomaticLanguage);
     hideIgnoreParameters_ = store_.GetInt(kSection, kHideIgnoreParameters, 1) != 0;
+    verifyDownload_ = store_.GetInt(kSection, kVerifyDownload, 1) != 0;
 
     // A fresh stocker: nothing the user edited before this start is restored.
     CSettingsStocker stocker;
@@ -26,6 +28,7 @@ void CAppSettings::Save()
     store_.SetInt(kSection, kDeviceId, deviceId_);
     store_.SetInt(kSection, kDisplayLanguage, displayLanguage_);
     store_.SetInt(kSection, kHideIgnoreParameters, hideIgnoreParameters_ ? 1 : 0);
+    store_.SetInt(kSection, kVerifyDownload, verifyDownload_ ? 1 : 0);
 }
 
 std::uint16_t CAppSettings::DeviceIdOf(const ParameterSet& set)

@@ -126,3 +126,8 @@ void StorePort(ComSettings& settings, ConnectionMode mode, const SerialPortEntry
         break;
     }
 }
+
+bool OffersVerifyAfterDownload(ConnectPurpose purpose)
+{
+    return purpose == ConnectPurpose::Download;
+}

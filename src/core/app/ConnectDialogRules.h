@@ -5,6 +5,11 @@
 #include "comm/CSerialPortList.h"
 #include "comm/ComSettings.h"
 
+// What the Connect dialog is opened for. Only a Download offers "Verify
+// after download": reading words back means nothing to the other commands.
+enum class ConnectPurpose { DeviceCommand, Download };
+bool OffersVerifyAfterDownload(ConnectPurpose purpose);
+
 // Which groups of the Connect dialog a mode shows.
 struct ConnectVisibility {
     bool deviceAddress;

@@ -47,6 +47,13 @@ public:
     virtual std::optional<std::string> AskFileName(const FileDialogRequest& request) = 0;
     // The Connect dialog: edits the settings in place; false when cancelled.
     virtual bool ConnectDialog(ComSettings& settings) = 0;
+    // The Connect dialog of a Download, which also offers "Verify after
+    // download": verify comes in as the remembered choice and goes out as the
+    // user's. A service without the option asks for the connection only.
+    virtual bool DownloadConnectDialog(ComSettings& settings, bool& /*verify*/)
+    {
+        return ConnectDialog(settings);
+    }
     // "Enter Modbus Passcode": the passcode to send, or nothing when cancelled.
     virtual std::optional<std::uint32_t> EnterModbusPasscode() = 0;
     // "Protect Setting": nothing when cancelled.

@@ -10,3 +10,8 @@ class CSettingsStore;
 bool ShowConnectDialog(CModbusInterface& master, CSettingsStore& store);
 // The same with the application's settings store.
 bool ShowConnectDialog(CModbusInterface& master);
+
+// Download's Connect dialog, which also asks whether to verify the download:
+// verify holds the remembered choice and receives the user's on "Connect".
+bool ShowDownloadConnectDialog(CModbusInterface& master, bool& verify, CSettingsStore& store);
+bool ShowDownloadConnectDialog(CModbusInterface& master, bool& verify);

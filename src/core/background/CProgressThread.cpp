@@ -58,6 +58,13 @@ void CProgressThread::ReportProgress(double percent)
     Notify();
 }
 
+void CProgressThread::BeginPhase(TransferPhase phase)
+{
+    phase_ = phase;
+    progress_ = 0.0;
+    Notify();
+}
+
 bool CProgressThread::IsCancelRequested() const
 {
     return cancel_;

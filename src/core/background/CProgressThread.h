@@ -46,9 +46,11 @@ public:
 
     void ReportProgress(double percent) override;
     bool IsCancelRequested() const override;
+    void BeginPhase(TransferPhase phase) override;
 
     TransferOperation Operation() const { return operation_; }
     double Progress() const;
+    TransferPhase Phase() const { return phase_; }
     bool IsFinished() const;
     // Valid once IsFinished().
     TransferOutcome Outcome() const { return outcome_; }
@@ -68,6 +70,7 @@ private:
     Transfer transfer_;
 
     std::atomic<double> progress_{0.0};
+    std::atomic<TransferPhase> phase_{TransferPhase::Transfer};
     std::atomic<bool> finished_{false};
     std::atomic<bool> cancel_{false};
     // Written by the job thread before finished_ is set.

@@ -96,15 +96,20 @@ bool Upload(ParameterSet& set, CModbusInterface& connection, IProgressSink& prog
 }
 
 // Collects the entries of one download block and sends them as one request.
+// The words of a block count as written once the device has acknowledged it.
 class CBlockWriter {
 public:
-    CBlockWriter(CModbusInterface& connection, bool swap) : connection_(connection), swap_(swap) {}
+    CBlockWriter(CModbusInterface& connection, bool swap, WrittenWords& written)
+        : connection_(connection), swap_(swap), written_(written)
+    {
+    }
 
     void Add(const RegisterBlock& entry, const ParameterSet& set)
     {
         if (start_ < 0) {
             start_ = entry.reg;
             buffer_.fill(0);
+            pendingWords_.clear();
         }
         const int offset = entry.reg - start_;
         if (offset < 0 || offset + entry.RegisterCount() > kDownloadBufferRegisters)
@@ -113,19 +118,28 @@ public:
         std::copy_n(set.words.begin() + entry.firstWord, entry.WordCount(), target);
         if (entry.Is32Bit() && swap_)
             ExchangeWordPairs(target, entry.count);
+        for (int w = entry.firstWord; w < entry.EndWord(); ++w)
+            pendingWords_.push_back(w);
     }
     void Send(const RegisterBlock& last)
     {
         connection_.WriteMultipleRegisters(start_, last.EndRegister() - start_, buffer_.data());
-        start_ = -1;
+        written_.insert(written_.end(), pendingWords_.begin(), pendingWords_.end());
+        Discard();
     }
-    void Discard() { start_ = -1; }
+    void Discard()
+    {
+        start_ = -1;
+        pendingWords_.clear();
+    }
 
 private:
     CModbusInterface& connection_;
     const bool swap_;
+    WrittenWords& written_;
     int start_ = -1;
     std::array<std::uint16_t, kDownloadBufferRegisters> buffer_{};
+    WrittenWords pendingWords_;
 };
 
 void CheckSameVariant(CModbusInterface& connection, const ParameterSet& set)
@@ -169,10 +183,11 @@ bool IsLeftOut(const RegisterBlock& entry, bool dipWordsExcluded)
                                          entry.firstWord) != kDipControlledWords.end();
 }
 
-bool Download(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress)
+bool Download(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress,
+              WrittenWords& written)
 {
     CheckSameVariant(connection, set);
-    CBlockWriter writer(connection, ReadSwapFlag(connection, set.type));
+    CBlockWriter writer(connection, ReadSwapFlag(connection, set.type), written);
     const bool singleEntry = SingleEntryMode(connection, set.type);
     const bool dipWordsExcluded = CheckDipSwitch(connection, set);
     const auto& map = RegisterMapFor(set.type);
@@ -188,6 +203,36 @@ bool Download(const ParameterSet& set, CModbusInterface& connection, IProgressSi
         writer.Add(entry, set);
         if (entry.endsBlock || singleEntry)
             writer.Send(entry);
+        if (!ReportStep(progress, i, map.size()))
+            return false;
+    }
+    progress.ReportProgress(100.0);
+    return true;
+}
+
+// Map order is not word order: the display words of some variants come last.
+void SortWords(WrittenWords& words)
+{
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+}
+
+bool EntryHoldsAny(const RegisterBlock& entry, const WrittenWords& words)
+{
+    const auto first = std::lower_bound(words.begin(), words.end(), int(entry.firstWord));
+    return first != words.end() && *first < entry.EndWord();
+}
+
+bool ReadWords(ParameterSet& set, const WrittenWords& words, CModbusInterface& connection,
+               IProgressSink& progress)
+{
+    const bool swap = ReadSwapFlag(connection, set.type);
+    const auto& map = RegisterMapFor(set.type);
+    const Capabilities caps = set.type.Caps();
+    for (std::size_t i = 0; i < map.size(); ++i) {
+        if (!EntryApplies(map[i], caps) || !EntryHoldsAny(map[i], words))
+            continue;
+        ReadEntry(connection, map[i], swap, set);
         if (!ReportStep(progress, i, map.size()))
             return false;
     }
@@ -229,5 +274,34 @@ bool ReadFromDevice(ParameterSet& set, CModbusInterface& connection, IProgressSi
 
 bool WriteToDevice(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress)
 {
-    return RunTransfer([&] { return Download(set, connection, progress); });
+    WrittenWords written;
+    return WriteToDevice(set, connection, progress, written);
+}
+
+bool WriteToDevice(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress,
+                   WrittenWords& written)
+{
+    written.clear();
+    try {
+        const bool complete =
+            RunTransfer([&] { return Download(set, connection, progress, written); });
+        SortWords(written);
+        return complete;
+    } catch (...) {
+        SortWords(written);
+        throw;
+    }
+}
+
+bool ReadWordsFromDevice(ParameterSet& set, const WrittenWords& words, CModbusInterface& connection,
+                         IProgressSink& progress)
+{
+    WrittenWords sorted = words;
+    SortWords(sorted);
+    ParameterSet read = set;
+    const bool complete =
+        RunTransfer([&] { return ReadWords(read, sorted, connection, progress); });
+    if (complete)
+        set = read;
+    return complete;
 }

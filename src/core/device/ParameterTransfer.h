@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "background/IProgressSink.h"
 #include "device/ParameterSet.h"
@@ -22,6 +23,23 @@ bool ReadFromDevice(ParameterSet& set, CModbusInterface& connection, IProgressSi
 // Writes the set into a device of the same variant. A stopped or failed
 // download leaves the device partly written.
 bool WriteToDevice(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress);
+
+// Word numbers of a parameter set, ascending.
+using WrittenWords = std::vector<int>;
+
+// The same download, telling which words it wrote: those of every map entry
+// whose write request the device acknowledged, also when the download stopped
+// or failed later. Entries that do not apply, the DIP switch word (30) and,
+// with the switch off, the DIP-controlled words are never among them.
+bool WriteToDevice(const ParameterSet& set, CModbusInterface& connection, IProgressSink& progress,
+                   WrittenWords& written);
+
+// Reads again, as an upload reads them, the map entries that hold any of the
+// words into set, whose identity chooses the map; the word order is read from
+// the device as an upload reads it. No identification: the caller talks to
+// the device it has just written. Same contract as the transfers.
+bool ReadWordsFromDevice(ParameterSet& set, const WrittenWords& words, CModbusInterface& connection,
+                         IProgressSink& progress);
 
 // The "Communication error." text (11025) around the text of the error that
 // ended a transfer. The passcode handshake before a download, and the change

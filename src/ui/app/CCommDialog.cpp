@@ -1,6 +1,7 @@
 #include "app/CCommDialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,6 +34,7 @@ constexpr int kTextDeviceAddress = 20212;
 constexpr int kTextConnect = 20201;
 constexpr int kTextCancel = 20213;
 constexpr int kTextConfigNote = 11040;
+constexpr int kTextVerifyAfterDownload = 20230;
 constexpr int kFirstBaudText = 1900;
 constexpr int kBaudCount = 6;
 constexpr int kFirstParityText = 1950;
@@ -64,7 +66,8 @@ void FillFromTable(QComboBox* combo, int firstId, int count)
 
 } // namespace
 
-CCommDialog::CCommDialog(const ComSettings& settings, CSerialPortList ports, QWidget* parent)
+CCommDialog::CCommDialog(const ComSettings& settings, CSerialPortList ports, QWidget* parent,
+                         ConnectPurpose purpose, bool verifyAfterDownload)
     : QDialog(parent), settings_(settings)
 {
     AddRememberedPorts(ports, settings_);
@@ -75,6 +78,13 @@ CCommDialog::CCommDialog(const ComSettings& settings, CSerialPortList ports, QWi
     BuildControls();
     FillLists();
     InitialiseFromSettings();
+    verify_->setVisible(OffersVerifyAfterDownload(purpose));
+    verify_->setChecked(verifyAfterDownload);
+}
+
+bool CCommDialog::VerifyAfterDownload() const
+{
+    return verify_->isChecked();
 }
 
 void CCommDialog::BuildControls()
@@ -135,6 +145,10 @@ void CCommDialog::BuildControls()
     note_->setWordWrap(true);
     note_->setFixedWidth(kNoteWidth);
     layout->addWidget(note_);
+
+    verify_ = Make<QCheckBox>(this, kVerifyDownload);
+    verify_->setText(UiText(kTextVerifyAfterDownload));
+    layout->addWidget(verify_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

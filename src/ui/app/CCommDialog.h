@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/ConnectDialogRules.h"
 #include "comm/CSerialPortList.h"
 #include "comm/ComSettings.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -40,15 +42,21 @@ public:
         kLabelAddress = 1094,
         kAddress = 1067,
         kConfigNote = 1201,
+        kVerifyDownload = 1202,
         kConnect = 1,
         kCancel = 2,
     };
 
     // ports: the serial ports to offer; the ports remembered in the settings
-    // are added when the list lacks them.
-    CCommDialog(const ComSettings& settings, CSerialPortList ports, QWidget* parent = nullptr);
+    // are added when the list lacks them. A dialog opened for a Download also
+    // shows "Verify after download", checked as verifyAfterDownload says.
+    CCommDialog(const ComSettings& settings, CSerialPortList ports, QWidget* parent = nullptr,
+                ConnectPurpose purpose = ConnectPurpose::DeviceCommand,
+                bool verifyAfterDownload = true);
 
     const ComSettings& Settings() const { return settings_; }
+    // The state of "Verify after download"; meaningful for a Download only.
+    bool VerifyAfterDownload() const;
     ConnectionMode SelectedMode() const;
 
     // "Connect": ignored without a port in a serial mode; an invalid device
@@ -88,4 +96,5 @@ private:
     QLabel* addressLabel_ = nullptr;
     QLineEdit* address_ = nullptr;
     QLabel* note_ = nullptr;
+    QCheckBox* verify_ = nullptr;
 };

@@ -17,6 +17,7 @@ namespace {
 constexpr int kTextCaption = 20214;
 constexpr int kTextUploading = 11014;
 constexpr int kTextDownloading = 11015;
+constexpr int kTextVerifying = 20229;
 constexpr int kTextSuccessRate = 20226;
 constexpr int kTextCancel = 20213;
 constexpr int kTimerMs = 500;
@@ -26,15 +27,15 @@ constexpr int kBarWidth = 320;
 CProgressDialog::CProgressDialog(TransferOperation operation, ITransferConnection& connection,
                                  CProgressThread::Transfer transfer, Link link, QWidget* parent)
     : CObserverDialog(parent), job_(operation, connection, std::move(transfer)),
-      link_(std::move(link))
+      link_(std::move(link)),
+      operationTextId_(operation == TransferOperation::Read ? kTextUploading : kTextDownloading)
 {
     setWindowTitle(UiText(kTextCaption));
     ApplyAppIcon(*this);
     auto* layout = new QVBoxLayout(this);
-    auto* operationText = new QLabel(
-        UiText(operation == TransferOperation::Read ? kTextUploading : kTextDownloading), this);
-    SetControlId(operationText, kOperationText);
-    layout->addWidget(operationText);
+    operationText_ = new QLabel(UiText(operationTextId_), this);
+    SetControlId(operationText_, kOperationText);
+    layout->addWidget(operationText_);
     bar_ = new QProgressBar(this);
     SetControlId(bar_, kProgressBar);
     bar_->setRange(0, 100);
@@ -91,6 +92,15 @@ void CProgressDialog::ShowProgress(double percent)
     bar_->setValue(static_cast<int>(percent));
 }
 
+void CProgressDialog::ShowPhase(TransferPhase phase)
+{
+    if (phase == phase_)
+        return;
+    phase_ = phase;
+    operationText_->setText(
+        UiText(phase == TransferPhase::Verify ? kTextVerifying : operationTextId_));
+}
+
 void CProgressDialog::RefreshSuccessRate()
 {
     const double rate = link_.successRate ? link_.successRate() : 0.0;
@@ -104,6 +114,7 @@ void CProgressDialog::OnObservedUpdate(CObservable*)
     if (finished_)
         return;
     if (!job_.IsFinished()) {
+        ShowPhase(job_.Phase());
         ShowProgress(job_.Progress());
         return;
     }

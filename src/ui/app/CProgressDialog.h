@@ -47,6 +47,9 @@ public:
     // The timer's work: success rate and, in Infrared mode, the quality icon.
     void RefreshSuccessRate();
     void ShowProgress(double percent);
+    // "Uploading now...", "Downloading now..." or, while a download reads its
+    // words back, "Verifying now...".
+    void ShowPhase(TransferPhase phase);
 
     // Escape and the close box cancel like the Cancel button; the window
     // stays until the job has finished.
@@ -62,6 +65,9 @@ private:
 
     CProgressThread job_;
     Link link_;
+    const int operationTextId_;
+    QLabel* operationText_ = nullptr;
+    TransferPhase phase_ = TransferPhase::Transfer;
     QProgressBar* bar_ = nullptr;
     QLabel* rate_ = nullptr;
     QLabel* quality_ = nullptr;

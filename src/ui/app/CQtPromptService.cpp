@@ -150,6 +150,17 @@ bool CQtPromptService::ConnectDialog(ComSettings& settings)
     return true;
 }
 
+bool CQtPromptService::DownloadConnectDialog(ComSettings& settings, bool& verify)
+{
+    CCommDialog dialog(settings, CPortDiscovery::Enumerate(), Owner(), ConnectPurpose::Download,
+                       verify);
+    if (RunModal(dialog) != QDialog::Accepted)
+        return false;
+    settings = dialog.Settings();
+    verify = dialog.VerifyAfterDownload();
+    return true;
+}
+
 std::optional<std::uint32_t> CQtPromptService::EnterModbusPasscode()
 {
     CEnterPasscodeDialog dialog(store_, Owner());

@@ -18,6 +18,7 @@ public:
                              PromptButtons buttons) override;
     std::optional<std::string> AskFileName(const FileDialogRequest& request) override;
     bool ConnectDialog(ComSettings& settings) override;
+    bool DownloadConnectDialog(ComSettings& settings, bool& verify) override;
     std::optional<std::uint32_t> EnterModbusPasscode() override;
     std::optional<ProtectRequest> ProtectSetting() override;
 

@@ -137,9 +137,14 @@ void CCompareDialog::CompareWithDevice()
                 },
                 this))
             return;
-        report_.CompareWithDevice(uploaded);
-        Refresh();
+        CompareWithDeviceSet(uploaded);
     });
+}
+
+void CCompareDialog::CompareWithDeviceSet(const ParameterSet& set)
+{
+    report_.CompareWithDevice(set);
+    Refresh();
 }
 
 void CCompareDialog::CompareWithFile()

@@ -41,6 +41,8 @@ public:
     void SetHideUnable(bool hide);
     // Shows a set loaded from the file at path as the comparison side.
     void CompareWithFileSet(const ParameterSet& set, const std::string& path);
+    // Shows a set read from the device as the comparison side.
+    void CompareWithDeviceSet(const ParameterSet& set);
 
 private:
     void BuildLayout();

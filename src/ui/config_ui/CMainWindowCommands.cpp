@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include "app/CAppSettings.h"
 #include "app/CPrivateException.h"
 #include "app/IPromptService.h"
 #include "app/RunTransfer.h"
@@ -13,6 +14,7 @@
 #include "device/CConfigFile.h"
 #include "device/CPasscodeProtection.h"
 #include "device/ConnectedDevice.h"
+#include "device/DownloadVerify.h"
 #include "device/ParameterTransfer.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
@@ -22,6 +24,7 @@ namespace {
 constexpr int kTextConfigurationFilter = 2700;
 constexpr int kTextNoReboot = 11045;
 constexpr int kTextAskRestart = 11046;
+constexpr int kTextNotMatching = 11005;
 constexpr const char* kConfigurationExtension = "cfg";
 constexpr int kMonitorAgain = 1;
 
@@ -56,6 +59,22 @@ template <typename Step> bool AsCommunicationStep(Step&& step)
     }
 }
 
+// The report of a verified download that found differences: the downloaded
+// set beside what the device holds.
+void ShowVerifyDifferences(const ParameterSet& set, const DownloadVerification& verification,
+                           CAppSettings& settings, QWidget* parent)
+{
+    CCompareDialog report(set, settings, parent);
+    report.CompareWithDeviceSet(verification.readBack);
+    // A download writes some variants words that the report does not show for
+    // them; there the report alone would count fewer differences, or none.
+    const int differing = static_cast<int>(DifferingRows(set, verification).size());
+    if (report.Report().DifferentCount() != differing)
+        Prompts().ShowMessage(FormatText(kTextNotMatching, {differing}), PromptIcon::Warning,
+                              PromptButtons::Ok);
+    RunModal(report);
+}
+
 } // namespace
 
 CMainWindowCommands::CMainWindowCommands(CAppSettings& settings) : settings_(settings) {}
@@ -78,23 +97,36 @@ void CMainWindowCommands::Upload(CBasicParameterDialog& window)
 void CMainWindowCommands::Download(CBasicParameterDialog& window)
 {
     CModbusInterface connection;
-    if (!ShowConnectDialog(connection))
+    bool verify = settings_.VerifyDownload();
+    if (!ShowDownloadConnectDialog(connection, verify))
         return;
+    settings_.SetVerifyDownload(verify);
     window.ReadControls();
     CPasscodeProtection protection;
     if (!AsCommunicationStep([&] { return protection.Unlock(connection); }))
         return;
     ParameterSet set = window.WorkingSet();
+    // Filled on the job thread, read here once the progress window has closed.
+    std::optional<DownloadVerification> verification;
     // A failed or cancelled download leaves the relock to the destructor, so
     // that the download's own error is the one reported.
     if (!RunTransfer(
             connection, set, TransferOperation::Write,
-            [](CModbusInterface& master, ParameterSet& s, IProgressSink& sink) {
-                return WriteToDevice(s, master, sink);
+            [&](CModbusInterface& master, ParameterSet& s, IProgressSink& sink) {
+                WrittenWords written;
+                if (!WriteToDevice(s, master, sink, written))
+                    return false;
+                if (!verify)
+                    return true;
+                verification = VerifyDownload(master, s, written, sink);
+                return verification.has_value();
             },
             &window))
         return;
     protection.Lock();
+    // A verified download that matches says no more than an unverified one.
+    if (verification && !verification->Matches())
+        ShowVerifyDifferences(set, *verification, settings_, &window);
 }
 
 void CMainWindowCommands::Protect(CBasicParameterDialog&)

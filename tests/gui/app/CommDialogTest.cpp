@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -279,6 +280,36 @@ private slots:
         QCOMPARE(master.Settings().address, 7);
         QCOMPARE(store.GetString("ComSettings", "Address", ""), std::string("7"));
         QCOMPARE(store.GetString("ComSettings", "Mode", ""), std::string("1"));
+    }
+
+    // Only a Download offers "Verify after download", opening with the
+    // remembered choice and handing back the user's on Connect only.
+    void verifyAfterDownloadOnlyInTheDownloadsDialog()
+    {
+        CMemorySettingsStore store;
+        CQtPromptService service(store);
+        CPromptScope real(service);
+        std::vector<bool> hidden, checked;
+        int button = CCommDialog::kConnect;
+        SetModalRunner([&](QDialog& dialog) {
+            auto* verify = FindControl<QCheckBox>(&dialog, CCommDialog::kVerifyDownload);
+            hidden.push_back(verify->isHidden());
+            checked.push_back(verify->isChecked());
+            FindControl<QRadioButton>(&dialog, CCommDialog::kRadioTcp)->click();
+            verify->click();
+            FindControl<QPushButton>(&dialog, button)->click();
+            return dialog.result();
+        });
+        CModbusInterface master;
+        QVERIFY(ShowConnectDialog(master, store));
+        bool verify = false;
+        QVERIFY(ShowDownloadConnectDialog(master, verify, store));
+        QVERIFY(verify);
+        button = CCommDialog::kCancel;
+        QVERIFY(!ShowDownloadConnectDialog(master, verify, store));
+        QVERIFY(verify);
+        QCOMPARE(hidden, (std::vector<bool>{true, false, false}));
+        QCOMPARE(checked, (std::vector<bool>{true, false, true}));
     }
 };
 

@@ -36,6 +36,15 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
+// Reads that cover reg; a download itself reads no parameter register.
+int ReadsOf(SimulatedTcpDevice& device, int reg)
+{
+    const auto records = device.Sim().Log().Records();
+    return static_cast<int>(std::count_if(records.begin(), records.end(), [reg](const auto& r) {
+        return r.function == 4 && r.address <= reg && reg < r.address + r.count;
+    }));
+}
+
 // Writes that are not the passcode handshake.
 std::vector<SimRequestRecord> ParameterWrites(const std::vector<SimRequestRecord>& writes)
 {
@@ -106,6 +115,8 @@ private slots:
     void downloadToAProtectedDeviceWithTheRightPasscodeWritesAndRelocks();
     void downloadWithAWrongPasscodeWritesNothing();
     void downloadOfAnotherVariantIsRefusedAfterTheProgressWindowClosed();
+    void writeTheDeviceIgnoredOpensTheReportOfThatParameter();
+    void verifyChoiceIsRememberedAndAMatchShowsNothing();
     void commandsToAnAbsentDeviceReportACommunicationError();
     void rebootOfALonWorksVariantIsRefusedAndWritesNothing();
     void rebootOfZmWritesTheRestartPairWithoutWaiting();
@@ -157,6 +168,7 @@ void MainWindowCommandsTest::cancelledConnectDialogDoesNothing()
                    MainControl::Reboot, MainControl::Monitor})
         Press(id);
     QCOMPARE(prompts_->connectCount, 5);
+    QCOMPARE(prompts_->verifyOffered, std::vector<bool>{true}); // Download's dialog only
     QCOMPARE(progressRuns_, 0);
     QVERIFY(prompts_->shown.empty());
     QCOMPARE(device.Sim().Log().Size(), std::size_t(0));
@@ -205,6 +217,62 @@ void MainWindowCommandsTest::downloadOfAnotherVariantIsRefusedAfterTheProgressWi
 
 // Download and Protect talk to the device before any progress window opens;
 // their failures read like those of a transfer, naming what to check.
+void MainWindowCommandsTest::writeTheDeviceIgnoredOpensTheReportOfThatParameter()
+{
+    SimOptions options = DeviceOptions(kKtaGen3Modbus);
+    options.faults.ignoreWriteAddress = 5603; // Primary voltage, low word
+    SimulatedTcpDevice device(options);
+    OpenWindow(kKtaGen3Modbus);
+    FindControl<QLineEdit>(window_->findChild<QWidget*>("VtCtPanel"), MainControl::VtPrimary)
+        ->setText("6600");
+    std::optional<CParameterReport> shown;
+    bool lockedWhenShown = false;
+    SetModalRunner([&](QDialog& d) {
+        if (auto* report = qobject_cast<CCompareDialog*>(&d)) {
+            shown.emplace(report->Report());
+            lockedWhenShown = !device.Sim().Unlocked();
+            return int(QDialog::Rejected);
+        }
+        ++progressRuns_;
+        return RunProgressToEnd(d, *prompts_, false);
+    });
+    Connect(device);
+    Press(MainControl::Download);
+    QCOMPARE(progressRuns_, 1);
+    QVERIFY(prompts_->shown.empty());
+    QVERIFY(shown.has_value());
+    QVERIFY(lockedWhenShown);
+    QCOMPARE(shown->DifferentCount(), 1);
+    const ReportRow& row = shown->Rows()[static_cast<std::size_t>(shown->FirstDifferentRow())];
+    QCOMPARE(row.word, int(MainWord::VtPrimary));
+    QCOMPARE(shown->PcSet().Get32(MainWord::VtPrimary), 6600);
+    QCOMPARE(shown->ComparisonSet()->Get32(MainWord::VtPrimary), 110);
+}
+
+// Checked by default, a match shows nothing; left unchecked, nothing is read
+// back and the next Download's dialog opens unchecked.
+void MainWindowCommandsTest::verifyChoiceIsRememberedAndAMatchShowsNothing()
+{
+    SimulatedTcpDevice device(DeviceOptions(kKtaGen3Modbus));
+    OpenWindow(kKtaGen3Modbus);
+    Connect(device);
+    Press(MainControl::Download);
+    QVERIFY(prompts_->shown.empty());
+    QCOMPARE(ReadsOf(device, 5600), 1);
+
+    device.Sim().Log().Clear();
+    Connect(device);
+    prompts_->verifyChoices.push_back(false);
+    Press(MainControl::Download);
+    QCOMPARE(ReadsOf(device, 5600), 0);
+    Connect(device);
+    Press(MainControl::Download);
+    QCOMPARE(progressRuns_, 3);
+    QCOMPARE(prompts_->verifyOffered, (std::vector<bool>{true, true, false}));
+    settings_->Save();
+    QCOMPARE(store_.GetString(CAppSettings::kSection, "VerifyDownload", ""), std::string("0"));
+}
+
 void MainWindowCommandsTest::commandsToAnAbsentDeviceReportACommunicationError()
 {
     ComSettings gone;

@@ -170,6 +170,35 @@ TEST_F(CliAgainstKtaGen2, CompareWithTheDeviceMarksAChangedValue)
     EXPECT_EQ(marked, 1);
 }
 
+// The device acknowledges the write of Primary voltage's low word and keeps 110.
+TEST_F(CliProcessTest, VerifiedDownloadPrintsTheRowOfAWriteTheDeviceIgnored)
+{
+    Simulator device({"--type", "70", "--ignore-write-at", "5603"});
+    ASSERT_FALSE(device.Endpoint().empty());
+    const std::string defaults = File("defaults.cfg"), edited = File("edited.cfg");
+    ASSERT_EQ(Cli({"defaults", "--type", "70", "-o", defaults}).status, 0);
+    std::string text = ReadFile(defaults);
+    const auto at = text.find("\nL5603=");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, text.find('\n', at + 1) - at, "\nL5603=6600");
+    std::ofstream(edited) << text;
+
+    const Result r = Cli({"--tcp", device.Endpoint(), "download", "-i", edited, "--verify"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "1 parameter(s) not matching.\n");
+    const std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 2u) << r.out;
+    EXPECT_EQ(lines[0], "#\tGroup\tName\tPC\tDevice");
+    EXPECT_EQ(lines[1].rfind("*\t", 0), 0u) << lines[1];
+    EXPECT_NE(lines[1].find("\t6600\t110"), std::string::npos) << lines[1];
+
+    // Without --verify the same download reports success: the fault is silent.
+    EXPECT_EQ(Cli({"--tcp", device.Endpoint(), "download", "-i", edited}).status, 0);
+    const Result clean = Cli({"--tcp", device.Endpoint(), "download", "-i", defaults, "--verify"});
+    EXPECT_EQ(clean.status, 0) << clean.err;
+    EXPECT_EQ(clean.out, "All parameters matching.\n");
+}
+
 TEST_F(CliAgainstKtaGen2, DownloadOfAnotherVariantFailsWithTheSystemsText)
 {
     ASSERT_FALSE(device_.Endpoint().empty());

@@ -37,6 +37,15 @@ TEST(SimCommandLine, ChannelsReplaceTheFourthIoWordOfTheRow)
               (std::array<std::uint16_t, 5>{1, 2, 3, 4, 5}));
 }
 
+TEST(SimCommandLine, IgnoredWriteNamesOneRegister)
+{
+    EXPECT_EQ(Parse({"--type", "70"}).options.faults.ignoreWriteAddress, -1);
+    EXPECT_EQ(
+        Parse({"--type", "70", "--ignore-write-at", "5603"}).options.faults.ignoreWriteAddress,
+        5603);
+    EXPECT_THROW(Parse({"--type", "70", "--ignore-write-at", "65536"}), std::invalid_argument);
+}
+
 TEST(SimCommandLine, RejectsValuesOutsideTheirRange)
 {
     for (const std::vector<std::string>& args :
@@ -47,7 +56,8 @@ TEST(SimCommandLine, RejectsValuesOutsideTheirRange)
           {"--type", "70", "--power-factor", "1.5"},
           {"--type", "70", "--tag", "SEVENTEEN-BYTES-X"},
           {"--type", "70", "--voltage", "49"},
-          {"--type", "70", "--loop-test", "0"}})
+          {"--type", "70", "--loop-test", "0"},
+          {"--type", "70", "--ignore-write-at", "65536"}})
         EXPECT_THROW(Parse(args), std::invalid_argument) << args[2] << " " << args[3];
 }
 

@@ -70,6 +70,23 @@ TEST_F(SimTcpFaultTest, RaisesTheConfiguredExceptionForRequestsCoveringTheAddres
     EXPECT_EQ(Registers(*client_->Transact(ReadPdu(9600, 1))), std::vector<std::uint16_t>{4711});
 }
 
+// A write that is acknowledged and lost for one register: the others land.
+TEST_F(SimTcpFaultTest, AcknowledgesAWriteAndKeepsTheIgnoredRegister)
+{
+    Start({.ignoreWriteAddress = 5604});
+    const auto before = Registers(*client_->Transact(ReadPdu(5603, 2)));
+    const auto answer = client_->Transact(WritePdu(5603, {0x0111, 0x0222}));
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(*answer, (Bytes{0x10, 0x15, 0xE3, 0x00, 0x02}));
+    EXPECT_EQ(Registers(*client_->Transact(ReadPdu(5603, 2))),
+              (std::vector<std::uint16_t>{0x0111, before[1]}));
+    ASSERT_TRUE(sim_->Log().WaitForSize(3, std::chrono::seconds(3)));
+    EXPECT_EQ(sim_->Log().Records()[1].outcome, "ok (ignored at 5604)");
+
+    EXPECT_TRUE(client_->Transact(WritePdu(5600, {3})));
+    EXPECT_EQ(Registers(*client_->Transact(ReadPdu(5600, 1))), std::vector<std::uint16_t>{3});
+}
+
 TEST_F(SimTcpFaultTest, SplitsAnswersIntoSegments)
 {
     Start({.splitBytes = 4});

@@ -26,6 +26,7 @@ TEST_F(AppSettings, FirstStartUsesTheDefaults)
     EXPECT_EQ(settings.DeviceId(), 0);
     EXPECT_EQ(settings.DisplayLanguage(), CAppSettings::kAutomaticLanguage);
     EXPECT_TRUE(settings.HideIgnoreParameters());
+    EXPECT_TRUE(settings.VerifyDownload());
     EXPECT_EQ(settings.LastParameterSet().type.TypeId(), 0);
     EXPECT_TRUE(store.Values().empty()) << "reading writes nothing";
 }
@@ -61,23 +62,28 @@ TEST_F(AppSettings, UnknownDeviceIdKeepsTheDefaultVariantAndIsSavedAsZero)
     EXPECT_EQ(Stored("DeviceId"), "0");
 }
 
-TEST_F(AppSettings, SaveWritesAllThreeValues)
+TEST_F(AppSettings, SaveWritesEveryValue)
 {
     store.SetString("Settings", "DisplayLanguage", "1");
     store.SetString("Settings", "HideIgnoreParameters", "2");
     CAppSettings settings = Loaded();
     EXPECT_TRUE(settings.HideIgnoreParameters());
+    EXPECT_TRUE(settings.VerifyDownload());
     CSettingsStocker().ChangeDeviceType(kQhModbusEx8, settings.LastParameterSet(), true);
     settings.Save();
     EXPECT_EQ(Stored("DeviceId"), "64");
     EXPECT_EQ(Stored("DisplayLanguage"), "1");
     EXPECT_EQ(Stored("HideIgnoreParameters"), "1");
+    EXPECT_EQ(Stored("VerifyDownload"), "1");
 
     settings.SetDisplayLanguage(0);
     settings.SetHideIgnoreParameters(false);
+    settings.SetVerifyDownload(false);
     settings.Save();
     EXPECT_EQ(Stored("DisplayLanguage"), "0");
     EXPECT_EQ(Stored("HideIgnoreParameters"), "0");
+    EXPECT_EQ(Stored("VerifyDownload"), "0");
+    EXPECT_FALSE(Loaded().VerifyDownload());
 }
 
 TEST(AppSettingsDeviceId, ResolvesAnUnresolvedIdentityFirst)

@@ -68,6 +68,8 @@ TEST(CliCommands, ReadTheirOptions)
     EXPECT_EQ(d.command, CliCommand::Download);
     EXPECT_EQ(d.inputPath, "a.cfg");
     EXPECT_EQ(d.passcode, 1234u);
+    EXPECT_FALSE(d.verify);
+    EXPECT_TRUE(Parse({"--tcp", "h", "download", "--verify", "-i", "a.cfg"}).verify);
 
     const CliOptions f = Parse({"defaults", "--type", "70", "-o", "x.cfg"});
     EXPECT_EQ(f.command, CliCommand::Defaults);
@@ -138,6 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"--tcp", "h", "download", "-i", "a", "--passcode", "0"}, "--passcode"},
         BadLine{{"--tcp", "h", "download", "-i", "a", "--passcode", "1000000000"}, "--passcode"},
         BadLine{{"--tcp", "h", "upload", "-o", "a", "--passcode", "5"}, "not an option of upload"},
+        BadLine{{"--tcp", "h", "upload", "-o", "a", "--verify"}, "not an option of upload"},
         BadLine{{"defaults", "-o", "x"}, "needs --type"},
         BadLine{{"defaults", "--type", "86", "-o", "x"}, "--type"},
         BadLine{{"defaults", "--type", "-1", "-o", "x"}, "--type"},

@@ -1,0 +1,20 @@
+#include "monitor/MonitorWindows.h"
+
+#include "app/IPromptService.h"
+#include "monitor/CMyORMELDlg.h"
+#include "monitor/MonitorWindowTexts.h"
+#include "text/CStringTable.h"
+#include "widgets/ModalRunner.h"
+
+int OpenMonitorWindow(MonitorWindowKind kind, const CDeviceType&, CModbusInterface& connection,
+                      QWidget*)
+{
+    if (kind != MonitorWindowKind::Standard) {
+        Prompts().ShowMessage(LoadText(MonitorWindowText::kFamilyNotAvailable),
+                              PromptIcon::Information, PromptButtons::Ok);
+        return 0;
+    }
+    // A window of its own: its parent, the main window, is hidden meanwhile.
+    CMyORMELDlg window(connection);
+    return RunModal(window);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "config/DeviceRestart.h"
+
+class CDeviceType;
+class CModbusInterface;
+class QWidget;
+
+// The Monitor command's opener: runs the monitor window that fits an
+// identified device modally with the command's interface and returns its
+// result (1: identify the device again and reopen). The standard window
+// serves every family but QH and ZN; for those a message says that their
+// monitor is not available, and 0 returns to the main window.
+int OpenMonitorWindow(MonitorWindowKind kind, const CDeviceType& device,
+                      CModbusInterface& connection, QWidget* parent);

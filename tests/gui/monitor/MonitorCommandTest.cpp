@@ -1,0 +1,135 @@
+#include <QPushButton>
+#include <QTest>
+
+#include <optional>
+
+#include "app/CAppSettings.h"
+#include "config/MainWindowControls.h"
+#include "config_ui/CBasicParameterDialog.h"
+#include "config_ui/CMainWindowCommands.h"
+#include "gui/monitor/MonitorWindowSupport.h"
+#include "monitor/CMonitorWorker.h"
+#include "monitor/MonitorWindows.h"
+#include "support/DialogTestHelpers.h"
+#include "support/PromptFixture.h"
+#include "text/CStringTable.h"
+#include "widgets/ModalRunner.h"
+
+namespace {
+constexpr int kKtb = 39;
+constexpr int kKtaGen2 = 70;
+constexpr int kQh = 52;
+constexpr int kZnpw = 83;
+constexpr int kTextFamilyNotAvailable = 24040;
+} // namespace
+
+// The Monitor button of the main window with the program's own opener.
+class MonitorCommandTest : public QObject {
+    Q_OBJECT
+
+    std::optional<CPromptFixture<>> prompts_;
+    CMemorySettingsStore store_;
+    std::unique_ptr<CAppSettings> settings_;
+    std::unique_ptr<CMainWindowCommands> commands_;
+    ParameterSet last_;
+    std::unique_ptr<CBasicParameterDialog> window_;
+    // Per monitor window: the main window's visibility and the turns it ran.
+    std::vector<bool> mainVisible_;
+    std::vector<int> results_;
+
+    void MonitorThroughTheMainWindow(int typeId)
+    {
+        SimulatedTcpDevice device(DeviceOptions(typeId));
+        prompts_->connects.push_back(device.Settings());
+        FindControl<QPushButton>(window_.get(), MainControl::Monitor)->click();
+    }
+
+private slots:
+    void init()
+    {
+        prompts_.emplace();
+        settings_ = std::make_unique<CAppSettings>(store_);
+        commands_ = std::make_unique<CMainWindowCommands>(*settings_);
+        commands_->SetMonitorWindowOpener(&OpenMonitorWindow);
+        last_ = SetOf(kKtb);
+        window_ = std::make_unique<CBasicParameterDialog>(last_);
+        window_->SetCommands(commands_.get());
+        window_->show();
+        mainVisible_.clear();
+        results_.clear();
+    }
+    void cleanup()
+    {
+        window_.reset();
+        prompts_.reset();
+    }
+
+    void theStandardMonitorRunsWhileTheMainWindowIsHidden();
+    void resultOneIdentifiesTheDeviceAgainAndReopens();
+    void familiesWithoutTheirMonitorAreToldSo_data();
+    void familiesWithoutTheirMonitorAreToldSo();
+};
+
+void MonitorCommandTest::theStandardMonitorRunsWhileTheMainWindowIsHidden()
+{
+    const ParameterSet before = window_->WorkingSet();
+    SetModalRunner([this](QDialog& d) {
+        auto* monitor = qobject_cast<CMyORMELDlg*>(&d);
+        if (!monitor)
+            return int(QDialog::Rejected);
+        mainVisible_.push_back(window_->isVisible());
+        results_.push_back(WaitForTurns(*monitor, 2) ? 0 : -1);
+        monitor->reject();
+        return monitor->result();
+    });
+    MonitorThroughTheMainWindow(kKtaGen2);
+    QCOMPARE(results_, std::vector<int>{0});
+    QCOMPARE(mainVisible_, std::vector<bool>{false});
+    QVERIFY(window_->isVisible());
+    QVERIFY(prompts_->shown.empty());
+    // The monitor follows the device; the edited set stays as it was.
+    QCOMPARE(window_->WorkingSet().type.TypeId(), kKtb);
+    QVERIFY(window_->WorkingSet().words == before.words);
+}
+
+void MonitorCommandTest::resultOneIdentifiesTheDeviceAgainAndReopens()
+{
+    std::vector<int> identified;
+    SetModalRunner([&](QDialog& d) {
+        auto* monitor = qobject_cast<CMyORMELDlg*>(&d);
+        if (!monitor)
+            return int(QDialog::Rejected);
+        results_.push_back(WaitForTurns(*monitor, 1) ? 0 : -1);
+        identified.push_back(monitor->Worker().ConnectedDevice().TypeId());
+        monitor->done(results_.size() == 1 ? 1 : 0);
+        return monitor->result();
+    });
+    MonitorThroughTheMainWindow(kKtaGen2);
+    QCOMPARE(results_, (std::vector<int>{0, 0}));
+    QCOMPARE(identified, (std::vector<int>{kKtaGen2, kKtaGen2}));
+    QVERIFY(window_->isVisible());
+}
+
+void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo_data()
+{
+    QTest::addColumn<int>("typeId");
+    QTest::newRow("QH") << kQh;
+    QTest::newRow("ZN") << kZnpw;
+}
+
+void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo()
+{
+    QFETCH(int, typeId);
+    int dialogs = 0;
+    SetModalRunner([&](QDialog&) {
+        ++dialogs;
+        return int(QDialog::Rejected);
+    });
+    MonitorThroughTheMainWindow(typeId);
+    QCOMPARE(dialogs, 0);
+    QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(kTextFamilyNotAvailable)});
+    QVERIFY(window_->isVisible());
+}
+
+QTEST_MAIN(MonitorCommandTest)
+#include "MonitorCommandTest.moc"
