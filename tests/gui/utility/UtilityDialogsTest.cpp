@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 
 #include "comm/CModbusInterface.h"
 #include "gui/commands/SimulatedTcpDevice.h"
+#include "gui/monitor/MonitorWindowSupport.h"
 #include "support/CatalogueIds.h"
 #include "support/PromptFixture.h"
 #include "text/CStringTable.h"
@@ -20,6 +22,7 @@
 #include "utility/CSelCircuitDlg.h"
 #include "utility/CTagSettingDialog.h"
 #include "utility/CUtilityDialog.h"
+#include "utility/MonitorUtilityHooks.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/ModalRunner.h"
 
@@ -30,7 +33,6 @@ constexpr int kTextErrorInputDate = 11030;
 constexpr int kTextClearAlarm = 11037;
 constexpr int kResetRegister = 5329;
 constexpr int kClockRegister = 9104;
-constexpr int kWaitMs = 20000;
 
 // Writes other than the passcode handshake (input 4942-4943, command 4944;
 // on QH 8976-8977 and 8978).
@@ -199,13 +201,20 @@ private slots:
         QCOMPARE(prompts_->shown.back().buttons, PromptButtons::YesNoDefaultNo);
     }
 
-    void SecondInputResetGoesToItsOwnRegister()
+    void MonitorOnChannel2ResetsTheSecondInput()
     {
-        Link link(kQgModbusInput2);
-        CUtilityDialog dialog(link.connection, link.device.Sim().Identity(), true);
+        MonitoredDevice m(DeviceOptions(kQgModbusInput2));
+        CMyORMELDlg& window = m.Open();
+        window.SetDialogHooks({.utility = &RunMonitorUtilityDialog, .loopTest = {}});
+        QVERIFY(WaitForTurns(window, 1)); // the first turn identifies the device
+        window.ChannelList()->setCurrentIndex(1);
         prompts_->answers = {PromptResult::Yes};
-        Click(&dialog, CUtilityDialog::kMaxMin);
-        const std::vector<SimRequestRecord> writes = CommandWrites(link.device);
+        Answer([](QDialog& d) {
+            Click(&dynamic_cast<CUtilityDialog&>(d), CUtilityDialog::kMaxMin);
+            return int(QDialog::Rejected);
+        });
+        Click(&window, 1075);
+        const std::vector<SimRequestRecord> writes = CommandWrites(m.device);
         QCOMPARE(writes.size(), size_t(1));
         QCOMPARE(writes[0].address, 5337);
         QCOMPARE(writes[0].values, std::vector<std::uint16_t>{2});
