@@ -15,7 +15,9 @@
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CMainWindowCommands.h"
 #include "config_ui/SettingsDialogs.h"
+#include "monitor/CMyORMELDlg.h"
 #include "monitor/MonitorWindows.h"
+#include "utility/MonitorUtilityHooks.h"
 
 // The diagnostics channel, silent unless QT_LOGGING_RULES="ormel.diagnostics.debug=true".
 Q_LOGGING_CATEGORY(lcDiagnostics, "ormel.diagnostics", QtInfoMsg)
@@ -57,6 +59,7 @@ int main(int argc, char** argv)
     RegisterAllSettingsDialogs();
     CMainWindowCommands commands(app.Settings());
     commands.SetMonitorWindowOpener(&OpenMonitorWindow);
+    CMyORMELDlg::SetDefaultDialogHooks({.utility = &RunMonitorUtilityDialog, .loopTest = {}});
     SetMainWindowCommands(&commands);
     // 1: the main window is shown again in the new language; 0: it was closed.
     const int exitCode = app.Run(&RunMainConfigurationDialog);

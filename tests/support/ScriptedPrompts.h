@@ -39,7 +39,7 @@ public:
             answers.pop_front();
             return r;
         }
-        return buttons == PromptButtons::YesNo      ? PromptResult::No
+        return IsYesNo(buttons)                     ? PromptResult::No
                : buttons == PromptButtons::OkCancel ? PromptResult::Cancel
                                                     : PromptResult::Ok;
     }

@@ -70,7 +70,7 @@ PromptResult CTerminalPrompts::ShowMessage(const std::string& text, PromptIcon i
     std::fflush(out_);
     const std::optional<std::string> answer = ReadLine(false);
     const bool yes = answer && IsYes(*answer);
-    if (buttons == PromptButtons::YesNo)
+    if (IsYesNo(buttons))
         return yes ? PromptResult::Yes : PromptResult::No;
     return yes ? PromptResult::Ok : PromptResult::Cancel;
 }

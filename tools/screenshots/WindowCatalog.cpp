@@ -18,6 +18,7 @@ const std::vector<WindowEntry>& AllWindows()
         AddCommandWindows(catalog);
         AddWidgetWindows(catalog);
         AddMonitorWindows(catalog);
+        AddUtilityWindows(catalog);
         return catalog.Entries();
     }();
     return entries;

@@ -48,3 +48,4 @@ void AddInterfaceDialogWindows(CWindowCatalog& catalog);
 void AddCommandWindows(CWindowCatalog& catalog);
 void AddWidgetWindows(CWindowCatalog& catalog);
 void AddMonitorWindows(CWindowCatalog& catalog);
+void AddUtilityWindows(CWindowCatalog& catalog);

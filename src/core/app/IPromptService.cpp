@@ -11,7 +11,7 @@ class CNoPrompts : public IPromptService {
 public:
     PromptResult ShowMessage(const std::string&, PromptIcon, PromptButtons buttons) override
     {
-        return buttons == PromptButtons::YesNo      ? PromptResult::No
+        return IsYesNo(buttons)                     ? PromptResult::No
                : buttons == PromptButtons::OkCancel ? PromptResult::Cancel
                                                     : PromptResult::Ok;
     }

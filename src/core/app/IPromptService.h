@@ -7,8 +7,15 @@
 struct ComSettings;
 
 enum class PromptIcon { None, Error, Warning, Information, Question };
-enum class PromptButtons { Ok, OkCancel, YesNo };
+// YesNoDefaultNo: Yes and No with No as the default button, for a question
+// whose Yes cannot be taken back.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoDefaultNo };
 enum class PromptResult { Ok, Cancel, Yes, No };
+
+constexpr bool IsYesNo(PromptButtons buttons)
+{
+    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo;
+}
 
 // A file dialog. The filter is a string-table filter text such as
 // "Configuration Files (*.cfg)|*.cfg|All Files (*.*)|*.*||".

@@ -55,6 +55,11 @@ void AddButtons(QMessageBox& box, PromptButtons buttons)
         box.addButton(QMessageBox::No)->setText(UiText(kTextNo));
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case PromptButtons::YesNoDefaultNo:
+        box.addButton(QMessageBox::Yes)->setText(UiText(kTextYes));
+        box.addButton(QMessageBox::No)->setText(UiText(kTextNo));
+        box.setDefaultButton(QMessageBox::No);
+        break;
     }
 }
 
@@ -69,9 +74,9 @@ PromptResult ResultOf(int button, PromptButtons buttons)
         return PromptResult::No;
     default:
         // Escape or the close box: the answer that does nothing.
-        return buttons == PromptButtons::YesNo ? PromptResult::No
-               : buttons == PromptButtons::Ok  ? PromptResult::Ok
-                                               : PromptResult::Cancel;
+        return IsYesNo(buttons)               ? PromptResult::No
+               : buttons == PromptButtons::Ok ? PromptResult::Ok
+                                              : PromptResult::Cancel;
     }
 }
 

@@ -1,0 +1,11 @@
+#include "utility/MonitorUtilityHooks.h"
+
+#include "monitor/CMonitorWorker.h"
+#include "monitor/CMyORMELDlg.h"
+#include "utility/CUtilityDialog.h"
+
+void RunMonitorUtilityDialog(CMyORMELDlg& window)
+{
+    RunUtilityDialog(window.Connection(), window.Worker().ConnectedDevice(),
+                     window.UtilitySelector(), &window);
+}
