@@ -33,7 +33,8 @@ class CSimulatedLink : public QObject {
 public:
     // protectedDevice: a Modbus passcode is set (a QH variant has one to set).
     explicit CSimulatedLink(int typeId, bool protectedDevice = false)
-        : sim_(Options(typeId, protectedDevice)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
+        : sim_(Options(typeId, protectedDevice)), server_(sim_, "127.0.0.1", 0),
+          connection_(Settings())
     {
     }
     CModbusInterface& Connection() { return connection_; }

@@ -5,6 +5,7 @@
 
 #include "monitor/FormatKinds.h"
 #include "monitor/MonitorCellLists.h"
+#include "monitor/MonitorItemNames.h"
 #include "text/CStringTable.h"
 
 namespace {
@@ -157,6 +158,31 @@ TEST(MonitorCellLists, ThdRowsAreTheSpectrumRows)
         EXPECT_EQ(c.item - (c.column == 1 ? 366 : 278), c.row - kThdFirstRow);
     }
     EXPECT_EQ(ThdItems().size(), 2u * kThdRows);
+}
+
+// The data log of the command-line monitor names its columns from its own
+// table; it must hold exactly the items the window's grids show.
+TEST(MonitorCellLists, TheDataLogNamesEveryItemTheWindowShows)
+{
+    std::set<int> shown;
+    const auto add = [&shown](const std::vector<GridItemCell>& items) {
+        for (const GridItemCell& c : items)
+            shown.insert(c.item);
+    };
+    for (int tab = 0; tab < kValueTabs; ++tab) {
+        add(ValueTopItems(tab));
+        add(ValueBottomItems(tab));
+    }
+    for (int tab = 0; tab < kEnergyTabs; ++tab)
+        add(EnergyItems(tab));
+    add(ThdItems());
+    add(DeviceInformationItems());
+    add(OutputItems());
+
+    std::set<int> named;
+    for (const MonitorItemName& n : StandardMonitorItemNames())
+        named.insert(n.item);
+    EXPECT_EQ(named, shown);
 }
 
 } // namespace
