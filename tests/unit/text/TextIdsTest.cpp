@@ -47,7 +47,6 @@ const std::vector<int> kSharedIds = {
     TextId::FirstChannel,
     TextId::FirstSensor,
     TextId::FirstCircuit,
-    TextId::FirstZnpwUSensor,
     TextId::OutOfRange,
     TextId::NotNumber,
     TextId::OutOfRangeOrSpecial,
