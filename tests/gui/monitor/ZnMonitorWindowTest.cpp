@@ -13,6 +13,8 @@
 #include "widgets/CVectorChart.h"
 #include "widgets/UiText.h"
 
+Q_DECLARE_METATYPE(ZnJob)
+
 namespace {
 
 constexpr int kTextSystem2 = 1505;
@@ -76,7 +78,6 @@ bool HasHeader(const CDataGridView& grid, int textId)
 
 } // namespace
 
-Q_DECLARE_METATYPE(ZnJob)
 
 class ZnMonitorWindowTest : public QObject {
     Q_OBJECT

