@@ -1,5 +1,6 @@
 #include "monitor/CMyORMEL2Dlg.h"
 
+#include <QBoxLayout>
 #include <QPushButton>
 
 #include <algorithm>
@@ -181,11 +182,14 @@ void CMyORMEL2Dlg::ShowThd(ZnJobDecision::ThdGrid rule)
         grid->SetHeaders(thdLayout_.headers, grid->ColumnWidth(), thdLayout_.columns,
                          thdLayout_.rows);
         grid->ClearValues();
-        // A selection the new rows do not have goes back to the first quantity.
-        const bool kept =
-            std::any_of(thdLayout_.items.begin(), thdLayout_.items.end(),
-                        [this](const GridItemCell& c) { return c.item == selections_.thdItem; });
-        if (!kept) {
+        // The selection follows its quantity to its new row; one the new rows
+        // do not have goes back to the first quantity.
+        const auto kept = std::find_if(
+            thdLayout_.items.begin(), thdLayout_.items.end(),
+            [this](const GridItemCell& c) { return c.item == selections_.thdItem; });
+        if (kept != thdLayout_.items.end()) {
+            grid->Select(kept->column, kept->row);
+        } else {
             grid->Select(1, 1);
             OnThdSelection(1, 1);
         }

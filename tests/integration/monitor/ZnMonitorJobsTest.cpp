@@ -198,6 +198,26 @@ TEST_F(ZnMonitorJobsTest, ThdAndSpectrumOfEachSystem)
     EXPECT_TRUE(Run(ZnJob::Spectrum, {0, 15}).empty());
 }
 
+// No ZN variant lacks harmonics, but the paths test the capability all the same.
+TEST_F(ZnMonitorJobsTest, WithoutHarmonicsThdAndSpectrumAreZeroAndNothingIsRead)
+{
+    Connect(kZmpvModbus);
+    Run(ZnJob::DeviceInformation);
+    ASSERT_TRUE(jobs->ConnectedDevice().Has(CapZmpv));
+    FillItems(366, 20);
+    FillItems(278, 20);
+    image->spectrum[12].fill(7);
+    EXPECT_TRUE(Run(ZnJob::Thd).empty());
+    EXPECT_TRUE(Run(ZnJob::Spectrum, {0, 378}).empty());
+    EXPECT_TRUE(lastCompleted);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(image->Item(366 + i), 0);
+        EXPECT_EQ(image->Item(278 + i), 0);
+    }
+    EXPECT_TRUE(std::all_of(image->spectrum[12].begin(), image->spectrum[12].end(),
+                            [](std::uint16_t v) { return v == 0; }));
+}
+
 TEST_F(ZnMonitorJobsTest, AFailedReadEndsTheJobAndKeepsWhatWasRead)
 {
     SimOptions options = DeviceOptions(kZnpw);
