@@ -16,6 +16,7 @@
 #include "comm/CModbusInterface.h"
 #include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CSharedPageTabs.h"
+#include "utility/MonitorUtilityHooks.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ SimOptions Device(int typeId, int wiring)
     options.typeId = typeId;
     options.scenario.wiring = wiring;
     options.scenario.primaryCurrent = 100;
-    options.scenario.primaryVoltage = wiring == 0 || wiring == 16 ? 100 : 200;
+    options.scenario.primaryVoltage = wiring == 0 ? 100 : 200;
     options.scenario.tag = "Panel 3";
     return options;
 }
@@ -87,6 +88,8 @@ std::unique_ptr<QWidget> MonitorOf(const SimOptions& device, int pageMode)
     auto* link = new CSimulatedZnLink(device);
     auto window = std::make_unique<CMyORMEL2Dlg>(link->Connection(), link->Store());
     link->setParent(window.get());
+    // As the program installs it; the loop test of the family has no window yet.
+    window->SetDialogHooks({.utility = &RunZnMonitorUtilityDialog, .loopTest = {}});
     window->ValueTabs()->setCurrentIndex(pageMode);
     RunTurns(*window, kTurns);
     return window;
