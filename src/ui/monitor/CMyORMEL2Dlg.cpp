@@ -184,9 +184,9 @@ void CMyORMEL2Dlg::ShowThd(ZnJobDecision::ThdGrid rule)
         grid->ClearValues();
         // The selection follows its quantity to its new row; one the new rows
         // do not have goes back to the first quantity.
-        const auto kept = std::find_if(
-            thdLayout_.items.begin(), thdLayout_.items.end(),
-            [this](const GridItemCell& c) { return c.item == selections_.thdItem; });
+        const auto kept =
+            std::find_if(thdLayout_.items.begin(), thdLayout_.items.end(),
+                         [this](const GridItemCell& c) { return c.item == selections_.thdItem; });
         if (kept != thdLayout_.items.end()) {
             grid->Select(kept->column, kept->row);
         } else {

@@ -78,7 +78,6 @@ bool HasHeader(const CDataGridView& grid, int textId)
 
 } // namespace
 
-
 class ZnMonitorWindowTest : public QObject {
     Q_OBJECT
 
