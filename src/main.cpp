@@ -17,7 +17,9 @@
 #include "config_ui/SettingsDialogs.h"
 #include "monitor/CMyORMELDlg.h"
 #include "monitor/MonitorWindows.h"
+#include "testdlg/TestWindows.h"
 #include "utility/MonitorUtilityHooks.h"
+#include "utility/UtilityTestWindows.h"
 
 // The diagnostics channel, silent unless QT_LOGGING_RULES="ormel.diagnostics.debug=true".
 Q_LOGGING_CATEGORY(lcDiagnostics, "ormel.diagnostics", QtInfoMsg)
@@ -59,7 +61,9 @@ int main(int argc, char** argv)
     RegisterAllSettingsDialogs();
     CMainWindowCommands commands(app.Settings());
     commands.SetMonitorWindowOpener(&OpenMonitorWindow);
-    CMyORMELDlg::SetDefaultDialogHooks({.utility = &RunMonitorUtilityDialog, .loopTest = {}});
+    SetUtilityTestWindows({.loopTest = &RunLoopTestWindow, .preset = &RunPresetWindow});
+    CMyORMELDlg::SetDefaultDialogHooks(
+        {.utility = &RunMonitorUtilityDialog, .loopTest = &RunMonitorLoopBackWindow});
     SetMainWindowCommands(&commands);
     // 1: the main window is shown again in the new language; 0: it was closed.
     const int exitCode = app.Run(&RunMainConfigurationDialog);
