@@ -45,6 +45,8 @@ CPresetPanel::CPresetPanel(CModbusInterface& connection, const CDeviceType& devi
     image_->modelCode = device_.modelCode;
     for (int t = 0; t < MonitorCells::kEnergyTabs; ++t)
         tabs_->AddTab(kEnergyTabFirst + t);
+    // Every tab in sight: the window widens to the tab row instead of scrolling it.
+    tabs_->setUsesScrollButtons(false);
     SetControlId(status_, kStatus);
     auto* hint = new QLabel(UiText(kPresetHint), this);
     SetControlId(hint, kHintControl);
