@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <typeinfo>
@@ -16,6 +17,7 @@
 #include "monitor/CSharedPageTabs.h"
 #include "support/CatalogueIds.h"
 #include "support/PromptFixture.h"
+#include "testdlg/CLoopBackDialog.h"
 #include "testdlg/CLoopTestDialog.h"
 #include "testdlg/CLoopTestQHDialog.h"
 #include "testdlg/CPresetDialog.h"
@@ -283,6 +285,29 @@ private slots:
         RunLoopTestWindow(window.Connection(), window.Worker().ConnectedDevice(), &window);
         QCOMPARE(m.device.Sim().ReadRegisters(5338, 1).front(), std::uint16_t(1));
         QCOMPARE(m.device.Sim().ReadRegisters(5335, 1).front(), std::uint16_t(0));
+    }
+
+    // "Loop Test" of the standard monitor: while "Normal" is selected the grid
+    // follows the outputs the monitor reads.
+    void monitorLoopBackFollowsTheLiveOutputs()
+    {
+        MonitoredDevice m(DeviceOptions(kLktaAo2));
+        CMyORMELDlg& window = m.Open();
+        QVERIFY(WaitForTurns(window, 1));
+        std::array<std::int16_t, 4> shown{};
+        std::array<std::int16_t, 4> live{};
+        SetModalRunner([&](QDialog& d) {
+            auto& dialog = dynamic_cast<CLoopBackDialog&>(d);
+            if (WaitForTurns(window, 1)) {
+                live = window.Image().outputValues;
+                dialog.OnTick();
+                shown = dialog.Image().outputValues;
+            }
+            return int(QDialog::Rejected);
+        });
+        RunMonitorLoopBackWindow(window);
+        QCOMPARE(shown, live);
+        QVERIFY(live[0] != 0);
     }
 };
 

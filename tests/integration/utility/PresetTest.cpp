@@ -147,8 +147,12 @@ TEST_F(PresetPageTest, CounterTabOfADeviceWithoutCountersReadsNothingAndShowsZer
     ReadPresetTab(Master(), 0, 4, 0, *image);
     EXPECT_EQ(image->items[393], 0);
     EXPECT_EQ(device_->CountTouching(4, 3136), 0);
+}
 
+TEST_F(PresetPageTest, CounterTabReadsThePresetCounters)
+{
     Start(kQgFourCounters);
+    const auto image = std::make_unique<CMeasurandsKTA>();
     ASSERT_TRUE(WriteEnergyPreset(Master(), 0, kCounter4, 4711, EnergyUnits::Tenths));
     ReadPresetTab(Master(), 0, 4, 4, *image);
     EXPECT_GE(image->items[kCounter4], 4711);
