@@ -50,3 +50,4 @@ void AddWidgetWindows(CWindowCatalog& catalog);
 void AddMonitorWindows(CWindowCatalog& catalog);
 void AddZnMonitorWindows(CWindowCatalog& catalog);
 void AddUtilityWindows(CWindowCatalog& catalog);
+void AddTestWindows(CWindowCatalog& catalog);
