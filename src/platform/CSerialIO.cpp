@@ -15,10 +15,10 @@
 #include "app/CPrivateException.h"
 #include "app/DebugLog.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int kTextCannotOpen = 10000;
 constexpr int kTextCannotSet = 10001;
 
 // Without an event fd a cancel is noticed within this many milliseconds.
@@ -100,7 +100,7 @@ void CSerialIO::Open()
         // from a port that cannot be opened at all.
         port_ = OpenPort(false);
         if (!port_)
-            throw CPrivateException(FormatText(kTextCannotOpen, {line_.displayName}),
+            throw CPrivateException(FormatText(TextId::PortCannotOpen, {line_.displayName}),
                                     FaultKind::Link);
         try {
             ApplyLine();
