@@ -143,6 +143,11 @@ private:
 std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
                                                     CModbusInterface& master, int channel)
 {
+    if (device.Has(CapZn)) {
+        if (channel != 1)
+            throw CliUsageError("--channel: a ZN device shows both systems at once, on channel 1");
+        return CreateZnMonitorSource(master);
+    }
     if (HasOwnMonitor(device))
         throw CPrivateException(FamilyNotAvailable(device));
     if (channel != 1 && channel != 2)

@@ -39,3 +39,6 @@ public:
 // channel the device does not have.
 std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
                                                     CModbusInterface& master, int channel);
+
+// The source of the ZN family: both systems in one cycle (channel 1 only).
+std::unique_ptr<IMonitorSource> CreateZnMonitorSource(CModbusInterface& master);

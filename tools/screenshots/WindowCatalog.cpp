@@ -18,6 +18,7 @@ const std::vector<WindowEntry>& AllWindows()
         AddCommandWindows(catalog);
         AddWidgetWindows(catalog);
         AddMonitorWindows(catalog);
+        AddZnMonitorWindows(catalog);
         AddUtilityWindows(catalog);
         return catalog.Entries();
     }();

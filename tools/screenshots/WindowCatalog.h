@@ -48,4 +48,5 @@ void AddInterfaceDialogWindows(CWindowCatalog& catalog);
 void AddCommandWindows(CWindowCatalog& catalog);
 void AddWidgetWindows(CWindowCatalog& catalog);
 void AddMonitorWindows(CWindowCatalog& catalog);
+void AddZnMonitorWindows(CWindowCatalog& catalog);
 void AddUtilityWindows(CWindowCatalog& catalog);

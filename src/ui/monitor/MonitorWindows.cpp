@@ -1,6 +1,7 @@
 #include "monitor/MonitorWindows.h"
 
 #include "app/IPromptService.h"
+#include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CMyORMELDlg.h"
 #include "monitor/MonitorWindowTexts.h"
 #include "text/CStringTable.h"
@@ -9,6 +10,10 @@
 int OpenMonitorWindow(MonitorWindowKind kind, const CDeviceType&, CModbusInterface& connection,
                       QWidget*)
 {
+    if (kind == MonitorWindowKind::Second) {
+        CMyORMEL2Dlg window(connection);
+        return RunModal(window);
+    }
     if (kind != MonitorWindowKind::Standard) {
         Prompts().ShowMessage(LoadText(MonitorWindowText::kFamilyNotAvailable),
                               PromptIcon::Information, PromptButtons::Ok);

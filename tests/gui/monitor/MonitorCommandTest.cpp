@@ -9,6 +9,7 @@
 #include "config_ui/CMainWindowCommands.h"
 #include "gui/monitor/MonitorWindowSupport.h"
 #include "monitor/CMonitorWorker.h"
+#include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/MonitorWindows.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
@@ -68,6 +69,7 @@ private slots:
     void resultOneIdentifiesTheDeviceAgainAndReopens();
     void familiesWithoutTheirMonitorAreToldSo_data();
     void familiesWithoutTheirMonitorAreToldSo();
+    void znDevicesGetTheirOwnMonitor();
 };
 
 void MonitorCommandTest::theStandardMonitorRunsWhileTheMainWindowIsHidden()
@@ -114,7 +116,6 @@ void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo_data()
 {
     QTest::addColumn<int>("typeId");
     QTest::newRow("QH") << kQh;
-    QTest::newRow("ZN") << kZnpw;
 }
 
 void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo()
@@ -128,6 +129,19 @@ void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo()
     MonitorThroughTheMainWindow(typeId);
     QCOMPARE(dialogs, 0);
     QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(kTextFamilyNotAvailable)});
+    QVERIFY(window_->isVisible());
+}
+
+void MonitorCommandTest::znDevicesGetTheirOwnMonitor()
+{
+    int znWindows = 0;
+    SetModalRunner([&](QDialog& d) {
+        znWindows += qobject_cast<CMyORMEL2Dlg*>(&d) != nullptr;
+        return int(QDialog::Rejected);
+    });
+    MonitorThroughTheMainWindow(kZnpw);
+    QCOMPARE(znWindows, 1);
+    QVERIFY(prompts_->Texts().empty());
     QVERIFY(window_->isVisible());
 }
 
