@@ -92,23 +92,50 @@ void CSerialIO::Open()
 {
     Close();
     TakeCancel();
+    // The line is handed over before the open, which programs it in one go
+    // instead of opening at the default speed and changing each setting after.
+    port_ = OpenPort(true);
+    if (!port_) {
+        // Open as it is, so that a line the port cannot run is told apart
+        // from a port that cannot be opened at all.
+        port_ = OpenPort(false);
+        if (!port_)
+            throw CPrivateException(FormatText(TextId::PortCannotOpen, {line_.displayName}),
+                                    FaultKind::Link);
+        try {
+            ApplyLine();
+        } catch (...) {
+            // A half-programmed port is of no use to anyone; do not keep it locked.
+            Close();
+            throw;
+        }
+    }
+    ReleaseModemLines();
+}
+
+std::unique_ptr<QSerialPort> CSerialIO::OpenPort(bool programmed) const
+{
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(QString::fromStdString(line_.portName));
+    if (programmed) {
+        const auto parity = QtParity(line_.parity);
+        const auto dataBits = QtDataBits(line_.dataBits);
+        const auto stopBits = QtStopBits(line_.stopBits);
+        if (!parity || !dataBits || !stopBits)
+            return nullptr;
+        // Not open yet: the port only keeps the values.
+        port->setBaudRate(line_.baudRate);
+        port->setDataBits(*dataBits);
+        port->setParity(*parity);
+        port->setStopBits(*stopBits);
+        port->setFlowControl(QSerialPort::NoFlowControl);
+    }
     if (line_.portName.empty() || !port->open(QIODevice::ReadWrite)) {
         DebugPrintf("Open %s: %s\n", line_.portName.c_str(),
                     port->errorString().toStdString().c_str());
-        throw CPrivateException(FormatText(TextId::PortCannotOpen, {line_.displayName}),
-                                FaultKind::Link);
+        return nullptr;
     }
-    port_ = std::move(port);
-    try {
-        ApplyLine();
-    } catch (...) {
-        // A half-programmed port is of no use to anyone; do not keep it locked.
-        Close();
-        throw;
-    }
-    ReleaseModemLines();
+    return port;
 }
 
 void CSerialIO::ApplyLine()

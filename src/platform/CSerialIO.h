@@ -35,6 +35,7 @@ private:
     using Clock = std::chrono::steady_clock;
     enum class Wait { Ready, TimedOut, Cancelled, Failed };
 
+    std::unique_ptr<QSerialPort> OpenPort(bool programmed) const;
     void ApplyLine();
     void ReleaseModemLines();
     int Descriptor() const;

@@ -1,13 +1,16 @@
 #include "CTcpLink.h"
 
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -23,6 +26,10 @@ namespace {
 // A blocking connect on Windows gives up after about 21 s; Linux would retry
 // for two minutes, long enough to take a wrong address for a hung program.
 constexpr std::chrono::seconds kConnectTimeout{21};
+
+// How long the first wait of a read may leave a cancel unseen. Answers on a
+// local network mostly come within it.
+constexpr std::chrono::milliseconds kQuickWait{10};
 
 CPrivateException TcpError(const std::string& reason)
 {
@@ -100,6 +107,16 @@ void CTcpLink::Connect(const addrinfo& address)
     // Requests are single small frames: send each at once.
     const int one = 1;
     setsockopt(socket_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    // Receives block for at most the quick wait; every other call says
+    // MSG_DONTWAIT or waits in ppoll().
+    const int flags = fcntl(socket_, F_GETFL);
+    const timeval quick{0, static_cast<suseconds_t>(std::chrono::microseconds(kQuickWait).count())};
+    if (flags < 0 || fcntl(socket_, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &quick, sizeof quick) != 0) {
+        error = errno;
+        Close();
+        throw TcpErrno(error);
+    }
 }
 
 int CTcpLink::AwaitConnection()
@@ -138,17 +155,22 @@ void CTcpLink::Cancel()
     if (wakeFd_ >= 0 && ::write(wakeFd_, &one, sizeof one) < 0) {
         // The counter is already non-zero: the wake-up is pending anyway.
     }
+    cancelSignalled_ = true;
 }
 
 bool CTcpLink::TakeCancel()
 {
+    cancelSignalled_ = false;
     std::uint64_t count = 0;
     return wakeFd_ >= 0 && ::read(wakeFd_, &count, sizeof count) == sizeof count;
 }
 
 void CTcpLink::DiscardInput()
 {
-    TakeCancel();
+    // A cancel that is still being signalled when the flag is looked at ends
+    // the next read, as one that came just after the discard would.
+    if (cancelSignalled_)
+        TakeCancel();
     if (socket_ < 0)
         return;
     std::uint8_t scrap[512];
@@ -162,7 +184,7 @@ void CTcpLink::Write(const std::uint8_t* data, std::size_t size)
         throw TcpErrno(ENOTCONN);
     std::size_t sent = 0;
     while (sent < size) {
-        const ssize_t n = ::send(socket_, data + sent, size - sent, MSG_NOSIGNAL);
+        const ssize_t n = ::send(socket_, data + sent, size - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n >= 0) {
             sent += static_cast<std::size_t>(n);
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
@@ -177,22 +199,45 @@ void CTcpLink::Write(const std::uint8_t* data, std::size_t size)
 
 std::size_t CTcpLink::Read(std::uint8_t* buffer, std::size_t size, int timeoutMs)
 {
+    return ReadAtLeast(buffer, size, size, timeoutMs);
+}
+
+std::size_t CTcpLink::ReadAtLeast(std::uint8_t* buffer, std::size_t least, std::size_t size,
+                                  int timeoutMs)
+{
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline =
         Clock::now() + std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : 0);
+    least = std::min(least, size);
     std::size_t received = 0;
-    while (socket_ >= 0 && received < size) {
-        const ssize_t n = ::recv(socket_, buffer + received, size - received, MSG_DONTWAIT);
-        if (n > 0) {
-            received += static_cast<std::size_t>(n);
+    // The first wait is a plain blocking receive, bounded by the socket's
+    // receive time-out: it takes a prompt answer in one call, without the
+    // timer and the wake-up descriptor of a poll. A cancel is looked at when
+    // it ends; every later wait polls, and a cancel ends it at once.
+    bool quick = true;
+    while (socket_ >= 0 && received < least) {
+        if (quick && !cancelSignalled_ && deadline - Clock::now() >= 2 * kQuickWait) {
+            const ssize_t n = ::recv(socket_, buffer + received, size - received, 0);
+            if (n > 0) {
+                received += static_cast<std::size_t>(n);
+                continue;
+            }
+            if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+                break; // closed by the peer or reset
+            quick = errno == EINTR;
             continue;
         }
-        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
-            break; // closed by the peer or reset
         const timespec left = ToTimespec(deadline - Clock::now());
         const WaitResult waited = Wait(POLLIN, &left);
-        if (waited != WaitResult::Ready && waited != WaitResult::Interrupted)
+        if (waited == WaitResult::Interrupted)
+            continue;
+        if (waited != WaitResult::Ready)
             break;
+        const ssize_t n = ::recv(socket_, buffer + received, size - received, MSG_DONTWAIT);
+        if (n > 0)
+            received += static_cast<std::size_t>(n);
+        else if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+            break; // closed by the peer or reset
     }
     return received;
 }

@@ -1,6 +1,7 @@
 #include "comm/CModbusInterface.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <thread>
 #include <vector>
@@ -287,30 +288,46 @@ void CModbusInterface::Receive(std::uint8_t* response, const Exchange& x, std::u
 std::size_t CModbusInterface::ReceiveTcp(std::uint8_t* response, std::size_t expected,
                                          std::uint16_t& answerId)
 {
-    std::vector<std::uint8_t> raw(kMbapHeaderSize + expected);
+    // Header and body in one receive when the whole answer is in; otherwise
+    // the header first, then what its length still asks for.
+    std::array<std::uint8_t, kMbapHeaderSize + ReadResponseSize(kMaxReadRegisters)> local;
+    std::vector<std::uint8_t> large;
+    std::uint8_t* raw = local.data();
+    const std::size_t capacity = kMbapHeaderSize + expected;
+    if (capacity > local.size()) {
+        large.resize(capacity);
+        raw = large.data();
+    }
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(responseTimeout_);
     std::size_t received = 0;
+    std::size_t frame = 0;
     blocking_ = true;
     if (!abort_)
-        received = ReadBefore(raw.data(), kMbapHeaderSize, deadline);
-    if (received == kMbapHeaderSize && !abort_)
-        received +=
-            ReadBefore(raw.data() + kMbapHeaderSize, MbapBodySize(raw.data(), expected), deadline);
+        received = ReadBefore(raw, kMbapHeaderSize, capacity, deadline);
+    if (received >= kMbapHeaderSize) {
+        frame = kMbapHeaderSize + MbapBodySize(raw, expected);
+        if (received < frame && !abort_)
+            received += ReadBefore(raw + received, frame - received, frame - received, deadline);
+    }
     blocking_ = false;
+    // Bytes past a short frame (an exception) are dropped like those the
+    // next request discards.
+    received = std::min(received, frame);
     if (received <= kMbapHeaderSize)
         return 0;
-    answerId = MbapTransactionId(raw.data());
-    std::copy(raw.begin() + kMbapHeaderSize, raw.begin() + static_cast<long>(received), response);
+    answerId = MbapTransactionId(raw);
+    std::copy(raw + kMbapHeaderSize, raw + received, response);
     return received - kMbapHeaderSize;
 }
 
-std::size_t CModbusInterface::ReadBefore(std::uint8_t* buffer, std::size_t size,
+std::size_t CModbusInterface::ReadBefore(std::uint8_t* buffer, std::size_t least, std::size_t size,
                                          Clock::time_point deadline)
 {
     if (size == 0)
         return 0;
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    return Transport().Read(buffer, size, static_cast<int>(std::max<long long>(left.count(), 0)));
+    return Transport().ReadAtLeast(buffer, least, size,
+                                   static_cast<int>(std::max<long long>(left.count(), 0)));
 }
 
 std::size_t CModbusInterface::ReceiveRtu(std::uint8_t* response, const Exchange& x)

@@ -88,7 +88,8 @@ private:
     void Receive(std::uint8_t* response, const Exchange& x, std::uint16_t requestId);
     std::size_t ReceiveTcp(std::uint8_t* response, std::size_t expected, std::uint16_t& answerId);
     std::size_t ReceiveRtu(std::uint8_t* response, const Exchange& x);
-    std::size_t ReadBefore(std::uint8_t* buffer, std::size_t size, Clock::time_point deadline);
+    std::size_t ReadBefore(std::uint8_t* buffer, std::size_t least, std::size_t size,
+                           Clock::time_point deadline);
     [[noreturn]] void Fail(const Exchange& x, const ResponseCheck& check) const;
     void RecordResult(bool ok);
     ITransport& Transport();

@@ -32,6 +32,16 @@ public:
     // Reads until size bytes have arrived or timeoutMs has passed since the
     // call; returns how many arrived. Cancel() from another thread ends it at once.
     virtual std::size_t Read(std::uint8_t* buffer, std::size_t size, int timeoutMs) = 0;
+    // Like Read, but ends as soon as at least `least` bytes are in, taking up to
+    // `size` bytes of what has arrived by then: a frame whose length is known
+    // only from its header then comes in with one call when it is all there.
+    // A link that cannot tell what has arrived reads exactly `least` bytes.
+    virtual std::size_t ReadAtLeast(std::uint8_t* buffer, std::size_t least, std::size_t size,
+                                    int timeoutMs)
+    {
+        (void)size;
+        return Read(buffer, least, timeoutMs);
+    }
     virtual void Cancel() = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <future>
 #include <thread>
 
@@ -190,6 +191,36 @@ TEST(TcpLink, LateCancelIsForgottenByDiscardInput)
     link.Write(request, sizeof request);
     std::uint8_t answer[11];
     EXPECT_EQ(link.Read(answer, sizeof answer, 30000), sizeof answer);
+}
+
+TEST(TcpLink, CancelBeforeAReadEndsItAtOnce)
+{
+    LoopbackModbusServer server;
+    server.SetBehaviour(Behaviour::Silent);
+    CTcpLink link("127.0.0.1", server.Port());
+    link.Open();
+    link.Cancel();
+    std::uint8_t buffer[8];
+    auto read = std::async(std::launch::async, [&] { return link.Read(buffer, 8, 60000); });
+    ASSERT_EQ(read.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_EQ(read.get(), 0u);
+}
+
+// Two copies of an answer in one segment: the first read takes what it may,
+// never more, and the rest stays for the next.
+TEST(TcpLink, ReadAtLeastTakesWhatHasArrivedUpToItsSize)
+{
+    LoopbackModbusServer server;
+    server.SetBehaviour(Behaviour::AnswerTwice);
+    CTcpLink link("127.0.0.1", server.Port());
+    link.Open();
+    const std::uint8_t request[] = {0, 1, 0, 0, 0, 6, 1, 4, 0, 0, 0, 1};
+    link.Write(request, sizeof request);
+    std::uint8_t answers[22] = {};
+    ASSERT_EQ(link.ReadAtLeast(answers, 11, 11, 30000), 11u);
+    EXPECT_EQ(link.ReadAtLeast(answers + 11, 1, 11, 30000), 11u);
+    EXPECT_TRUE(std::equal(answers, answers + 11, answers + 11));
+    EXPECT_EQ(answers[5], 5) << "length of unit id, function, count and one register";
 }
 
 TEST(TcpLink, ReadEndsAtTheDeadlineWithWhatArrived)

@@ -26,6 +26,8 @@ struct FakeLink {
     int opens = 0;
     int closes = 0;
     std::function<void()> duringRead; // runs inside each Read, before the bytes are taken
+    // Like a socket: ReadAtLeast takes all that is in, up to its size.
+    bool wholeReads = false;
 
     std::vector<SerialLineSettings> serialLines;
     std::vector<std::pair<std::string, std::string>> tcpEndpoints;
@@ -73,6 +75,11 @@ public:
         std::copy_n(link_->inbox.begin(), n, buffer);
         link_->inbox.erase(link_->inbox.begin(), link_->inbox.begin() + static_cast<long>(n));
         return n;
+    }
+    std::size_t ReadAtLeast(std::uint8_t* buffer, std::size_t least, std::size_t size,
+                            int timeoutMs) override
+    {
+        return Read(buffer, link_->wholeReads ? size : least, timeoutMs);
     }
     void Cancel() override { ++link_->cancels; }
 

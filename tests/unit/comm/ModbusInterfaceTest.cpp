@@ -206,6 +206,56 @@ TEST_F(ModbusInterfaceTest, TcpExceptionEndsTheFrameEarly)
               "reason=receive exception 3.");
 }
 
+// A link that hands over all that has arrived: the answer comes in with one
+// receive, and bytes behind the frame never become part of it.
+TEST_F(ModbusInterfaceTest, TcpAnswerThatIsAllInTakesOneReceive)
+{
+    OpenIn(ConnectionMode::Tcp);
+    link_->wholeReads = true;
+    link_->fallback = TcpReadAnswer(AddressAsValue);
+    std::uint16_t out[3] = {};
+    modbus_.ReadHoldingRegisters(7, 3, out);
+    EXPECT_THAT(out, ElementsAre(7, 8, 9));
+    EXPECT_EQ(link_->readTimeouts.size(), 1u);
+}
+
+TEST_F(ModbusInterfaceTest, TcpShortFrameIsNotFilledUpFromTheBytesBehindIt)
+{
+    OpenIn(ConnectionMode::Tcp);
+    link_->wholeReads = true;
+    // A frame two bytes short of the answer, then a stale copy of a full one.
+    link_->fallback = [](const Bytes& sent) {
+        const std::uint16_t id = SentTransaction(sent);
+        Bytes bytes = MbapWrap(id, {0x01, 0x04, 0x04, 0x00, 0x01});
+        const Bytes stale = MbapWrap(id, {0x01, 0x04, 0x04, 0x00, 0x01, 0x00, 0x02});
+        bytes.insert(bytes.end(), stale.begin(), stale.end());
+        return bytes;
+    };
+    std::uint16_t out[2] = {};
+    EXPECT_EQ(FailureOf([&] { modbus_.ReadHoldingRegisters(0, 2, out); }),
+              "Modbus command failed. command=ReadHoldingRegister address=1 size=2 "
+              "reason=invalid response.");
+    EXPECT_EQ(link_->written.size(), 3u) << "each attempt fails alike";
+}
+
+TEST_F(ModbusInterfaceTest, TcpExceptionFollowedByMoreBytesIsTheException)
+{
+    OpenIn(ConnectionMode::Tcp);
+    link_->wholeReads = true;
+    link_->fallback = [](const Bytes& sent) {
+        Bytes bytes = MbapWrap(SentTransaction(sent), {0x01, 0x84, 0x02});
+        bytes.insert(bytes.end(), {0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0x00, 0x00, 0x00});
+        return bytes;
+    };
+    std::uint16_t out[2] = {};
+    EXPECT_EQ(FailureOf([&] { modbus_.ReadHoldingRegisters(0, 2, out); }),
+              "Modbus command failed. command=ReadHoldingRegister address=1 size=2 "
+              "reason=receive exception 2.");
+    link_->fallback = TcpReadAnswer(AddressAsValue);
+    EXPECT_NO_THROW(modbus_.ReadHoldingRegisters(4, 2, out));
+    EXPECT_THAT(out, ElementsAre(4, 5));
+}
+
 TEST_F(ModbusInterfaceTest, AbortDuringASerialReadStopsAfterTheResponse)
 {
     OpenIn(ConnectionMode::Infrared);
