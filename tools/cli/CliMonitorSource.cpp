@@ -141,8 +141,17 @@ private:
 } // namespace
 
 std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
-                                                    CModbusInterface& master, int channel)
+                                                    CModbusInterface& master, int channel,
+                                                    std::optional<int> detail)
 {
+    if (device.Has(CapQh)) {
+        if (channel != 1)
+            throw CliUsageError("--channel: the QH monitor shows every channel; --detail CH "
+                                "shows one");
+        return CreateQhMonitorSource(device, master, detail);
+    }
+    if (detail)
+        throw CliUsageError("--detail: only QH devices have a channel detail window");
     if (HasOwnMonitor(device))
         throw CPrivateException(FamilyNotAvailable(device));
     if (channel != 1 && channel != 2)

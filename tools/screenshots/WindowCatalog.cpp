@@ -19,6 +19,7 @@ const std::vector<WindowEntry>& AllWindows()
         AddWidgetWindows(catalog);
         AddMonitorWindows(catalog);
         AddUtilityWindows(catalog);
+        AddQhMonitorWindows(catalog);
         return catalog.Entries();
     }();
     return entries;

@@ -49,3 +49,4 @@ void AddCommandWindows(CWindowCatalog& catalog);
 void AddWidgetWindows(CWindowCatalog& catalog);
 void AddMonitorWindows(CWindowCatalog& catalog);
 void AddUtilityWindows(CWindowCatalog& catalog);
+void AddQhMonitorWindows(CWindowCatalog& catalog);

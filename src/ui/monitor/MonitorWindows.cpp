@@ -2,6 +2,7 @@
 
 #include "app/IPromptService.h"
 #include "monitor/CMyORMELDlg.h"
+#include "monitor/CPMDialog.h"
 #include "monitor/MonitorWindowTexts.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
@@ -9,6 +10,10 @@
 int OpenMonitorWindow(MonitorWindowKind kind, const CDeviceType&, CModbusInterface& connection,
                       QWidget*)
 {
+    if (kind == MonitorWindowKind::PowerManagement) {
+        CPMDialog window(connection);
+        return RunModal(window);
+    }
     if (kind != MonitorWindowKind::Standard) {
         Prompts().ShowMessage(LoadText(MonitorWindowText::kFamilyNotAvailable),
                               PromptIcon::Information, PromptButtons::Ok);

@@ -9,6 +9,7 @@
 #include "config_ui/CMainWindowCommands.h"
 #include "gui/monitor/MonitorWindowSupport.h"
 #include "monitor/CMonitorWorker.h"
+#include "monitor/CPMDialog.h"
 #include "monitor/MonitorWindows.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
@@ -66,6 +67,7 @@ private slots:
 
     void theStandardMonitorRunsWhileTheMainWindowIsHidden();
     void resultOneIdentifiesTheDeviceAgainAndReopens();
+    void theQhFamilyGetsTheMultiCircuitMonitor();
     void familiesWithoutTheirMonitorAreToldSo_data();
     void familiesWithoutTheirMonitorAreToldSo();
 };
@@ -110,10 +112,28 @@ void MonitorCommandTest::resultOneIdentifiesTheDeviceAgainAndReopens()
     QVERIFY(window_->isVisible());
 }
 
+void MonitorCommandTest::theQhFamilyGetsTheMultiCircuitMonitor()
+{
+    SetModalRunner([this](QDialog& d) {
+        auto* monitor = qobject_cast<CPMDialog*>(&d);
+        if (!monitor)
+            return int(QDialog::Rejected);
+        mainVisible_.push_back(window_->isVisible());
+        QSignalSpy shown(monitor, &CPMDialog::ReadShown);
+        results_.push_back(shown.wait(kWaitMs) ? monitor->Device().TypeId() : -1);
+        monitor->done(0);
+        return monitor->result();
+    });
+    MonitorThroughTheMainWindow(kQh);
+    QCOMPARE(results_, std::vector<int>{kQh});
+    QCOMPARE(mainVisible_, std::vector<bool>{false});
+    QVERIFY(prompts_->shown.empty());
+    QVERIFY(window_->isVisible());
+}
+
 void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo_data()
 {
     QTest::addColumn<int>("typeId");
-    QTest::newRow("QH") << kQh;
     QTest::newRow("ZN") << kZnpw;
 }
 

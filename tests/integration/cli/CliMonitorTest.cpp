@@ -340,6 +340,6 @@ TEST_P(OtherFamily, IsNotAvailableInThisVersion)
                              " devices is not available in this version\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(QhAndZn, OtherFamily, ::testing::Values(kQh, kZn));
+INSTANTIATE_TEST_SUITE_P(Zn, OtherFamily, ::testing::Values(kZn));
 
 } // namespace
