@@ -100,7 +100,7 @@ std::unique_ptr<QWidget> DetailOf(const SimOptions& device, int channel, int tab
     auto window = std::make_unique<CPMDetailDialog>(link->Connection(), channel);
     link->setParent(window.get());
     window->Tabs()->setCurrentIndex(tab);
-    window->ThdGrid()->Select(1, 1 + thdRow);
+    window->SelectThdRow(thdRow);
     RunReads(*window, kReads);
     return window;
 }

@@ -21,6 +21,7 @@
 #include "utility/DeviceReset.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/CHarmonicsGraph.h"
+#include "widgets/CLedIndicator.h"
 #include "widgets/UiText.h"
 
 namespace {
@@ -160,6 +161,13 @@ void CPMDetailDialog::OnThdSelection(int, int row)
     // The bars of the row that was shown stay away until its own spectrum arrives.
     graph_->SetRow(thdRow);
     graph_->SetHidden(true);
+}
+
+void CPMDetailDialog::SelectThdRow(int thdRow)
+{
+    const int row = thdRow + MonitorCells::kThdFirstRow;
+    if (thdGrid_->Select(1, row))
+        OnThdSelection(1, row);
 }
 
 void CPMDetailDialog::OnReset(QhResetButton button)

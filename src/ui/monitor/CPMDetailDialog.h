@@ -39,6 +39,9 @@ public:
     CHarmonicsGraph* Graph() const { return graph_; }
     const CQhStatus& Status() const { return status_; }
 
+    // Selects a row of the THD grid (0-9) as a click on it does.
+    void SelectThdRow(int thdRow);
+
     // Ends at once when no read is in flight, else when it has finished.
     void reject() override;
 

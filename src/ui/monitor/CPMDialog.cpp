@@ -21,6 +21,7 @@
 #include "utility/CDeviceInfoDialog.h"
 #include "utility/DeviceCommand.h"
 #include "utility/DeviceReset.h"
+#include "widgets/CLedIndicator.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 

@@ -1,10 +1,12 @@
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <optional>
 
+#include "comm/CModbusInterface.h"
 #include "gui/commands/SimulatedTcpDevice.h"
 #include "monitor/CPMDetailDialog.h"
 #include "monitor/CPMDialog.h"
@@ -234,7 +236,9 @@ void PMDialogTest::detailWindowShowsOneChannel()
 
     device_->Sim().Log().Clear();
     detail.Tabs()->setCurrentIndex(2);       // "Min"
-    QVERIFY(detail.ThdGrid()->Select(1, 9)); // "Voltage 2"
+    detail.show();
+    CDataGridView* grid = detail.ThdGrid();
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 9).center()); // "Voltage 2"
     QVERIFY(WaitForReads(detail, 2));
     QCOMPARE(Header(detail.Page()->BottomGrid(), 1, 0), UiText(1255));
     QVERIFY(!detail.Page()->BottomGrid()->ValueText(1, 1).isEmpty());
