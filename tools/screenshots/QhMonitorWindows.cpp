@@ -100,6 +100,8 @@ std::unique_ptr<QWidget> DetailOf(const SimOptions& device, int channel, int tab
     auto window = std::make_unique<CPMDetailDialog>(link->Connection(), channel);
     link->setParent(window.get());
     window->Tabs()->setCurrentIndex(tab);
+    // A row can be chosen once the grid shows values.
+    RunReads(*window, 1);
     window->SelectThdRow(thdRow);
     RunReads(*window, kReads);
     return window;
