@@ -109,7 +109,8 @@ private:
     void CheckDevice(const CDeviceType& device) const
     {
         if (HasOwnMonitor(device))
-            throw CMonitorSourceEnded(FamilyNotAvailable(device));
+            throw CMonitorSourceEnded("ormel-cli: the device at the address is now of another "
+                                      "family; start the monitor again");
         if (channel_ == 2 && !HasSecondChannel(device))
             throw CMonitorSourceEnded("ormel-cli: the device no longer has a second input channel");
     }
