@@ -235,7 +235,7 @@ void PMDialogTest::detailWindowShowsOneChannel()
     QVERIFY(!detail.Graph()->Hidden());
 
     device_->Sim().Log().Clear();
-    detail.Tabs()->setCurrentIndex(2);       // "Min"
+    detail.Tabs()->setCurrentIndex(2); // "Min"
     detail.show();
     CDataGridView* grid = detail.ThdGrid();
     QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 9).center()); // "Voltage 2"
