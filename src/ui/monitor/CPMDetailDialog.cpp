@@ -189,6 +189,10 @@ void CPMDetailDialog::reject()
 {
     closing_ = true;
     timer_.stop();
-    if (!job_.InFlight())
+    if (!job_.InFlight()) {
         done(Rejected);
+        return;
+    }
+    // The read under way ends at its next request; its completion ends the window.
+    connection_.Abort();
 }

@@ -217,10 +217,11 @@ void CPMDialog::OnModuleTab(int index)
 template <class Run> void CPMDialog::RunInstead(Run&& run)
 {
     busy_ = true;
-    hide();
+    // QDialog::hide() would also end the monitor's own modal run.
+    QWidget::setVisible(false);
     RunShowingErrors(std::forward<Run>(run));
     busy_ = false;
-    show();
+    QWidget::setVisible(true);
     // The read that was in flight has been shown meanwhile; a fresh one follows.
     Post();
 }
@@ -264,6 +265,10 @@ void CPMDialog::reject()
 {
     closing_ = true;
     timer_.stop();
-    if (!job_.InFlight())
+    if (!job_.InFlight()) {
         done(Rejected);
+        return;
+    }
+    // The read under way ends at its next request; its completion ends the window.
+    connection_.Abort();
 }

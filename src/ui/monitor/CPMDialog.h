@@ -75,7 +75,8 @@ public:
     // Set while a dialog of this window runs in its place.
     bool Busy() const { return busy_; }
 
-    // Ends at once when no job is in flight, else when it has finished.
+    // Ends at once when no job is in flight, else when it has finished (the
+    // connection's pending call is cut short).
     void reject() override;
 
 signals:

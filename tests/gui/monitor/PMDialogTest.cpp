@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -85,6 +86,7 @@ private slots:
     void pulseInputsReplaceTheExtensionModule();
     void firmwareAndHooksEnableLoopTestAndPreset_data();
     void firmwareAndHooksEnableLoopTestAndPreset();
+    void aDialogInItsPlaceHidesTheRunningMonitor();
     void resetButtonsWriteTheChannelsCode();
     void detailWindowShowsOneChannel();
     void closingWaitsForTheReadInFlight();
@@ -198,6 +200,40 @@ void PMDialogTest::firmwareAndHooksEnableLoopTestAndPreset()
     window.LoopTestButton()->click();
     QCOMPARE(opened, 2);
     QCOMPARE(prompts_->Texts().back(), LoadText(11036));
+}
+
+void PMDialogTest::aDialogInItsPlaceHidesTheRunningMonitor()
+{
+    CPMDialog window(Connect(Qh(kQhModbus, false, 200)));
+    bool hiddenMeanwhile = false, busyMeanwhile = false, visibleAfter = false;
+    int readsMeanwhile = 0;
+    CPMDialog::DialogHooks h;
+    h.preset = [&](CModbusInterface&, const CDeviceType& device, QWidget* parent) {
+        hiddenMeanwhile = parent == &window && !window.isVisible();
+        busyMeanwhile = window.Busy() && device.TypeId() == kQhModbus;
+        // No read of the monitor follows while its place is taken.
+        const auto before = device_->Sim().Log().Records().size();
+        QTest::qWait(100);
+        readsMeanwhile = int(device_->Sim().Log().Records().size() - before);
+    };
+    window.SetDialogHooks(h);
+    bool clicked = false;
+    connect(&window, &CPMDialog::ReadShown, this, [&] {
+        if (!clicked) {
+            clicked = true;
+            QTimer::singleShot(0, &window, [&] { window.PresetButton()->click(); });
+        } else {
+            visibleAfter = window.isVisible();
+            window.reject();
+        }
+    });
+    QTimer::singleShot(kWaitMs, &window, [&] { window.done(-1); });
+    // The real modal run: hiding the window must not end it.
+    QCOMPARE(window.exec(), 0);
+    QVERIFY(hiddenMeanwhile);
+    QVERIFY(busyMeanwhile);
+    QVERIFY(readsMeanwhile <= 29); // at most the read that was in flight
+    QVERIFY(visibleAfter);
 }
 
 void PMDialogTest::resetButtonsWriteTheChannelsCode()
