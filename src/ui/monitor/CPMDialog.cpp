@@ -157,7 +157,7 @@ void CPMDialog::OnObservedUpdate(CObservable* source)
         return;
     const QhMonitorRead read = job_.TakeResult();
     if (closing_) {
-        done(Rejected);
+        End(Rejected);
         return;
     }
     const QhMonitorDecision d =
@@ -166,7 +166,7 @@ void CPMDialog::OnObservedUpdate(CObservable* source)
         closing_ = true;
         timer_.stop();
         emit ReadShown(read.failed);
-        done(kReopen);
+        End(kReopen);
         return;
     }
     Show(d, read);
@@ -221,7 +221,12 @@ template <class Run> void CPMDialog::RunInstead(Run&& run)
     QWidget::setVisible(false);
     RunShowingErrors(std::forward<Run>(run));
     busy_ = false;
+    // Visible first: only a visible dialog's done() ends its modal run.
     QWidget::setVisible(true);
+    if (pendingEnd_) {
+        done(*pendingEnd_);
+        return;
+    }
     // The read that was in flight has been shown meanwhile; a fresh one follows.
     Post();
 }
@@ -261,12 +266,21 @@ void CPMDialog::OnPreset()
     RunInstead([&] { hooks_.preset(connection_, device, this); });
 }
 
+void CPMDialog::End(int result)
+{
+    // A hidden dialog cannot end its modal run: the dialog in its place goes first.
+    if (busy_)
+        pendingEnd_ = result;
+    else
+        done(result);
+}
+
 void CPMDialog::reject()
 {
     closing_ = true;
     timer_.stop();
     if (!job_.InFlight()) {
-        done(Rejected);
+        End(Rejected);
         return;
     }
     // The read under way ends at its next request; its completion ends the window.

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/CObserverDialog.h"
 #include "monitor/CQhMonitorCycle.h"
@@ -100,6 +101,8 @@ private:
     void OnPreset();
     // Runs a dialog in place of the monitor: hidden, busy, then a fresh read.
     template <class Run> void RunInstead(Run&& run);
+    // Ends the window, once the dialog that runs in its place has closed.
+    void End(int result);
 
     CModbusInterface& connection_;
     CBackgroundExecutor& executor_;
@@ -117,4 +120,5 @@ private:
     QTimer timer_;
     bool busy_ = false;
     bool closing_ = false;
+    std::optional<int> pendingEnd_;
 };

@@ -87,6 +87,7 @@ private slots:
     void firmwareAndHooksEnableLoopTestAndPreset_data();
     void firmwareAndHooksEnableLoopTestAndPreset();
     void aDialogInItsPlaceHidesTheRunningMonitor();
+    void anEndWhileHiddenWaitsForTheDialogInItsPlace();
     void resetButtonsWriteTheChannelsCode();
     void detailWindowShowsOneChannel();
     void closingWaitsForTheReadInFlight();
@@ -217,15 +218,16 @@ void PMDialogTest::aDialogInItsPlaceHidesTheRunningMonitor()
         readsMeanwhile = int(device_->Sim().Log().Records().size() - before);
     };
     window.SetDialogHooks(h);
-    bool clicked = false;
+    int reads = 0;
     connect(&window, &CPMDialog::ReadShown, this, [&] {
-        if (!clicked) {
-            clicked = true;
-            QTimer::singleShot(0, &window, [&] { window.PresetButton()->click(); });
-        } else {
-            visibleAfter = window.isVisible();
-            window.reject();
-        }
+        ++reads;
+        if (reads == 1)
+            QTimer::singleShot(0, &window, [&] {
+                window.PresetButton()->click();
+                visibleAfter = window.isVisible();
+                // The read that follows the dialog ends the window.
+                window.reject();
+            });
     });
     QTimer::singleShot(kWaitMs, &window, [&] { window.done(-1); });
     // The real modal run: hiding the window must not end it.
@@ -234,6 +236,30 @@ void PMDialogTest::aDialogInItsPlaceHidesTheRunningMonitor()
     QVERIFY(busyMeanwhile);
     QVERIFY(readsMeanwhile <= 29); // at most the read that was in flight
     QVERIFY(visibleAfter);
+    QVERIFY(reads >= 2);
+}
+
+void PMDialogTest::anEndWhileHiddenWaitsForTheDialogInItsPlace()
+{
+    CPMDialog window(Connect(Qh(kQhModbus, false, 200)));
+    bool shownAgain = false;
+    CPMDialog::DialogHooks h;
+    h.preset = [&](CModbusInterface&, const CDeviceType&, QWidget*) {
+        // A read that ends the window (closing, or another family) while it is hidden.
+        window.reject();
+        QTest::qWait(50);
+        connect(&window, &CPMDialog::ReadShown, this, [&] { shownAgain = true; });
+    };
+    window.SetDialogHooks(h);
+    bool clicked = false;
+    connect(&window, &CPMDialog::ReadShown, this, [&] {
+        if (!std::exchange(clicked, true))
+            QTimer::singleShot(0, &window, [&] { window.PresetButton()->click(); });
+    });
+    QTimer::singleShot(kWaitMs, &window, [&] { window.done(-1); });
+    QCOMPARE(window.exec(), 0);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!shownAgain);
 }
 
 void PMDialogTest::resetButtonsWriteTheChannelsCode()
