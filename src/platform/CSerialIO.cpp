@@ -15,10 +15,10 @@
 #include "app/CPrivateException.h"
 #include "app/DebugLog.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int kTextCannotOpen = 10000;
 constexpr int kTextCannotSet = 10001;
 
 // Without an event fd a cancel is noticed within this many milliseconds.
@@ -97,7 +97,8 @@ void CSerialIO::Open()
     if (line_.portName.empty() || !port->open(QIODevice::ReadWrite)) {
         DebugPrintf("Open %s: %s\n", line_.portName.c_str(),
                     port->errorString().toStdString().c_str());
-        throw CPrivateException(FormatText(kTextCannotOpen, {line_.displayName}), FaultKind::Link);
+        throw CPrivateException(FormatText(TextId::PortCannotOpen, {line_.displayName}),
+                                FaultKind::Link);
     }
     port_ = std::move(port);
     try {

@@ -16,10 +16,9 @@
 
 #include "app/CPrivateException.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kTextTcpError = 11018;
 
 // A blocking connect on Windows gives up after about 21 s; Linux would retry
 // for two minutes, long enough to take a wrong address for a hung program.
@@ -27,12 +26,12 @@ constexpr std::chrono::seconds kConnectTimeout{21};
 
 CPrivateException TcpError(const std::string& reason)
 {
-    return CPrivateException(FormatText(kTextTcpError, {reason}), FaultKind::Link);
+    return CPrivateException(FormatText(TextId::TcpError, {reason}), FaultKind::Link);
 }
 
 CPrivateException TcpErrno(int error)
 {
-    return CPrivateException(kTextTcpError, error, FaultKind::Link);
+    return CPrivateException(TextId::TcpError, error, FaultKind::Link);
 }
 
 struct AddrInfoDeleter {

@@ -15,12 +15,9 @@
 #include "device/ParameterDescriptor.h"
 #include "device/ReportCsv.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kTextDeviceNotSupported = 11023;
-constexpr int kTextAllMatching = 11004;
-constexpr int kTextNotMatching = 11005;
 
 bool ProgressWanted()
 {
@@ -70,12 +67,12 @@ void ReportVerification(const ParameterSet& set, const DownloadVerification& ver
                         std::FILE* out)
 {
     if (verification.Matches()) {
-        PrintLines(out, {LoadText(kTextAllMatching)});
+        PrintLines(out, {LoadText(TextId::AllMatching)});
         return;
     }
     const std::vector<ReportRow> rows = DifferingRows(set, verification);
     PrintLines(out, VerifyLines(set, verification, rows));
-    throw CPrivateException(FormatText(kTextNotMatching, {static_cast<int>(rows.size())}));
+    throw CPrivateException(FormatText(TextId::NotMatching, {static_cast<int>(rows.size())}));
 }
 
 void Download(const CliOptions& o, std::FILE* out)
@@ -112,7 +109,7 @@ ParameterSet LoadReportFile(const std::string& path)
     ParameterSet set;
     CConfigFile::LoadFromFile(set, path);
     if (set.type.CatalogueIndex() < 0 || set.type.Caps() == 0)
-        throw CPrivateException(FormatText(kTextDeviceNotSupported,
+        throw CPrivateException(FormatText(TextId::DeviceNotSupported,
                                            {int(set.type.modelCode), int(set.type.optionCode)}));
     return set;
 }

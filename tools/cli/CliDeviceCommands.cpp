@@ -11,6 +11,7 @@
 #include "device/CDeviceType.h"
 #include "monitor/CMeasurandsKTA.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 #include "utility/ClockCommands.h"
 #include "utility/DeviceInformation.h"
 #include "utility/DeviceReset.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr int kTextAreYouSure = 11017;
-constexpr int kTextClearAlarm = 11037;
 constexpr std::size_t kChannelsWord = 3; // "I/O word 4": number of input channels
 
 // Maximum and minimum values of one QH channel: current, power and power
@@ -97,7 +96,7 @@ void ResetQh(const CliOptions& o, CModbusInterface& connection, const CDeviceTyp
     const QhReset reset = {*o.channel - 1, *o.resetTarget == CliResetTarget::Energy
                                                ? QhResetCode::kEnergy
                                                : kQhChannelMaxMin};
-    Confirm(o, kTextAreYouSure, command);
+    Confirm(o, TextId::AreYouSure, command);
     Require(RunQhReset(connection, reset));
 }
 
@@ -169,7 +168,7 @@ void RunReset(const CliOptions& o)
     if (*o.resetTarget == CliResetTarget::Alarm) {
         if (o.channel || o.circuits)
             throw CliRefused(Refusal(command, "takes neither --channel nor --circuits"));
-        Confirm(o, kTextClearAlarm, command);
+        Confirm(o, TextId::ClearAlarm, command);
         return Require(ClearAlarm(connection));
     }
     const bool chooser =
@@ -181,7 +180,7 @@ void RunReset(const CliOptions& o)
         throw CliRefused(Refusal(command, "ZNPW and ZNEPW devices choose --circuits"));
     const ResetRequest request =
         chooser ? CircuitRequest(o, command) : PlainRequest(o, device, command);
-    Confirm(o, kTextAreYouSure, command);
+    Confirm(o, TextId::AreYouSure, command);
     Require(RunResetCommand(connection, request));
 }
 
@@ -191,10 +190,10 @@ void RunClock(const CliOptions& o, std::FILE* out)
     if (!Identify(connection).Has(CapQh))
         throw CliRefused("clock: only QH devices have a clock");
     if (o.clockSet) {
-        Confirm(o, kTextAreYouSure, "clock --set");
+        Confirm(o, TextId::AreYouSure, "clock --set");
         Require(SetDeviceClock(connection, *o.clockSet));
     } else if (o.clockSync) {
-        Confirm(o, kTextAreYouSure, "clock --sync");
+        Confirm(o, TextId::AreYouSure, "clock --sync");
         CSystemClockSource pc;
         Require(SyncDeviceClock(connection, pc));
     }
@@ -206,7 +205,7 @@ void RunInfo(const CliOptions& o, std::FILE* out)
 {
     CModbusInterface connection(o.connection);
     if (o.tag) {
-        Confirm(o, kTextAreYouSure, "info --tag");
+        Confirm(o, TextId::AreYouSure, "info --tag");
         ReadTagSetting(connection);
         Require(WriteTag(connection, *o.tag));
     }

@@ -6,10 +6,9 @@
 
 #include "app/CPrivateException.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kSaveErrorId = 11006;
 
 std::string OneLine(const std::string& text)
 {
@@ -131,5 +130,5 @@ void CMonitorCsvLog::Append(const std::vector<std::string>& fields)
 
 void CMonitorCsvLog::Fail(int errorCode)
 {
-    throw CPrivateException(FormatText(kSaveErrorId, {SystemErrorText(errorCode)}));
+    throw CPrivateException(FormatText(TextId::SaveError, {SystemErrorText(errorCode)}));
 }

@@ -4,10 +4,9 @@
 #include "device/CPasscodeProtection.h"
 #include "device/ParameterTransfer.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kTextCommunicationError = 11025;
 
 // The passcode unlock is the first part of a download, and its failures read like the
 // download's own.
@@ -18,7 +17,8 @@ bool Unlock(CPasscodeProtection& protection, CModbusInterface& connection)
     } catch (const CPrivateException& e) {
         if (e.IsAbort())
             throw;
-        throw CPrivateException(FormatText(kTextCommunicationError, {e.Text()}), e.Kind());
+        throw CPrivateException(FormatText(TextId::TransferCommunicationError, {e.Text()}),
+                                e.Kind());
     }
 }
 

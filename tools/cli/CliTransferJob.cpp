@@ -10,12 +10,9 @@
 #include "app/CPrivateException.h"
 #include "comm/CModbusInterface.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kTextUploading = 11014;
-constexpr int kTextDownloading = 11015;
-constexpr int kTextVerifying = 20229;
 
 // Wakes the waiting thread once the job has finished.
 class CFinishSignal : public CObserver {
@@ -69,9 +66,10 @@ void RunTransferJob(CModbusInterface& connection, TransferOperation operation,
     CModbusTransferConnection link(connection);
     CProgressThread job(operation, link, std::move(transfer));
     CTerminalProgress bar(
-        stderr, LoadText(operation == TransferOperation::Read ? kTextUploading : kTextDownloading),
+        stderr,
+        LoadText(operation == TransferOperation::Read ? TextId::Uploading : TextId::Downloading),
         showProgress);
-    bar.SetVerifyCaption(LoadText(kTextVerifying));
+    bar.SetVerifyCaption(LoadText(TextId::Verifying));
     CFinishSignal finish(pthread_self());
     job.Attach(bar);
     job.Attach(finish);

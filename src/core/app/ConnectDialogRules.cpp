@@ -1,9 +1,9 @@
 #include "app/ConnectDialogRules.h"
 
 #include "text/NumericFieldReader.h"
+#include "text/TextIds.h"
 
 namespace {
-constexpr int kDeviceAddressName = 15200;
 constexpr int kMinDeviceAddress = 1;
 constexpr int kMaxDeviceAddress = 247; // highest Modbus unit id
 } // namespace
@@ -65,7 +65,7 @@ int ReadDeviceAddress(const std::string& text)
     field.scale = 1;
     field.minimum = kMinDeviceAddress;
     field.maximum = kMaxDeviceAddress;
-    field.nameId = kDeviceAddressName;
+    field.nameId = TextId::DeviceAddressName;
     return static_cast<int>(ReadNumericField(text, field));
 }
 

@@ -9,16 +9,15 @@
 #include "app/DebugLog.h"
 #include "comm/SerialLine.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int kTextPortCannotOpen = 10000;
 constexpr int kTextTimeout = 11009;
 constexpr int kTextInvalidResponse = 11010;
 constexpr int kTextCrcError = 11011;
 constexpr int kTextReceiveException = 11012;
 constexpr int kTextCommandFailed = 11013;
-constexpr int kTextTcpError = 11018;
 constexpr int kTextInvalidTransaction = 11022;
 
 constexpr int kReadTimeoutBaseMs = 1000;
@@ -77,12 +76,12 @@ void CModbusInterface::Open()
     std::unique_ptr<ITransport> transport;
     if (tcp_) {
         if (!factory)
-            throw CPrivateException(kTextTcpError, ENOSYS, FaultKind::Link);
+            throw CPrivateException(TextId::TcpError, ENOSYS, FaultKind::Link);
         transport = factory->CreateTcp(settings_.serverAddress, settings_.servicePort);
     } else {
         const SerialLineSettings line = SerialLineFor(settings_);
         if (!factory)
-            throw CPrivateException(FormatText(kTextPortCannotOpen, {line.displayName}),
+            throw CPrivateException(FormatText(TextId::PortCannotOpen, {line.displayName}),
                                     FaultKind::Link);
         transport = factory->CreateSerial(line);
     }
@@ -128,9 +127,9 @@ ITransport& CModbusInterface::Transport()
 {
     if (!transport_) {
         if (tcp_)
-            throw CPrivateException(kTextTcpError, ENOTCONN, FaultKind::Link);
+            throw CPrivateException(TextId::TcpError, ENOTCONN, FaultKind::Link);
         throw CPrivateException(
-            FormatText(kTextPortCannotOpen, {SerialLineFor(settings_).displayName}),
+            FormatText(TextId::PortCannotOpen, {SerialLineFor(settings_).displayName}),
             FaultKind::Link);
     }
     return *transport_;

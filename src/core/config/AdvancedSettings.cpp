@@ -4,11 +4,10 @@
 
 #include "config/FormField.h"
 #include "device/ParameterSet.h"
+#include "text/TextIds.h"
 
 namespace {
 constexpr int kFrequencyTextBase = 2150;
-constexpr int kChannelTextBase = 5500;
-constexpr int kCircuitTextBase = 6000;
 
 constexpr int kTextCutoutVoltage = 15157;
 constexpr int kTextCutoutCurrent = 15156;
@@ -155,14 +154,14 @@ CutoutGridLayout CutoutGridFor(Capabilities caps)
     if (Has(caps, CapQh)) {
         grid.columns = Has(caps, CapQhExt) ? 4 : 2;
         grid.rows = kChannelsPerColumn;
-        AddChannelColumn(grid, 0, 0, kChannelsPerColumn, kChannelTextBase);
+        AddChannelColumn(grid, 0, 0, kChannelsPerColumn, TextId::FirstChannel);
         if (Has(caps, CapQhExt))
             AddChannelColumn(grid, 2, kChannelsPerColumn, kChannelsPerColumn,
-                             kChannelTextBase + kChannelsPerColumn);
+                             TextId::FirstChannel + kChannelsPerColumn);
     } else if (Has(caps, CapZn)) {
         grid.columns = 2;
         grid.rows = kCircuits;
-        AddChannelColumn(grid, 0, 0, kCircuits, kCircuitTextBase);
+        AddChannelColumn(grid, 0, 0, kCircuits, TextId::FirstCircuit);
     }
     return grid;
 }

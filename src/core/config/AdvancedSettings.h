@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/Capabilities.h"
+#include "device/ParameterWords.h"
 #include "grid/CGridModel.h"
 #include "text/NumericFieldReader.h"
 
@@ -14,13 +15,13 @@ struct ParameterSet;
 
 // Words of the parameter set that "Other Setting" edits.
 namespace AdvancedWord {
-constexpr int FrequencyInput = 39;
+using ParameterWord::FrequencyInput;
 constexpr int CutoutCurrent1 = 40;
 constexpr int CutoutVoltage = 41;
 constexpr int CutoutCurrent2 = 50;
 constexpr int PowerFactorSign = 180;
 constexpr int ReactivePowerSign = 181;
-constexpr int PhaseReactiveMethod = 182;
+using ParameterWord::PhaseReactiveMethod;
 constexpr int ApparentPowerMethod = 183;
 constexpr int MeasurementMode = 184;
 constexpr int SimplePowerFactor = 185;

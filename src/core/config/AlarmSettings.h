@@ -7,23 +7,25 @@
 
 #include "device/Capabilities.h"
 #include "device/ParameterSet.h"
+#include "device/ParameterWords.h"
 #include "edit/EditOutcome.h"
 
 // Words of the alarm settings in the parameter set.
 namespace AlarmWord {
 constexpr int PowerOnDelay = 224; // seconds
 constexpr int Latching = 225;     // 1 = latching
-constexpr int FirstItem = 226;    // item k at FirstItem + ItemWords * k
-constexpr int ItemWords = 7;
+// Item k at FirstItem + ItemWords * k.
+constexpr int FirstItem = ParameterWord::FirstAlarmItem;
+constexpr int ItemWords = ParameterWord::AlarmItemWords;
 // Offsets inside an item.
 constexpr int HighSetpoint = 0; // signed 32 bit
 constexpr int LowSetpoint = 2;  // signed 32 bit
-constexpr int Output = 4;
+constexpr int Output = ParameterWord::AlarmOutputOffset;
 constexpr int Hysteresis = 5; // 0.1 % steps
 constexpr int OnDelay = 6;    // seconds
 } // namespace AlarmWord
 
-constexpr int kAlarmRowCount = 19;
+constexpr int kAlarmRowCount = ParameterWord::AlarmItems;
 
 // One row of the alarm list: the quantity it watches and its setpoint limits
 // in the row's scaled unit (raw = shown x scale).

@@ -1,14 +1,12 @@
 #include "config/AnalogOutputTable.h"
 
 #include "config/InterfaceTexts.h"
+#include "device/ParameterWords.h"
 #include "text/CStringTable.h"
 #include "text/NumericFieldReader.h"
 
 namespace {
 constexpr int kTableOffset = 9; // X[0]; X and Y alternate from here
-constexpr int kTablePoints = 10;
-constexpr int kOutput0Offset = 6;
-constexpr int kOutput100Offset = 8;
 
 AoRowKind KindOfOffset(int offset)
 {
@@ -63,14 +61,14 @@ std::int16_t Signed(std::uint16_t word)
 
 std::uint16_t OutputTypeOf(const ParameterSet& set, int output)
 {
-    return set[kFirstAoWord + output * kAoBlockWords];
+    return set[ParameterWord::FirstAoWord + output * ParameterWord::AoBlockWords];
 }
 } // namespace
 
 std::vector<AoRow> AnalogOutputRows(Capabilities caps)
 {
     std::vector<AoRow> rows;
-    for (int offset = (caps & CapZmAo) != 0 ? 0 : 1; offset < kAoBlockWords; ++offset)
+    for (int offset = (caps & CapZmAo) != 0 ? 0 : 1; offset < ParameterWord::AoBlockWords; ++offset)
         rows.push_back({offset, KindOfOffset(offset)});
     return rows;
 }
@@ -88,7 +86,7 @@ int AnalogOutputColumns(Capabilities caps)
 
 int AoWord(int output, const AoRow& row)
 {
-    return kFirstAoWord + output * kAoBlockWords + row.offset;
+    return ParameterWord::FirstAoWord + output * ParameterWord::AoBlockWords + row.offset;
 }
 
 int AoRowNameId(const AoRow& row)
@@ -197,12 +195,12 @@ void StoreAoNumber(ParameterSet& set, int output, const AoRow& row, const std::s
 
 void ChangeAoOutputType(ParameterSet& set, int output, std::uint16_t outputType)
 {
-    const int block = kFirstAoWord + output * kAoBlockWords;
+    const int block = ParameterWord::FirstAoWord + output * ParameterWord::AoBlockWords;
     set[block] = outputType;
     const OutputRange r = RangeOf(AoOutputKindOf(CapZmAo, outputType));
-    set[block + kOutput0Offset] = r.default0;
-    set[block + kOutput100Offset] = r.default100;
-    for (int i = 0; i < kTablePoints; ++i)
+    set[block + ParameterWord::AoOutput0Offset] = r.default0;
+    set[block + ParameterWord::AoOutput100Offset] = r.default100;
+    for (int i = 0; i < ParameterWord::AoTablePoints; ++i)
         set[block + kTableOffset + 2 * i + 1] = 0;
 }
 

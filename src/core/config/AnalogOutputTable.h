@@ -8,9 +8,6 @@
 #include "device/Capabilities.h"
 #include "device/ParameterSet.h"
 
-constexpr int kFirstAoWord = 359;
-constexpr int kAoBlockWords = 29;
-constexpr int kAoOutputs = 4;
 constexpr int kAoListControl = 1096;
 
 enum class AoRowKind {

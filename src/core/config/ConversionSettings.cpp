@@ -6,6 +6,7 @@
 #include "app/CPrivateException.h"
 #include "config/InputDialogTexts.h"
 #include "device/ParameterSet.h"
+#include "device/ParameterWords.h"
 #include "device/UnitText.h"
 
 namespace {
@@ -18,9 +19,6 @@ constexpr int kMsgBadCharacter = 11043;
 constexpr int kMsgTwoKilo = 11044;
 constexpr int kMsgBlank = 11047;
 constexpr int kMsgBadLastCharacter = 11048;
-
-constexpr std::array<int, kConversionCircuits> kCoefficientWords = {42, 51, 60, 69};
-constexpr std::array<int, kConversionCircuits> kUnitWords = {44, 53, 62, 71};
 
 bool IsUnitCharacter(char c)
 {
@@ -57,9 +55,10 @@ ConversionGridLayout ConversionGridFor(Capabilities caps)
         grid.headers.push_back({InputText::ConvValueUnit, 0, 2});
     for (int i = 0; i < kConversionCircuits; ++i) {
         const auto n = static_cast<size_t>(i);
-        grid.cells.push_back({i + 1, 1, kCoefficientWords[n], ConversionRow::Coefficient});
+        grid.cells.push_back(
+            {i + 1, 1, ParameterWord::ConvValueCoef[n], ConversionRow::Coefficient});
         if (units)
-            grid.cells.push_back({i + 1, 2, kUnitWords[n], ConversionRow::Unit});
+            grid.cells.push_back({i + 1, 2, ParameterWord::ConvValueUnit[n], ConversionRow::Unit});
     }
     return grid;
 }

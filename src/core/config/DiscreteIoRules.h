@@ -5,9 +5,10 @@
 
 #include "device/Capabilities.h"
 #include "device/ParameterSet.h"
+#include "device/ParameterWords.h"
 
 namespace DiscreteWord {
-constexpr int InputFunction = 188;
+constexpr int InputFunction = ParameterWord::DiscreteInputFunction;
 constexpr int InputType = 189;
 } // namespace DiscreteWord
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "device/Capabilities.h"
+#include "device/ParameterWords.h"
 
 struct ParameterSet;
 
@@ -11,7 +12,7 @@ struct ParameterSet;
 namespace DisplayOptionWord {
 constexpr int InputLine = 169;      // "1 - 2 - 3" / "R - S - T"
 constexpr int PhaseDirection = 170; // "inductive / capacitive" / "LAG / LEAD"
-constexpr int PowerFormat = 171;    // "Use k ..." / "No use k ..."
+using ParameterWord::PowerFormat;   // "Use k ..." / "No use k ..."
 constexpr int ClearAlarmShortCut = 223;
 } // namespace DisplayOptionWord
 

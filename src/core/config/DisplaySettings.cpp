@@ -1,5 +1,6 @@
 #include "config/DisplaySettings.h"
 
+#include "config/DisplayTexts.h"
 #include "config/FormField.h"
 #include "device/ParameterSet.h"
 
@@ -11,14 +12,11 @@ constexpr int kEnergyTexts = 3700;
 constexpr int kEnergyItems = 20;
 constexpr int kPeakTexts = 5000; // text = 5000 + code for codes 210-213 and 310-313
 
-constexpr int kOffTimerName = 15551;
-constexpr int kDataViewName = 15001;
-constexpr int kUpdateRateName = 15553;
 constexpr int kDefaultTimerName = 15650;
 
-const NumericField kOffTimerField{1, 1, 999, kOffTimerName, std::nullopt};
-const NumericField kDataViewField{1, 0, 9999, kDataViewName, std::nullopt};
-const NumericField kUpdateRateField{1, 0, 60, kUpdateRateName, std::nullopt};
+const NumericField kOffTimerField{1, 1, 999, DisplayText::OffTimer, std::nullopt};
+const NumericField kDataViewField{1, 0, 9999, DisplayText::DataDisplayView, std::nullopt};
+const NumericField kUpdateRateField{1, 0, 60, DisplayText::UpdateRate, std::nullopt};
 const NumericField kDefaultTimerField{1, 1, 999, kDefaultTimerName, std::nullopt};
 
 CodedEntry Energy(int code)

@@ -7,22 +7,23 @@
 
 #include "config/CodedList.h"
 #include "device/Capabilities.h"
+#include "device/ParameterWords.h"
 
 struct ParameterSet;
 
 // Words of the front display settings.
 namespace DisplayWord {
 constexpr int KeyLock = 0;
-constexpr int DataView = 1;
-constexpr int EnergyView = 2;
+using ParameterWord::DataView;
+using ParameterWord::EnergyView;
 constexpr int EnergyUnit = 3;
 constexpr int BacklightMode = 215;
 constexpr int OffTimer = 216;
 constexpr int Brightness = 217;
 constexpr int UpdateRate = 218;
 constexpr int DefaultTimer = 219; // 0: the preset timer is not used
-constexpr int MyDataView = 220;
-constexpr int MyEnergyView = 221;
+using ParameterWord::MyDataView;
+using ParameterWord::MyEnergyView;
 constexpr int MyEnergyUnit = 222;
 } // namespace DisplayWord
 

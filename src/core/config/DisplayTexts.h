@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/TextIds.h"
+
 // String ids of the display dialogs' own labels.
 namespace DisplayText {
 constexpr int DisplaySetting = 22600;
@@ -28,7 +30,7 @@ constexpr int Voltage = 22626;
 constexpr int PowerFactor = 22627;
 constexpr int Frequency = 22628;
 constexpr int ActivateDisplay = 22629;
-constexpr int FirstCircuit = 6000; // "Circuit A" ... "Circuit D"
+using TextId::FirstCircuit;
 
 constexpr int BarSetting = 22640;
 constexpr int Input = 22641;

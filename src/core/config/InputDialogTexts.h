@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/TextIds.h"
+
 // String ids of the labels of "Other Setting", "Energy Setting" and
 // "Conversion Value Settings".
 namespace InputText {
@@ -46,7 +48,7 @@ constexpr int Ok = 22290;
 constexpr int Cancel = 22291;
 
 // Texts shared with the rest of the program.
-constexpr int Channel1 = 5500;
+constexpr int Channel1 = TextId::FirstChannel;
 constexpr int Channel2 = 5501;
-constexpr int CircuitA = 6000;
+constexpr int CircuitA = TextId::FirstCircuit;
 } // namespace InputText

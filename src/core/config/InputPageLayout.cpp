@@ -1,23 +1,20 @@
 #include "config/InputPageLayout.h"
 
 #include "device/ParameterSet.h"
+#include "device/ParameterWords.h"
 #include "text/CStringTable.h"
 #include "text/NumericFieldReader.h"
+#include "text/TextIds.h"
 
 namespace {
 constexpr int kBlankHeader = 999;
-constexpr int kFirstChannelText = 5500;
 constexpr int kSensorHeader = 5550;
 constexpr int kPrimaryHeader = 5551;
 constexpr int kLocationHeader = 5552;
-constexpr int kFirstCircuitText = 6000;
-constexpr int kSensorTexts = 5600;
-constexpr int kZnpwUSensorTexts = 7000;
 constexpr int kLocationTexts = 6100;
 constexpr int kSensorChoices = 6;
 constexpr int kSensorNames = 8; // the six sensors, "Custom-1" and "Custom-2"
 constexpr int kLocationChoices = 3;
-constexpr int kSystemWord = 31;
 constexpr int kPrimaryCurrentName = 15151;
 constexpr NumericField kPrimaryCurrentField{1, 1, 20000, kPrimaryCurrentName, std::nullopt};
 
@@ -29,11 +26,11 @@ constexpr int kLocationWords[] = {35, 49, 58, 67};
 std::string SensorText(Capabilities caps, int value)
 {
     if (caps & CapZnpwU) {
-        std::string text = LoadText(kZnpwUSensorTexts + value);
+        std::string text = LoadText(TextId::FirstZnpwUSensor + value);
         if (!text.empty())
             return text;
     }
-    return LoadText(kSensorTexts + value);
+    return LoadText(TextId::FirstSensor + value);
 }
 
 void AddChannelColumns(InputPageLayout& layout, int firstChannel, int channels, int column)
@@ -58,7 +55,7 @@ InputPageLayout ChannelLayout(int channels)
 {
     InputPageLayout layout;
     layout.headers = {{kBlankHeader, 0, 0}, {kSensorHeader, 1, 0}, {kPrimaryHeader, 2, 0}};
-    AddRowHeaders(layout, kFirstChannelText, channels, 0);
+    AddRowHeaders(layout, TextId::FirstChannel, channels, 0);
     AddChannelColumns(layout, 0, channels, 1);
     return layout;
 }
@@ -71,7 +68,7 @@ InputPageLayout FourCircuitLayout()
                       {kSensorHeader, 1, 0},
                       {kPrimaryHeader, 2, 0},
                       {kLocationHeader, 3, 0}};
-    AddRowHeaders(layout, kFirstCircuitText, 4, 0);
+    AddRowHeaders(layout, TextId::FirstCircuit, 4, 0);
     AddChannelColumns(layout, 0, 4, 1);
     for (int i = 0; i < 4; ++i)
         layout.cells.push_back({3, i + 1, kLocationWords[i], ChannelCellKind::Location});
@@ -84,7 +81,7 @@ InputPageLayout SixteenChannelLayout()
     layout.headers.push_back({kBlankHeader, 3, 0});
     layout.headers.push_back({kSensorHeader, 4, 0});
     layout.headers.push_back({kPrimaryHeader, 5, 0});
-    AddRowHeaders(layout, kFirstChannelText + 8, 8, 3);
+    AddRowHeaders(layout, TextId::FirstChannel + 8, 8, 3);
     AddChannelColumns(layout, 8, 8, 4);
     return layout;
 }
@@ -129,7 +126,7 @@ std::vector<CellPos> ReadOnlyChannelCells(const InputPageLayout& layout, std::ui
 
 bool ClearLocationsOnSingleWire(const InputPageLayout& layout, ParameterSet& set)
 {
-    if (!layout.fourCircuits || set[kSystemWord] != 0)
+    if (!layout.fourCircuits || set[ParameterWord::System] != 0)
         return false;
     bool changed = false;
     for (int word : kLocationWords) {
@@ -154,7 +151,7 @@ std::vector<int> ChannelChoiceTextIds(ChannelCellKind kind, Capabilities caps)
 {
     std::vector<int> ids;
     if (kind == ChannelCellKind::Sensor) {
-        const int base = (caps & CapZnpwU) ? kZnpwUSensorTexts : kSensorTexts;
+        const int base = (caps & CapZnpwU) ? TextId::FirstZnpwUSensor : TextId::FirstSensor;
         for (int i = 0; i < kSensorChoices; ++i)
             ids.push_back(base + i);
     } else if (kind == ChannelCellKind::Location) {

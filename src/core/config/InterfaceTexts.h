@@ -62,6 +62,4 @@ constexpr int LinearizerBase = 3900;
 constexpr int AoOutputTypeBase = 4600;
 constexpr int CcLinkRateBase = 5400;
 constexpr int ModbusModeBase = 5650; // "RTU (8bit)", "ASCII (7bit)"
-constexpr int Ok = 20225;
-constexpr int Cancel = 20213;
 } // namespace InterfaceChoice

@@ -4,19 +4,20 @@
 #include <vector>
 
 #include "device/Capabilities.h"
+#include "device/ParameterWords.h"
 
 // Words of the parameter set that the main window edits directly.
 namespace MainWord {
-constexpr int ConfigurationMode = 30; // 1 = configured by PC, 0 = by DIP switches
-constexpr int System = 31;
+using ParameterWord::ConfigurationMode;
+using ParameterWord::System;
 constexpr int CtPrimary = 33;
-constexpr int CtSecondary = 34;
+using ParameterWord::CtSecondary;
 constexpr int VtPrimary = 36; // 32 bit
 constexpr int VtSecondary = 38;
 constexpr int BarCurrent = 109;
 constexpr int BarVoltage = 110; // 32 bit
-constexpr int DemandCurrentInterval = 167;
-constexpr int DemandPowerInterval = 168;
+using ParameterWord::DemandCurrentInterval;
+using ParameterWord::DemandPowerInterval;
 } // namespace MainWord
 
 // The wiring codes the System list offers, in list order.

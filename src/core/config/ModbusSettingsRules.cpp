@@ -2,9 +2,9 @@
 
 #include "config/DiscreteIoRules.h"
 #include "device/ParameterSet.h"
+#include "text/TextIds.h"
 
 namespace {
-constexpr int kNameDeviceAddress = 15200;
 constexpr int kNameT15 = 15204;
 constexpr int kNameT35 = 15205;
 constexpr int kNameRunLedTimeout = 15208;
@@ -55,7 +55,7 @@ bool ModbusTimersEditable(Capabilities caps)
 
 NumericField DeviceAddressField()
 {
-    return {1, 1, 247, kNameDeviceAddress, {}};
+    return {1, 1, 247, TextId::DeviceAddressName, {}};
 }
 
 NumericField RunLedTimeoutField()

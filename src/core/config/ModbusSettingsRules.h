@@ -6,6 +6,7 @@
 
 #include "config/FormField.h"
 #include "device/Capabilities.h"
+#include "device/ParameterWords.h"
 #include "text/NumericFieldReader.h"
 
 struct ParameterSet;
@@ -18,7 +19,7 @@ constexpr int Parity = 150;
 constexpr int StopBits = 151;
 constexpr int T15 = 152;
 constexpr int T35 = 153;
-constexpr int LongRegister = 154;
+using ParameterWord::LongRegister;
 constexpr int Mode = 155;
 constexpr int IpAddress = 156; // two words each
 constexpr int SubnetMask = 158;

@@ -3,15 +3,16 @@
 #include <vector>
 
 #include "device/Capabilities.h"
+#include "device/ParameterWords.h"
 
 struct ParameterSet;
 
 // The lines of the six sigma screens: 4 lines each, stored as display item
 // codes in words 4-27. Codes below 100 are measured values, 100-119 the
 // energy items, 210-213 and 310-313 the peak and off-peak energy items.
-constexpr int kSigmaFirstWord = 4;
+constexpr int kSigmaFirstWord = ParameterWord::FirstSigmaLine;
 constexpr int kSigmaLinesPerScreen = 4;
-constexpr int kSigmaRowsMax = 24;
+constexpr int kSigmaRowsMax = ParameterWord::SigmaLines;
 
 // 24 rows (Sigma1-6) on KTB, else 16 (Sigma1-4).
 int SigmaRowCount(Capabilities caps);

@@ -5,16 +5,17 @@
 #include <vector>
 
 #include "config/CodedList.h"
+#include "device/ParameterWords.h"
 
 struct ParameterSet;
 
 // Words of the OLED display of the ZNEPW variants.
 namespace ZneDisplayWord {
-constexpr int AutoOff = 172;     // seconds: 0, 600, 3000 or 6000
-constexpr int Brightness = 173;  // 3 or 10
+constexpr int AutoOff = ParameterWord::OledAutoOff;
+constexpr int Brightness = ParameterWord::OledBrightness;
 constexpr int FirstFormat = 174; // six format words, list positions
 // Display activation of circuits A to D, 1 = active.
-constexpr std::array<int, 4> Activation = {32, 46, 55, 64};
+inline constexpr const std::array<int, 4>& Activation = ParameterWord::ActivateDisplay;
 } // namespace ZneDisplayWord
 
 namespace ZneDisplayControl {

@@ -7,11 +7,12 @@
 
 #include "app/CPrivateException.h"
 #include "device/IniFile.h"
+#include "device/ParameterWords.h"
 #include "device/RegisterMap.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int kSaveErrorText = 11006;     // "Save error. %1!s!"
 constexpr int kLoadErrorText = 11007;     // "Load error. %1!s!"
 constexpr int kInvalidFormatText = 11008; // "Load error. Invalid file format."
 
@@ -21,7 +22,6 @@ constexpr int kMissingKeyError = ENODATA;
 
 constexpr std::uint16_t kZmModelCode = 4751;
 // ZM files written before the Long register setting existed lack its key.
-constexpr int kZmLongRegisterWord = 154;
 
 using KeyVisitor = std::function<void(const std::string& key, const RegisterBlock& entry, int j)>;
 
@@ -117,13 +117,13 @@ bool CConfigFile::SaveToFile(const ParameterSet& set, const std::string& path)
     IniFile ini;
     // Keys already in the file stay, so the file must be readable to be merged into.
     if (const auto ec = ini.Read(path); ec && ec != std::errc::no_such_file_or_directory)
-        throw CPrivateException(kSaveErrorText, ec.value(), FaultKind::File);
+        throw CPrivateException(TextId::SaveError, ec.value(), FaultKind::File);
     WriteIdentity(ini, set.type);
     ForEachParameterKey(set.type, [&](const std::string& key, const RegisterBlock& entry, int j) {
         ini.Set(kSection, key, ValueText(set, entry, j));
     });
     if (const auto ec = ini.WriteAtomically(path))
-        throw CPrivateException(kSaveErrorText, ec.value(), FaultKind::File);
+        throw CPrivateException(TextId::SaveError, ec.value(), FaultKind::File);
     return true;
 }
 
@@ -138,7 +138,7 @@ bool CConfigFile::LoadFromFile(ParameterSet& set, const std::string& path)
         const auto text = ini.Get(kSection, key);
         if (text) {
             StoreValue(set, entry, j, ScanOrThrow(*text));
-        } else if (zm && entry.firstWord == kZmLongRegisterWord) {
+        } else if (zm && entry.firstWord == ParameterWord::LongRegister) {
             StoreValue(set, entry, j, 0);
         } else {
             throw CPrivateException(kLoadErrorText, kMissingKeyError);

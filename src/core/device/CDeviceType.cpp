@@ -4,10 +4,9 @@
 #include "comm/CModbusInterface.h"
 #include "device/DeviceRegisters.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kTextDeviceNotSupported = 11023;
 
 } // namespace
 
@@ -89,6 +88,6 @@ std::uint32_t CDeviceType::Identify(CModbusInterface& connection)
     Resolve();
     if (catalogueIndex_ < 0 || Caps() == 0)
         throw CPrivateException(
-            FormatText(kTextDeviceNotSupported, {int(modelCode), int(optionCode)}));
+            FormatText(TextId::DeviceNotSupported, {int(modelCode), int(optionCode)}));
     return CapsHigh();
 }

@@ -7,24 +7,17 @@
 #include <span>
 
 #include "device/ParameterDescriptor.h"
+#include "device/ParameterWords.h"
 #include "device/UnitText.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int kSystemWord = 31;
-constexpr int kSensorWord = 34;
-constexpr int kOledAutoOffWord = 172;
-constexpr int kOledBrightnessWord = 173;
-constexpr int kAoOutputTypeWord = 359;
-
 constexpr int kAlarmOutputBase = 2400;
 constexpr int kLktaAlarmOutputBase = 2420;
-constexpr int kSensorTextBase = 5600;
-constexpr int kZnpwUSensorTextBase = 7000;
 constexpr int kSensorNameCount = 8; // six sensors, "Custom-1" and "Custom-2"
 constexpr int kZnpwUSensorNameCount = 6;
-constexpr int kCircuitTextBase = 6000;
 constexpr int kCircuitCount = 4;
 constexpr int kEnergyCountZmZnBase = 5700;
 constexpr int kEnergyCountGen2Base = 5000;
@@ -34,7 +27,6 @@ constexpr int kZnPulseRateScale = 100;
 // Variants whose CT inputs take a current sensor instead of a secondary current.
 constexpr Capabilities kSensorFamilies = CapQg | CapQh | CapZm | CapZnpw | CapZnepw;
 
-constexpr int kEnergyCountWords[] = {196, 202, 207, 211};
 constexpr int kPulseRateWords[] = {197, 203, 208, 212};
 constexpr int kOtherSensorWords[] = {48, 57, 66};
 // The Modbus/TCP port runs to 65535; as a signed number it would read negative.
@@ -81,9 +73,9 @@ constexpr SystemBlankRule kSystemBlankRules[] = {
     {kLaterCtLocationWords, [](unsigned s) { return s != 0 && s != 16 && s != 17; }},
 };
 
-template <size_t N> bool Contains(const int (&list)[N], int value)
+bool Contains(std::span<const int> list, int value)
 {
-    return std::find(std::begin(list), std::end(list), value) != std::end(list);
+    return std::find(list.begin(), list.end(), value) != list.end();
 }
 
 template <size_t N> int IndexIn(const int (&list)[N], int value)
@@ -137,15 +129,15 @@ int EnergyCountBase(Capabilities caps, int descriptorBase)
 
 int ChoiceTextId(int word, int base, unsigned value, Capabilities caps)
 {
-    if (Contains(kEnergyCountWords, word))
+    if (Contains(ParameterWord::EnergyCount, word))
         return EnergyCountBase(caps, base) + int(value);
     if (base == kAlarmOutputBase && (caps & (CapLkta | CapLktas)))
         return kLktaAlarmOutputBase + int(value);
-    if (word == kSystemWord && value > 15)
+    if (word == ParameterWord::System && value > 15)
         return base - 9 + int(value);
-    if (word == kOledAutoOffWord)
+    if (word == ParameterWord::OledAutoOff)
         return base + IndexIn(kOledAutoOffSteps, int(value));
-    if (word == kOledBrightnessWord)
+    if (word == ParameterWord::OledBrightness)
         return base + IndexIn(kOledBrightnessSteps, int(value));
     return base + int(value);
 }
@@ -154,7 +146,7 @@ std::string AoValueText(int word, const ParameterSet& set, Capabilities caps)
 {
     const std::int16_t value = static_cast<std::int16_t>(set[word]);
     if (caps & CapZmAo)
-        return FormatScaled(value, set[kAoOutputTypeWord] == 1 ? 1000 : 100);
+        return FormatScaled(value, set[ParameterWord::FirstAoWord] == 1 ? 1000 : 100);
     return FormatScaled(value, (caps & CapAo4to20mA) ? 100 : 1000);
 }
 
@@ -174,7 +166,7 @@ std::string CircuitsText(std::uint16_t bits)
             continue;
         if (!text.empty())
             text += ", ";
-        text += LoadText(kCircuitTextBase + i);
+        text += LoadText(TextId::FirstCircuit + i);
     }
     return text;
 }
@@ -226,7 +218,7 @@ bool BlankedBySystem(int row, const ParameterSet& set, Capabilities caps)
 {
     if (!(caps & CapZn))
         return false;
-    const unsigned system = set[kSystemWord];
+    const unsigned system = set[ParameterWord::System];
     for (const SystemBlankRule& rule : kSystemBlankRules) {
         const bool named = std::any_of(rule.words.begin(), rule.words.end(),
                                        [row](int w) { return ParameterRowStart(w) == row; });
@@ -250,17 +242,17 @@ bool PrimaryCurrentHidden(int row, const ParameterSet& set, Capabilities caps)
 // as its number rather than as the name of whatever text follows the list.
 std::string SensorText(int base, std::uint16_t value)
 {
-    const int count = base == kSensorTextBase ? kSensorNameCount : kZnpwUSensorNameCount;
+    const int count = base == TextId::FirstSensor ? kSensorNameCount : kZnpwUSensorNameCount;
     return value < count ? LoadText(base + value) : std::to_string(value);
 }
 
 // Sensor words whose name list differs from the descriptor's; 0 when none.
 int SensorTextBase(int row, Capabilities caps)
 {
-    if (row == kSensorWord && (caps & kSensorFamilies))
-        return (caps & CapZnpwU) ? kZnpwUSensorTextBase : kSensorTextBase;
+    if (row == ParameterWord::CtSecondary && (caps & kSensorFamilies))
+        return (caps & CapZnpwU) ? TextId::FirstZnpwUSensor : TextId::FirstSensor;
     if (Contains(kOtherSensorWords, row) && (caps & CapZnpw) && (caps & CapZnpwU))
-        return kZnpwUSensorTextBase;
+        return TextId::FirstZnpwUSensor;
     return 0;
 }
 
@@ -279,7 +271,7 @@ std::string CParameterEnumerationInterface::GroupText(int word, const ParameterS
     if (set.type.Has(CapZn)) {
         const auto it = std::find(std::begin(kInputGroups), std::end(kInputGroups), groupId);
         if (it != std::end(kInputGroups))
-            return LoadText(kCircuitTextBase + int(it - std::begin(kInputGroups)));
+            return LoadText(TextId::FirstCircuit + int(it - std::begin(kInputGroups)));
     }
     return LoadText(groupId);
 }

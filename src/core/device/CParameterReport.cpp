@@ -4,6 +4,7 @@
 
 #include "device/ParameterDescriptor.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
@@ -11,8 +12,6 @@ constexpr int kGroupHeadingId = 2450;
 constexpr int kNameHeadingId = 2451;
 constexpr int kPcHeadingId = 2452;
 constexpr int kDeviceHeadingId = 2453;
-constexpr int kAllMatchingId = 11004;
-constexpr int kNotMatchingId = 11005;
 
 // Raw words rather than texts: two values can print alike (a choice beyond
 // its list, a hidden primary current) and still differ on the device.
@@ -79,8 +78,8 @@ std::string CParameterReport::ResultText() const
     if (!IsComparing())
         return {};
     if (differentCount_ == 0)
-        return LoadText(kAllMatchingId);
-    return FormatText(kNotMatchingId, {differentCount_});
+        return LoadText(TextId::AllMatching);
+    return FormatText(TextId::NotMatching, {differentCount_});
 }
 
 ReportRow CParameterReport::BuildRow(int word) const

@@ -9,10 +9,10 @@
 #include "device/DeviceRegisters.h"
 #include "device/RegisterMap.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int kTextPasscodeMismatch = 11019;
 constexpr int kTextNoPasscodeSupport = 11020;
 
 constexpr std::uint16_t kRequestAccess = 1;
@@ -135,7 +135,7 @@ bool CPasscodeProtection::Unlock(CModbusInterface& connection)
             return true;
         }
     }
-    Prompts().Error(LoadText(kTextPasscodeMismatch));
+    Prompts().Error(LoadText(TextId::PasscodeMismatch));
     return false;
 }
 
@@ -178,7 +178,7 @@ bool CPasscodeProtection::ChangeProtection(CModbusInterface& connection)
         return false;
     if (TryChange(request->currentPasscode, request->newPasscode))
         return true;
-    Prompts().Error(LoadText(kTextPasscodeMismatch));
+    Prompts().Error(LoadText(TextId::PasscodeMismatch));
     return false;
 }
 

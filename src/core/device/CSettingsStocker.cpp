@@ -2,58 +2,29 @@
 
 #include <optional>
 
+#include "device/ParameterWords.h"
 #include "device/UnitText.h"
 
 namespace {
 
-constexpr int kDataDisplayView = 1;
-constexpr int kEnergyDisplayView = 2;
-constexpr int kFirstDisplayWord = 4;
-constexpr int kDisplayWords = 24;
-constexpr int kSystem = 31;
-constexpr int kSecondaryCurrent = 34;
-constexpr int kFrequencyInput = 39;
-constexpr int kCurrentInterval = 167;
-constexpr int kPowerInterval = 168;
-constexpr int kPowerFormat = 171;
-constexpr int kOledAutoOff = 172;
-constexpr int kOledBrightness = 173;
-constexpr int kPhaseReactivePower = 182;
 constexpr int kDo1Function = 186;
-constexpr int kDiFunction = 188;
 constexpr int kDo2Function = 190;
 constexpr int kPo1EnergyCount = 196;
 constexpr int kPo1PulseCircuit = 200;
 constexpr int kPo2EnergyCount = 202;
 constexpr int kPo2PulseCircuit = 206;
-constexpr int kDefaultDataDisplayView = 220;
-constexpr int kDefaultEnergyDisplayView = 221;
 
-constexpr int kPulseEnergyCounts[] = {196, 202, 207, 211};
-constexpr int kFirstAlarmOutput = 230;
-constexpr int kAlarmBlockWords = 7;
-constexpr int kAlarmBlocks = 19;
-
-// Input1-Input4 of the ZN variants.
-constexpr int kActivateDisplay[] = {32, 46, 55, 64};
-constexpr int kConvValueCoef[] = {42, 51, 60, 69};
-constexpr int kConvValueUnit[] = {44, 53, 62, 71};
+constexpr int kFirstAlarmOutput = ParameterWord::FirstAlarmItem + ParameterWord::AlarmOutputOffset;
 
 // Four analog output blocks; offsets within a block.
-constexpr int kAo1OutputType = 359;
-constexpr int kAoBlockWords = 29;
-constexpr int kAoBlocks = 4;
 constexpr int kAoInput = 1;
 constexpr int kAoAdjustSpan = 3;
-constexpr int kAoOutput0 = 6;
 constexpr int kAoInput100 = 7;
-constexpr int kAoOutput100 = 8;
 constexpr int kAoFirstTableY = 10;
-constexpr int kAoTablePoints = 10;
 
 constexpr int AoWord(int block, int offset)
 {
-    return kAo1OutputType + block * kAoBlockWords + offset;
+    return ParameterWord::FirstAoWord + block * ParameterWord::AoBlockWords + offset;
 }
 
 // Output 0%, Output 100% and Table Y[0]-Y[9] of every block: the values whose
@@ -62,10 +33,10 @@ constexpr std::array<int, 48> AoValueWords()
 {
     std::array<int, 48> words{};
     size_t n = 0;
-    for (int b = 0; b < kAoBlocks; ++b) {
-        words[n++] = AoWord(b, kAoOutput0);
-        words[n++] = AoWord(b, kAoOutput100);
-        for (int i = 0; i < kAoTablePoints; ++i)
+    for (int b = 0; b < ParameterWord::AoOutputs; ++b) {
+        words[n++] = AoWord(b, ParameterWord::AoOutput0Offset);
+        words[n++] = AoWord(b, ParameterWord::AoOutput100Offset);
+        for (int i = 0; i < ParameterWord::AoTablePoints; ++i)
             words[n++] = AoWord(b, kAoFirstTableY + 2 * i);
     }
     return words;
@@ -83,12 +54,12 @@ constexpr AoRange kZmAo = {400, 2000, 0};
 
 void ResetAoBlocks(ParameterSet& set, const AoRange& range)
 {
-    for (int b = 0; b < kAoBlocks; ++b) {
+    for (int b = 0; b < ParameterWord::AoOutputs; ++b) {
         set[AoWord(b, kAoAdjustSpan)] = 10000;
-        set[AoWord(b, kAoOutput0)] = range.output0;
+        set[AoWord(b, ParameterWord::AoOutput0Offset)] = range.output0;
         set[AoWord(b, kAoInput100)] = 10000;
-        set[AoWord(b, kAoOutput100)] = range.output100;
-        for (int i = 0; i < kAoTablePoints; ++i)
+        set[AoWord(b, ParameterWord::AoOutput100Offset)] = range.output100;
+        for (int i = 0; i < ParameterWord::AoTablePoints; ++i)
             set[AoWord(b, kAoFirstTableY + 2 * i)] = range.tableY;
     }
 }
@@ -126,17 +97,17 @@ struct Change {
 
 void ResetVariantSettings(ParameterSet& set, const Change& c)
 {
-    set[kSystem] = c.Has(CapQg | CapZm) ? 3 : 5;
-    set[kCurrentInterval] = 30;
-    set[kPowerInterval] = 30;
-    set[kDefaultDataDisplayView] = 0;
+    set[ParameterWord::System] = c.Has(CapQg | CapZm) ? 3 : 5;
+    set[ParameterWord::DemandCurrentInterval] = 30;
+    set[ParameterWord::DemandPowerInterval] = 30;
+    set[ParameterWord::MyDataView] = 0;
     if (c.Has(CapKtbGen2))
-        set[kPowerFormat] = 1;
+        set[ParameterWord::PowerFormat] = 1;
 }
 
 void ClearUnsupportedViews(ParameterSet& set, const Change& c)
 {
-    for (const int n : {kDataDisplayView, kDefaultDataDisplayView}) {
+    for (const int n : {ParameterWord::DataView, ParameterWord::MyDataView}) {
         if (c.KtaGen1Target()) {
             ZeroIfBetween(set[n], 320, 335);
         } else if (c.KtbWithout3P4W()) {
@@ -146,8 +117,8 @@ void ClearUnsupportedViews(ParameterSet& set, const Change& c)
         }
     }
     if (c.Gen1Target()) {
-        LimitTo(set[kEnergyDisplayView], 19, 0);
-        LimitTo(set[kDefaultEnergyDisplayView], 19, 0);
+        LimitTo(set[ParameterWord::EnergyView], 19, 0);
+        LimitTo(set[ParameterWord::MyEnergyView], 19, 0);
     }
 }
 
@@ -160,11 +131,13 @@ constexpr bool NeedsNeutral(std::uint16_t item)
 void ClearUnsupportedDisplayLines(ParameterSet& set, const Change& c)
 {
     if (c.KtbGen1Target()) {
-        for (int n = kFirstDisplayWord + 3; n < kFirstDisplayWord + kDisplayWords; n += 4)
+        for (int n = ParameterWord::FirstSigmaLine + 3;
+             n < ParameterWord::FirstSigmaLine + ParameterWord::SigmaLines; n += 4)
             LimitTo(set[n], 119, 0);
     }
     if (c.KtbWithout3P4W()) {
-        for (int n = kFirstDisplayWord; n < kFirstDisplayWord + kDisplayWords; ++n)
+        for (int n = ParameterWord::FirstSigmaLine;
+             n < ParameterWord::FirstSigmaLine + ParameterWord::SigmaLines; ++n)
             if (NeedsNeutral(set[n]))
                 set[n] = 0;
     }
@@ -175,7 +148,7 @@ void LimitSystem(ParameterSet& set, const Change& c)
     if (c.Has(Cap3P4W))
         return;
     const std::uint16_t limit = c.Has(CapKtb) ? 3 : 5;
-    LimitTo(set[kSystem], limit, limit);
+    LimitTo(set[ParameterWord::System], limit, limit);
 }
 
 // Sensor-input families select a CT sensor in word 34; the others enter a
@@ -184,20 +157,21 @@ void ConvertSecondaryCurrent(ParameterSet& set, const Change& c)
 {
     constexpr Capabilities kSensorFamilies = CapHigh(0xD50);
     if (c.Has(kSensorFamilies) && !c.Had(kSensorFamilies))
-        set[kSecondaryCurrent] = 5;
+        set[ParameterWord::CtSecondary] = 5;
     else if (!c.Has(kSensorFamilies) && c.Had(kSensorFamilies))
-        set[kSecondaryCurrent] = 0;
+        set[ParameterWord::CtSecondary] = 0;
 }
 
 void ConvertInputDependentWords(ParameterSet& set, const Change& c)
 {
     if (!c.Has(CapDi1)) {
-        for (const int n : {kCurrentInterval, kPowerInterval})
+        for (const int n :
+             {ParameterWord::DemandCurrentInterval, ParameterWord::DemandPowerInterval})
             if (set[n] == 0)
                 set[n] = 1;
     }
     if (c.Has(CapDi1) && c.Gen1Target())
-        LimitTo(set[kDiFunction], 2, 0);
+        LimitTo(set[ParameterWord::DiscreteInputFunction], 2, 0);
 }
 
 int DiscreteOutputCount(const Change& c)
@@ -216,19 +190,19 @@ void LimitOutputs(ParameterSet& set, const Change& c)
     const int outputs = DiscreteOutputCount(c);
     if (c.Gen1Target()) {
         for (int i = 0; i < outputs; ++i)
-            LimitTo(set[kPulseEnergyCounts[i]], 8, 0);
+            LimitTo(set[ParameterWord::EnergyCount[i]], 8, 0);
     }
     // Alarm Output values 2..5 drive Do1..Do4 besides the display.
     const auto lastOutput = static_cast<std::uint16_t>(outputs + 1);
-    for (int k = 0; k < kAlarmBlocks; ++k)
-        LimitTo(set[kFirstAlarmOutput + k * kAlarmBlockWords], lastOutput, 1);
+    for (int k = 0; k < ParameterWord::AlarmItems; ++k)
+        LimitTo(set[kFirstAlarmOutput + k * ParameterWord::AlarmItemWords], lastOutput, 1);
 }
 
 void ClearUnsupportedAoInputs(ParameterSet& set, const Change& c)
 {
     if (!c.Has(CapAoType) || !c.KtbWithout3P4W())
         return;
-    for (int b = 0; b < kAoBlocks; ++b)
+    for (int b = 0; b < ParameterWord::AoOutputs; ++b)
         if (NeedsNeutral(set[AoWord(b, kAoInput)]))
             set[AoWord(b, kAoInput)] = 0;
 }
@@ -236,27 +210,27 @@ void ClearUnsupportedAoInputs(ParameterSet& set, const Change& c)
 void LimitFrequencyInput(ParameterSet& set, const Change& c)
 {
     if (c.Had(CapGen3) && !c.Has(CapGen3))
-        LimitTo(set[kFrequencyInput], 1, 0);
+        LimitTo(set[ParameterWord::FrequencyInput], 1, 0);
 }
 
 void EnterZnFamily(ParameterSet& set, const Change& c)
 {
     if (!c.Has(CapZn) || c.Had(CapZn))
         return;
-    if (set[kSystem] == 5)
-        set[kSystem] = 3;
+    if (set[ParameterWord::System] == 5)
+        set[ParameterWord::System] = 3;
     set[kPo1EnergyCount] = 200;
     set[kPo2EnergyCount] = 210;
-    for (const int n : {kPhaseReactivePower, kDo1Function, kDo2Function})
+    for (const int n : {ParameterWord::PhaseReactiveMethod, kDo1Function, kDo2Function})
         set[n] = 1;
     set[kPo1PulseCircuit] = 15;
     set[kPo2PulseCircuit] = 15;
-    set[kOledAutoOff] = 6000;
-    set[kOledBrightness] = 10;
+    set[ParameterWord::OledAutoOff] = 6000;
+    set[ParameterWord::OledBrightness] = 10;
     for (int i = 0; i < 4; ++i) {
-        set[kActivateDisplay[i]] = 1;
-        set.Set32(kConvValueCoef[i], 555);
-        SetUnitText(set, kConvValueUnit[i], "  kG");
+        set[ParameterWord::ActivateDisplay[i]] = 1;
+        set.Set32(ParameterWord::ConvValueCoef[i], 555);
+        SetUnitText(set, ParameterWord::ConvValueUnit[i], "  kG");
     }
 }
 
@@ -296,7 +270,7 @@ void CSettingsStocker::ResetAoStores()
     ResetAoBlocks(Stored(Store::Ao4to20mA), kAo4to20mA);
     ResetAoBlocks(Stored(Store::Ao1to5V), kAo1to5V);
     ResetAoBlocks(Stored(Store::ZmAo), kZmAo);
-    Stored(Store::ZmAo)[kAo1OutputType] = 0;
+    Stored(Store::ZmAo)[ParameterWord::FirstAoWord] = 0;
 }
 
 void CSettingsStocker::ChangeDeviceType(int typeId, ParameterSet& set, bool reset)
@@ -326,14 +300,18 @@ void CSettingsStocker::ConvertDisplayLines(ParameterSet& set, Capabilities oldCa
 {
     const Change c{oldCaps, newCaps};
     if (c.Had(CapKtaGen2))
-        CopyWords(set, Stored(Store::KtaGen2Display), kFirstDisplayWord, kDisplayWords);
+        CopyWords(set, Stored(Store::KtaGen2Display), ParameterWord::FirstSigmaLine,
+                  ParameterWord::SigmaLines);
     else if (c.Had(CapKtb))
-        CopyWords(set, Stored(Store::KtbDisplay), kFirstDisplayWord, kDisplayWords);
+        CopyWords(set, Stored(Store::KtbDisplay), ParameterWord::FirstSigmaLine,
+                  ParameterWord::SigmaLines);
 
     if (c.Has(CapKtaGen2)) {
-        CopyWords(Stored(Store::KtaGen2Display), set, kFirstDisplayWord, kDisplayWords);
+        CopyWords(Stored(Store::KtaGen2Display), set, ParameterWord::FirstSigmaLine,
+                  ParameterWord::SigmaLines);
     } else if (c.Has(CapKtb)) {
-        CopyWords(Stored(Store::KtbDisplay), set, kFirstDisplayWord, kDisplayWords);
+        CopyWords(Stored(Store::KtbDisplay), set, ParameterWord::FirstSigmaLine,
+                  ParameterWord::SigmaLines);
         ClearUnsupportedDisplayLines(set, c);
     }
 }
@@ -346,13 +324,13 @@ void CSettingsStocker::ConvertAoValues(ParameterSet& set, Capabilities oldCaps,
         for (const int n : kAoValueWords)
             store[n] = set[n];
         if (*from == Store::ZmAo)
-            store[kAo1OutputType] = set[kAo1OutputType];
+            store[ParameterWord::FirstAoWord] = set[ParameterWord::FirstAoWord];
     }
     if (const auto to = AoStoreOf(newCaps)) {
         const ParameterSet& store = Stored(*to);
         for (const int n : kAoValueWords)
             set[n] = store[n];
         if (*to == Store::ZmAo)
-            set[kAo1OutputType] = store[kAo1OutputType];
+            set[ParameterWord::FirstAoWord] = store[ParameterWord::FirstAoWord];
     }
 }

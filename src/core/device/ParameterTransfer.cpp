@@ -9,18 +9,17 @@
 #include "app/CPrivateException.h"
 #include "comm/CModbusInterface.h"
 #include "device/DeviceRegisters.h"
+#include "device/ParameterWords.h"
 #include "device/RegisterMap.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
 constexpr int kTextDifferentDevice = 11021;
-constexpr int kTextCommunicationError = 11025;
 constexpr int kTextQglpwNotSupported = 11028;
 constexpr int kTextDipSwitchMismatch = 11029;
 constexpr int kTextQhlpwNotSupported = 11033;
-
-constexpr int kDipSwitchWord = 30;
 
 // Words that follow the DIP switch: with the switch off the device keeps its
 // own values, so a download leaves them alone.
@@ -69,8 +68,8 @@ void ReadEntry(CModbusInterface& connection, const RegisterBlock& entry, bool sw
 {
     std::uint16_t* words = &set.words[entry.firstWord];
     connection.ReadHoldingRegisters(entry.reg, entry.RegisterCount(), words);
-    if (entry.firstWord == kDipSwitchWord)
-        set[kDipSwitchWord] &= 1;
+    if (entry.firstWord == ParameterWord::ConfigurationMode)
+        set[ParameterWord::ConfigurationMode] &= 1;
     if (entry.Is32Bit() && swap)
         ExchangeWordPairs(words, entry.count);
 }
@@ -170,14 +169,14 @@ bool CheckDipSwitch(CModbusInterface& connection, const ParameterSet& set)
         return false;
     std::uint16_t dip = 0;
     connection.ReadHoldingRegisters(reg, 1, &dip);
-    if ((dip & 1) != set[kDipSwitchWord])
+    if ((dip & 1) != set[ParameterWord::ConfigurationMode])
         throw CPrivateException(kTextDipSwitchMismatch);
-    return set[kDipSwitchWord] == 0;
+    return set[ParameterWord::ConfigurationMode] == 0;
 }
 
 bool IsLeftOut(const RegisterBlock& entry, bool dipWordsExcluded)
 {
-    if (entry.firstWord == kDipSwitchWord)
+    if (entry.firstWord == ParameterWord::ConfigurationMode)
         return true;
     return dipWordsExcluded && std::find(kDipControlledWords.begin(), kDipControlledWords.end(),
                                          entry.firstWord) != kDipControlledWords.end();
@@ -260,7 +259,7 @@ template <typename Transfer> bool RunTransfer(Transfer&& transfer)
 
 std::string CommunicationErrorText(const std::string& firstError)
 {
-    return FormatText(kTextCommunicationError, {firstError});
+    return FormatText(TextId::TransferCommunicationError, {firstError});
 }
 
 bool ReadFromDevice(ParameterSet& set, CModbusInterface& connection, IProgressSink& progress)

@@ -3,10 +3,9 @@
 #include "app/CPrivateException.h"
 #include "app/IFileSystem.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kSaveErrorId = 11006;
 
 void AppendField(std::string& line, const std::string& text)
 {
@@ -44,5 +43,5 @@ std::string BuildReportCsv(const CParameterReport& report)
 void ExportReportCsv(const CParameterReport& report, const std::string& path)
 {
     if (const std::error_code ec = WriteFileAtomically(path, BuildReportCsv(report)))
-        throw CPrivateException(FormatText(kSaveErrorId, {ec.message()}), FaultKind::File);
+        throw CPrivateException(FormatText(TextId::SaveError, {ec.message()}), FaultKind::File);
 }

@@ -94,6 +94,9 @@ public:
     }
 
     int Channel() const { return channel_; }
+    // A device with one input has no second channel to read, whatever was
+    // selected while the device before it was connected.
+    void UseFirstChannel() { channel_ = 0; }
     void CheckRunning() const
     {
         if (!worker_.IsRunning())
@@ -114,7 +117,7 @@ public:
 private:
     CBackThread& worker_;
     CModbusInterface& master_;
-    const int channel_; // fixed for the command, whatever the window switches meanwhile
+    int channel_; // fixed for the command, whatever the window switches meanwhile
 };
 
 CMonitorPollCommands::CMonitorPollCommands(CMeasurandsKTA& image, CModbusInterface& master)
@@ -266,6 +269,8 @@ void CMonitorPollCommands::ReadDeviceInformation(Reader& reader)
     image_.optionCode = words[0];
     for (std::size_t i = 0; i < image_.ioWords.size(); ++i)
         image_.ioWords[i] = words[1 + i];
+    if (image_.ioWords[3] < 2)
+        reader.UseFirstChannel();
 
     const int channel = reader.Channel();
     image_.loopTestWord = reader.Read1(kLoopTest[channel]);

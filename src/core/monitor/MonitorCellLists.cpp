@@ -1,4 +1,5 @@
 #include "monitor/MonitorCellLists.h"
+#include "monitor/MonitorTexts.h"
 
 #include <array>
 
@@ -6,14 +7,14 @@ namespace MonitorCells {
 namespace {
 
 // Header texts of the device's own tables.
-constexpr int kVoltage = 1000;
-constexpr int kCurrent = 1001;
-constexpr int kActivePower = 1002;
-constexpr int kReactivePower = 1003;
-constexpr int kApparentPower = 1004;
-constexpr int kPowerFactor = 1005;
-constexpr int kFrequency = 1006;
-constexpr int kNeutralCurrent = 1007;
+using MonitorText::kActivePower;
+using MonitorText::kApparentPower;
+using MonitorText::kCurrent;
+using MonitorText::kFrequency;
+using MonitorText::kNeutralCurrent;
+using MonitorText::kPowerFactor;
+using MonitorText::kReactivePower;
+using MonitorText::kVoltage;
 constexpr int kSigma = 1100; // then 1-N, 2-N, 3-N, 1-2, 2-3, 3-1
 constexpr int kLatest = 1200;
 constexpr int kMaxHeader = 1250;
@@ -22,9 +23,9 @@ constexpr int kActivePowerRow = 1304;
 constexpr int kReactivePowerRow = 1305;
 constexpr int kApparentPowerRow = 1306;
 constexpr int kTime = 1400;
-constexpr int kActiveIn = 1401;
+using MonitorText::kActiveIn;
 constexpr int kActiveOut = 1402;
-constexpr int kReactiveLag = 1403;
+using MonitorText::kReactiveLag;
 constexpr int kReactiveLead = 1404;
 constexpr int kReactiveLagIn = 1405;
 constexpr int kReactiveLeadIn = 1406;
@@ -36,13 +37,13 @@ constexpr int kReactiveOut = 1411;
 constexpr int kActiveNet = 1412;
 constexpr int kReactiveNet = 1413;
 constexpr int kCounterFirst = 4300; // "Counter1" .. "Counter8"
-constexpr int kTagNo = 3302;
-constexpr int kModbusPasscode = 3305;
-constexpr int kModel = 3304;
-constexpr int kSerial = 3301;
-constexpr int kFirmwareVersion = 3300;
-constexpr int kSupportInformation = 3303;
-constexpr int kAo1 = 3801; // then Ao2-Ao4
+using MonitorText::kAo1;
+using MonitorText::kFirmwareVersion;
+using MonitorText::kModbusPasscode;
+using MonitorText::kModel;
+using MonitorText::kSerial;
+using MonitorText::kSupportInformation;
+using MonitorText::kTagNo;
 
 // One cell of the top grid with its item on each tab of 1001.
 struct TopCell {

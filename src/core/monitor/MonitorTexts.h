@@ -2,6 +2,20 @@
 
 // String-table ids of the measured-value texts and the monitor's status lines.
 namespace MonitorText {
+// Item names of the device's tables; the test inputs name their values the same way.
+constexpr int kVoltage = 1000;
+constexpr int kCurrent = 1001;
+constexpr int kActivePower = 1002;
+constexpr int kReactivePower = 1003;
+constexpr int kApparentPower = 1004;
+constexpr int kPowerFactor = 1005;
+constexpr int kFrequency = 1006;
+constexpr int kNeutralCurrent = 1007;
+constexpr int kActiveIn = 1401;
+constexpr int kReactiveLag = 1403;
+constexpr int kAo1 = 3801; // then Ao2-Ao4
+
+// Device information.
 constexpr int kFirmwareVersion = 3300;
 constexpr int kSerial = 3301;
 constexpr int kTagNo = 3302;

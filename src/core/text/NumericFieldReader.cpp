@@ -8,13 +8,11 @@
 
 #include "app/CPrivateException.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
 
 constexpr int kMsgNotInteger = 11027;
-constexpr int kMsgNotNumber = 11026;
-constexpr int kMsgOutOfRange = 11000;
-constexpr int kMsgOutOfRangeOrExtra = 11035;
 
 // C conventions: decimal, 0x hexadecimal, leading 0 octal; the whole text must be used.
 std::optional<std::int64_t> ParseInteger(const std::string& text)
@@ -73,15 +71,15 @@ std::int64_t ReadNumericField(const std::string& text, const NumericField& field
     const auto value = field.scale <= 1 ? ParseInteger(text) : ParseScaled(text, field.scale);
     if (!value)
         throw CPrivateException(
-            FormatText(field.scale <= 1 ? kMsgNotInteger : kMsgNotNumber, {name}));
+            FormatText(field.scale <= 1 ? kMsgNotInteger : TextId::NotNumber, {name}));
     if ((*value < field.minimum || *value > field.maximum) && value != field.extra) {
         const std::string lo = FormatScaledValue(field.minimum, field.scale);
         const std::string hi = FormatScaledValue(field.maximum, field.scale);
         if (field.extra)
             throw CPrivateException(
-                FormatText(kMsgOutOfRangeOrExtra,
+                FormatText(TextId::OutOfRangeOrSpecial,
                            {name, lo, hi, FormatScaledValue(*field.extra, field.scale)}));
-        throw CPrivateException(FormatText(kMsgOutOfRange, {name, lo, hi}));
+        throw CPrivateException(FormatText(TextId::OutOfRange, {name, lo, hi}));
     }
     return *value;
 }

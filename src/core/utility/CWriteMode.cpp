@@ -4,13 +4,13 @@
 #include "comm/CModbusInterface.h"
 #include "device/DeviceRegisters.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 #include "utility/CConnectionBracket.h"
 #include "utility/RegisterIo.h"
 
 using namespace RegisterIo;
 
 namespace {
-constexpr int kTextPasscodeMismatch = 11019;
 }
 
 CWriteMode::CWriteMode(CModbusInterface& connection, LeaveStep step)
@@ -51,7 +51,7 @@ bool CWriteMode::Enter(std::uint16_t mode)
             return true;
         entered_ = false;
     }
-    Prompts().Error(LoadText(kTextPasscodeMismatch));
+    Prompts().Error(LoadText(TextId::PasscodeMismatch));
     return false;
 }
 

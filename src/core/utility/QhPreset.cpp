@@ -6,6 +6,7 @@
 #include "background/CAccessRight.h"
 #include "comm/CModbusInterface.h"
 #include "device/CPasscodeProtection.h"
+#include "monitor/MonitorTexts.h"
 #include "utility/CConnectionBracket.h"
 #include "utility/RegisterIo.h"
 
@@ -14,8 +15,6 @@ namespace {
 constexpr int kChannelsPerModule = 8;
 constexpr int kRecordItems = 29;
 constexpr int kFirstRecordItem = 398;
-constexpr int kNameActiveIn = 1401;
-constexpr int kNameReactiveLag = 1403;
 
 constexpr std::array<int, 16> kRecords = {4416, 4480, 4672, 4736, 4928, 4992, 5184, 5248,
                                           5440, 5504, 5696, 5760, 5952, 6016, 6208, 6272};
@@ -49,8 +48,8 @@ int QhPresetItem(const QhPresetCell& cell)
 
 ScaledInput QhPresetInput(QhEnergy quantity)
 {
-    return {quantity == QhEnergy::ActiveIn ? kNameActiveIn : kNameReactiveLag, 10, 0, 999999999,
-            std::nullopt};
+    return {quantity == QhEnergy::ActiveIn ? MonitorText::kActiveIn : MonitorText::kReactiveLag, 10,
+            0, 999999999, std::nullopt};
 }
 
 bool WriteQhEnergyPreset(CModbusInterface& connection, const QhPresetCell& cell, std::int64_t value)

@@ -5,12 +5,9 @@
 
 #include "app/CPrivateException.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int kTextNotNumber = 11026;
-constexpr int kTextOutOfRange = 11000;
-constexpr int kTextOutOfRangeOrSpecial = 11035;
 
 // Beyond this magnitude a value only needs to fail its range check.
 constexpr std::uint64_t kSaturation = 1'000'000'000'000'000'000ULL;
@@ -138,14 +135,14 @@ std::int64_t ReadScaledInput(const std::string& text, const ScaledInput& input)
     const std::string name = LoadText(input.nameId);
     const std::optional<std::int64_t> value = ParseScaledDecimal(text, input.scale);
     if (!value)
-        throw CPrivateException(FormatText(kTextNotNumber, {name}));
+        throw CPrivateException(FormatText(TextId::NotNumber, {name}));
     if ((*value >= input.minimum && *value <= input.maximum) || value == input.special)
         return *value;
     const std::string low = FormatScaledDecimal(input.minimum, input.scale);
     const std::string high = FormatScaledDecimal(input.maximum, input.scale);
     if (input.special)
         throw CPrivateException(
-            FormatText(kTextOutOfRangeOrSpecial,
+            FormatText(TextId::OutOfRangeOrSpecial,
                        {name, low, high, FormatScaledDecimal(*input.special, input.scale)}));
-    throw CPrivateException(FormatText(kTextOutOfRange, {name, low, high}));
+    throw CPrivateException(FormatText(TextId::OutOfRange, {name, low, high}));
 }

@@ -1,16 +1,16 @@
 #include "utility/TestInputs.h"
+#include "monitor/MonitorTexts.h"
 
 namespace {
 
-constexpr int kVoltage = 1000;
-constexpr int kCurrent = 1001;
-constexpr int kActivePower = 1002;
-constexpr int kReactivePower = 1003;
-constexpr int kApparentPower = 1004;
-constexpr int kPowerFactor = 1005;
-constexpr int kFrequency = 1006;
-constexpr int kNeutralCurrent = 1007;
-constexpr int kFirstOutputName = 3801;
+using MonitorText::kActivePower;
+using MonitorText::kApparentPower;
+using MonitorText::kCurrent;
+using MonitorText::kFrequency;
+using MonitorText::kNeutralCurrent;
+using MonitorText::kPowerFactor;
+using MonitorText::kReactivePower;
+using MonitorText::kVoltage;
 
 constexpr std::int64_t kPowerLimit = 2000000000;
 
@@ -90,7 +90,7 @@ std::optional<ScaledInput> QhLoopTestInput(int item)
 
 ScaledInput AnalogOutputInput(std::uint16_t optionCode, std::uint16_t outputType, int output)
 {
-    const int name = kFirstOutputName + output;
+    const int name = MonitorText::kAo1 + output;
     switch (optionCode & 5) {
     case 5: // bipolar outputs, the type register tells which
         if (outputType == 1)

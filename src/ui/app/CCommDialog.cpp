@@ -16,6 +16,8 @@
 #include "app/ConnectDialogRules.h"
 #include "app/DialogText.h"
 #include "app/IPromptService.h"
+#include "config/InterfaceTexts.h"
+#include "text/TextIds.h"
 #include "widgets/UiText.h"
 
 namespace {
@@ -30,16 +32,11 @@ constexpr int kTextParityBit = 20208;
 constexpr int kTextStopBit = 20209;
 constexpr int kTextStationAddress = 20210;
 constexpr int kTextPort = 20211;
-constexpr int kTextDeviceAddress = 20212;
 constexpr int kTextConnect = 20201;
-constexpr int kTextCancel = 20213;
 constexpr int kTextConfigNote = 11040;
 constexpr int kTextVerifyAfterDownload = 20230;
-constexpr int kFirstBaudText = 1900;
 constexpr int kBaudCount = 6;
-constexpr int kFirstParityText = 1950;
 constexpr int kParityCount = 3;
-constexpr int kFirstStopText = 2000;
 constexpr int kStopCount = 2;
 constexpr int kNoteWidth = 420;
 constexpr int kFieldWidth = 240;
@@ -134,7 +131,7 @@ void CCommDialog::BuildControls()
     servicePort_ = Make<QComboBox>(this, kServicePort);
     servicePort_->setEditable(true);
     addRow(servicePortLabel_, servicePort_);
-    addressLabel_ = MakeLabel(this, kLabelAddress, kTextDeviceAddress);
+    addressLabel_ = MakeLabel(this, kLabelAddress, TextId::DeviceAddress);
     address_ = Make<QLineEdit>(this, kAddress);
     addRow(addressLabel_, address_);
     grid->setColumnStretch(1, 1);
@@ -156,7 +153,7 @@ void CCommDialog::BuildControls()
     connectButton->setText(UiText(kTextConnect));
     connectButton->setDefault(true);
     auto* cancelButton = Make<QPushButton>(this, kCancel);
-    cancelButton->setText(UiText(kTextCancel));
+    cancelButton->setText(UiText(TextId::Cancel));
     buttons->addWidget(connectButton);
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
@@ -174,9 +171,9 @@ void CCommDialog::FillLists()
         comPort_->addItem(QString::fromStdString(port.displayName));
     if (!ports_.empty())
         comPort_->setCurrentIndex(0);
-    FillFromTable(baud_, kFirstBaudText, kBaudCount);
-    FillFromTable(parity_, kFirstParityText, kParityCount);
-    FillFromTable(stop_, kFirstStopText, kStopCount);
+    FillFromTable(baud_, InterfaceChoice::TransferRateBase, kBaudCount);
+    FillFromTable(parity_, InterfaceChoice::ParityBase, kParityCount);
+    FillFromTable(stop_, InterfaceChoice::StopBitsBase, kStopCount);
     servicePort_->addItem(QStringLiteral("502"));
 }
 

@@ -6,19 +6,18 @@
 #include "app/IPromptService.h"
 #include "app/PasscodeDialogLayout.h"
 #include "app/PasscodeInput.h"
+#include "text/TextIds.h"
 
 namespace {
 constexpr int kTextCaption = 20223;
 constexpr int kTextMessage = 20224;
-constexpr int kTextNew = 20221;
-constexpr int kTextConfirm = 20222;
 } // namespace
 
 CPasscodeSettingDialog::CPasscodeSettingDialog(QWidget* parent) : QDialog(parent)
 {
     PasscodeDialogLayout frame(*this, kTextCaption, kTextMessage);
-    new_ = frame.AddEdit(kTextNew, kNewPasscode);
-    confirm_ = frame.AddEdit(kTextConfirm, kConfirmPasscode);
+    new_ = frame.AddEdit(TextId::NewPasscode, kNewPasscode);
+    confirm_ = frame.AddEdit(TextId::ConfirmPasscode, kConfirmPasscode);
     new_->setMaxLength(kFrontPanelPasscodeLength);
     confirm_->setMaxLength(kFrontPanelPasscodeLength);
     frame.AddButtons();

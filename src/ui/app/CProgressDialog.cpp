@@ -11,15 +11,12 @@
 #include "app/AppIcon.h"
 #include "app/QualityIcons.h"
 #include "app/TransferQuality.h"
+#include "text/TextIds.h"
 #include "widgets/UiText.h"
 
 namespace {
 constexpr int kTextCaption = 20214;
-constexpr int kTextUploading = 11014;
-constexpr int kTextDownloading = 11015;
-constexpr int kTextVerifying = 20229;
 constexpr int kTextSuccessRate = 20226;
-constexpr int kTextCancel = 20213;
 constexpr int kTimerMs = 500;
 constexpr int kBarWidth = 320;
 } // namespace
@@ -28,7 +25,8 @@ CProgressDialog::CProgressDialog(TransferOperation operation, ITransferConnectio
                                  CProgressThread::Transfer transfer, Link link, QWidget* parent)
     : CObserverDialog(parent), job_(operation, connection, std::move(transfer)),
       link_(std::move(link)),
-      operationTextId_(operation == TransferOperation::Read ? kTextUploading : kTextDownloading)
+      operationTextId_(operation == TransferOperation::Read ? TextId::Uploading
+                                                            : TextId::Downloading)
 {
     setWindowTitle(UiText(kTextCaption));
     ApplyAppIcon(*this);
@@ -54,7 +52,7 @@ CProgressDialog::CProgressDialog(TransferOperation operation, ITransferConnectio
     quality_->setVisible(link_.infrared);
     bottom->addWidget(quality_);
     bottom->addStretch();
-    auto* cancel = new QPushButton(UiText(kTextCancel), this);
+    auto* cancel = new QPushButton(UiText(TextId::Cancel), this);
     SetControlId(cancel, kCancel);
     bottom->addWidget(cancel);
     layout->addLayout(bottom);
@@ -98,7 +96,7 @@ void CProgressDialog::ShowPhase(TransferPhase phase)
         return;
     phase_ = phase;
     operationText_->setText(
-        UiText(phase == TransferPhase::Verify ? kTextVerifying : operationTextId_));
+        UiText(phase == TransferPhase::Verify ? TextId::Verifying : operationTextId_));
 }
 
 void CProgressDialog::RefreshSuccessRate()

@@ -5,21 +5,20 @@
 #include "app/CPrivateException.h"
 #include "app/PasscodeDialogLayout.h"
 #include "app/PasscodeInput.h"
+#include "text/TextIds.h"
 
 namespace {
 constexpr int kTextCaption = 20218;
 constexpr int kTextMessage = 20219;
 constexpr int kTextCurrent = 20220;
-constexpr int kTextNew = 20221;
-constexpr int kTextConfirm = 20222;
 } // namespace
 
 CProtectDialog::CProtectDialog(QWidget* parent) : QDialog(parent)
 {
     PasscodeDialogLayout frame(*this, kTextCaption, kTextMessage);
     current_ = frame.AddEdit(kTextCurrent, kCurrentPasscode);
-    new_ = frame.AddEdit(kTextNew, kNewPasscode);
-    confirm_ = frame.AddEdit(kTextConfirm, kConfirmPasscode);
+    new_ = frame.AddEdit(TextId::NewPasscode, kNewPasscode);
+    confirm_ = frame.AddEdit(TextId::ConfirmPasscode, kConfirmPasscode);
     frame.AddButtons();
 }
 

@@ -11,12 +11,11 @@
 #include "app/CCommDialog.h"
 #include "app/CEnterPasscodeDialog.h"
 #include "app/CProtectDialog.h"
+#include "text/TextIds.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UiText.h"
 
 namespace {
-constexpr int kTextOk = 20225;
-constexpr int kTextCancel = 20213;
 constexpr int kTextYes = 20227;
 constexpr int kTextNo = 20228;
 
@@ -42,12 +41,12 @@ void AddButtons(QMessageBox& box, PromptButtons buttons)
 {
     switch (buttons) {
     case PromptButtons::Ok:
-        box.addButton(QMessageBox::Ok)->setText(UiText(kTextOk));
+        box.addButton(QMessageBox::Ok)->setText(UiText(TextId::Ok));
         box.setDefaultButton(QMessageBox::Ok);
         break;
     case PromptButtons::OkCancel:
-        box.addButton(QMessageBox::Ok)->setText(UiText(kTextOk));
-        box.addButton(QMessageBox::Cancel)->setText(UiText(kTextCancel));
+        box.addButton(QMessageBox::Ok)->setText(UiText(TextId::Ok));
+        box.addButton(QMessageBox::Cancel)->setText(UiText(TextId::Cancel));
         box.setDefaultButton(QMessageBox::Ok);
         break;
     case PromptButtons::YesNo:

@@ -10,11 +10,10 @@
 
 #include "app/AppIcon.h"
 #include "app/DialogText.h"
+#include "text/TextIds.h"
 #include "widgets/UiText.h"
 
 namespace {
-constexpr int kTextOk = 20225;
-constexpr int kTextCancel = 20213;
 constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 constexpr int kEditWidth = 160;
@@ -53,10 +52,10 @@ void PasscodeDialogLayout::AddButtons()
 {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* ok = new QPushButton(UiText(kTextOk), &dialog_);
+    auto* ok = new QPushButton(UiText(TextId::Ok), &dialog_);
     SetControlId(ok, kOkId);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(UiText(kTextCancel), &dialog_);
+    auto* cancel = new QPushButton(UiText(TextId::Cancel), &dialog_);
     SetControlId(cancel, kCancelId);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

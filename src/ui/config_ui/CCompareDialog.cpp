@@ -19,6 +19,7 @@
 #include "device/ReportColours.h"
 #include "device/ReportCsv.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 #include "widgets/UiText.h"
 
 namespace {
@@ -31,7 +32,6 @@ constexpr int kTextDevice = 21504;
 constexpr int kTextFile = 21505;
 constexpr int kTextClose = 21506;
 constexpr int kTextHideUnable = 21507;
-constexpr int kTextConfigurationFilter = 2700;
 constexpr int kTextCsvFilter = 2701;
 constexpr int kListMinimumWidth = 780;
 constexpr int kListMinimumHeight = 360;
@@ -151,7 +151,7 @@ void CCompareDialog::CompareWithFile()
 {
     RunShowingErrors([this] {
         const auto path =
-            Prompts().AskFileName(FileRequest(false, kTextConfigurationFilter, "cfg"));
+            Prompts().AskFileName(FileRequest(false, TextId::ConfigurationFilter, "cfg"));
         if (!path)
             return;
         ParameterSet loaded;

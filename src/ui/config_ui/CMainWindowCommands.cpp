@@ -17,14 +17,13 @@
 #include "device/DownloadVerify.h"
 #include "device/ParameterTransfer.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 #include "widgets/ModalRunner.h"
 
 namespace {
 
-constexpr int kTextConfigurationFilter = 2700;
 constexpr int kTextNoReboot = 11045;
 constexpr int kTextAskRestart = 11046;
-constexpr int kTextNotMatching = 11005;
 constexpr const char* kConfigurationExtension = "cfg";
 constexpr int kMonitorAgain = 1;
 
@@ -40,7 +39,7 @@ FileDialogRequest ConfigurationFileRequest(bool save)
 {
     FileDialogRequest request;
     request.save = save;
-    request.filter = LoadText(kTextConfigurationFilter);
+    request.filter = LoadText(TextId::ConfigurationFilter);
     request.defaultExtension = kConfigurationExtension;
     request.overwritePrompt = true;
     return request;
@@ -70,7 +69,7 @@ void ShowVerifyDifferences(const ParameterSet& set, const DownloadVerification& 
     // them; there the report alone would count fewer differences, or none.
     const int differing = static_cast<int>(DifferingRows(set, verification).size());
     if (report.Report().DifferentCount() != differing)
-        Prompts().ShowMessage(FormatText(kTextNotMatching, {differing}), PromptIcon::Warning,
+        Prompts().ShowMessage(FormatText(TextId::NotMatching, {differing}), PromptIcon::Warning,
                               PromptButtons::Ok);
     RunModal(report);
 }

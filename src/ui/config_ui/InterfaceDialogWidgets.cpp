@@ -11,6 +11,7 @@
 
 #include "app/RunShowingErrors.h"
 #include "config/InterfaceTexts.h"
+#include "text/TextIds.h"
 #include "widgets/UiText.h"
 
 QLabel* InterfaceLabel(QWidget* parent, int textId, int controlId)
@@ -47,7 +48,7 @@ QLineEdit* NumberEdit(QWidget* parent, int controlId)
 
 QWidget* OkCancelButtons(QDialog* dialog)
 {
-    return MakeOkCancelButtons(dialog, InterfaceChoice::Ok, InterfaceChoice::Cancel);
+    return MakeOkCancelButtons(dialog, TextId::Ok, TextId::Cancel);
 }
 
 std::string FieldText(const QLineEdit* edit)

@@ -12,7 +12,9 @@
 #include "app/CSettingsStore.h"
 #include "monitor/CMeasurandsKTA.h"
 #include "monitor/MonitorCellLists.h"
+#include "monitor/MonitorTexts.h"
 #include "monitor/MonitorWindowTexts.h"
+#include "text/TextIds.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/CHarmonicsGraph.h"
 #include "widgets/CLedIndicator.h"
@@ -140,16 +142,14 @@ QGroupBox* CMonitorFrameDialog::BuildDeviceInformationGroup()
 {
     using namespace MonitorCells;
     constexpr int kDeviceGridControl = 1007;
-    constexpr int kTextProtectionEnabled = 3400;
-    constexpr int kTextProtectionDisabled = 3401;
-    constexpr int kTextNotSupported = 3402;
     auto* group = new QGroupBox(UiText(MonitorWindowText::kDeviceInformation), this);
     deviceGrid_ = new CDataGridView(group);
     SetControlId(deviceGrid_, kDeviceGridControl);
     // A tag of 16 characters, the support number, the protection states.
-    const QStringList longest = {QStringLiteral("WWWWWWWWWWWWWWWW").left(12),
-                                 QStringLiteral("4294967295"), UiText(kTextProtectionEnabled),
-                                 UiText(kTextProtectionDisabled), UiText(kTextNotSupported)};
+    const QStringList longest = {
+        QStringLiteral("WWWWWWWWWWWWWWWW").left(12), QStringLiteral("4294967295"),
+        UiText(MonitorText::kProtectionEnabled), UiText(MonitorText::kProtectionDisabled),
+        UiText(MonitorText::kNotSupported)};
     deviceGrid_->SetHeaders(DeviceInformationHeaders(),
                             GridColumnWidth(*deviceGrid_, units_.X(kDeviceGridWidth),
                                             kDeviceInformationColumns, {DeviceInformationHeaders()},
@@ -173,7 +173,7 @@ QGroupBox* CMonitorFrameDialog::BuildOutputGroup()
                                             kOutputColumns, {OutputHeaders()},
                                             {QStringLiteral("-327.68")}),
                             kOutputColumns, 2);
-    outputUnit_ = Label(group, MonitorWindowText::kUnitMilliampere, kOutputUnitControl);
+    outputUnit_ = Label(group, MonitorText::kUnitMilliampere, kOutputUnitControl);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(outputGrid_);
     layout->addWidget(outputUnit_);
@@ -190,7 +190,7 @@ QWidget* CMonitorFrameDialog::BuildControlRow()
     loopTest_ = Button(row, MonitorWindowText::kLoopTest, kLoopTestControl);
     loopTest_->hide(); // shown for the devices that have the test, once step 9 knows
     utility_ = Button(row, MonitorWindowText::kUtility, kUtilityControl);
-    addressLabel_ = Label(row, MonitorWindowText::kDeviceAddress, kAddressLabelControl);
+    addressLabel_ = Label(row, TextId::DeviceAddress, kAddressLabelControl);
     addressList_ = new QComboBox(row);
     SetControlId(addressList_, kAddressListControl);
     for (QWidget* w :

@@ -12,7 +12,5 @@ constexpr int kLoopTest = 24004;
 constexpr int kUtility = 24005;
 constexpr int kChannel = 24006;
 constexpr int kChannelItem = 24007; // "%1!d!ch"
-constexpr int kDeviceAddress = 20212;
-constexpr int kUnitMilliampere = 11053;
 constexpr int kFamilyNotAvailable = 24040;
 } // namespace MonitorWindowText

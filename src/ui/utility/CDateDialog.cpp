@@ -13,6 +13,8 @@
 #include "app/DialogText.h"
 #include "app/IPromptService.h"
 #include "background/CBackgroundExecutor.h"
+#include "monitor/MonitorTexts.h"
+#include "text/TextIds.h"
 #include "utility/ClockCommands.h"
 #include "utility/DeviceCommand.h"
 #include "widgets/ModalRunner.h"
@@ -20,7 +22,6 @@
 
 namespace {
 
-constexpr int kTextCommunicationError = 11016;
 constexpr int kTextProcessing = 11031;
 constexpr int kTextNote = 11032;
 constexpr int kTextCaption = 25530;
@@ -30,7 +31,6 @@ constexpr int kTextSyncPc = 25533;
 constexpr int kTextSet = 25534;
 constexpr int kTextDate = 25535;
 constexpr int kTextTime = 25536;
-constexpr int kTextClose = 25509;
 // Room for the frame and the text margins of an edit, in average characters.
 constexpr int kEditMarginChars = 3;
 constexpr int kNoteWidthChars = 64;
@@ -110,7 +110,7 @@ void CDateDialog::BuildLayout()
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* close = Button(this, kTextClose, kClose);
+    auto* close = Button(this, TextId::Close, kClose);
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
@@ -190,7 +190,7 @@ void CDateDialog::OnObservedUpdate(CObservable* source)
     if (writing_)
         return;
     deviceTime_->setText(result.time ? Shown(*result.time)
-                                     : UiText(kTextCommunicationError).trimmed());
+                                     : UiText(MonitorText::kCommunicationError).trimmed());
     // The failed read's own text for whoever wants to know more.
     deviceTime_->setToolTip(QString::fromStdString(result.error));
     emit DeviceTimeShown();

@@ -8,6 +8,7 @@
 
 #include "app/AppIcon.h"
 #include "monitor/CMeasurandsKTA.h"
+#include "text/TextIds.h"
 #include "utility/CTagSettingDialog.h"
 #include "utility/DeviceCommand.h"
 #include "utility/DeviceInformation.h"
@@ -18,8 +19,6 @@
 namespace {
 
 constexpr int kTextCaption = 25540;
-constexpr int kTextTagNo = 25504;
-constexpr int kTextClose = 25509;
 constexpr int kNameColumn = 0;
 constexpr int kValueColumn = 1;
 // A cell's text keeps this much room to its grid lines.
@@ -51,9 +50,9 @@ CDeviceInfoDialog::CDeviceInfoDialog(CModbusInterface& connection, QWidget* pare
     layout->addWidget(grid_);
 
     auto* buttons = new QHBoxLayout;
-    auto* tag = new QPushButton(UiText(kTextTagNo), this);
+    auto* tag = new QPushButton(UiText(TextId::TagNo), this);
     SetControlId(tag, kTagNo);
-    auto* close = new QPushButton(UiText(kTextClose), this);
+    auto* close = new QPushButton(UiText(TextId::Close), this);
     SetControlId(close, kClose);
     close->setDefault(true);
     buttons->addWidget(tag);

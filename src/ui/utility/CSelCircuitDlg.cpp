@@ -7,6 +7,7 @@
 
 #include "app/AppIcon.h"
 #include "app/DialogText.h"
+#include "text/TextIds.h"
 #include "widgets/DialogButtons.h"
 #include "widgets/UiText.h"
 
@@ -14,8 +15,6 @@ namespace {
 constexpr int kTextCaption = 25520;
 constexpr int kTextAllCircuits = 25521;
 constexpr int kTextCircuitA = 25522; // then B, C, D and "Circuit Common"
-constexpr int kTextOk = 20225;
-constexpr int kTextCancel = 20213;
 // Circuit boxes stand indented under "All circuits".
 constexpr int kIndentChars = 3;
 } // namespace
@@ -46,7 +45,7 @@ CSelCircuitDlg::CSelCircuitDlg(const CircuitChooserSetup& setup, QWidget* parent
         circuits_[i] = box;
     }
     layout->addLayout(boxes);
-    layout->addWidget(MakeOkCancelButtons(this, kTextOk, kTextCancel));
+    layout->addWidget(MakeOkCancelButtons(this, TextId::Ok, TextId::Cancel));
 
     connect(all_, &QCheckBox::toggled, this, &CSelCircuitDlg::OnAllCircuits);
     all_->setChecked(true);

@@ -7,6 +7,7 @@
 #include <QValidator>
 
 #include "app/AppIcon.h"
+#include "text/TextIds.h"
 #include "utility/DeviceCommand.h"
 #include "utility/DeviceInformation.h"
 #include "widgets/DialogButtons.h"
@@ -17,8 +18,6 @@ namespace {
 
 constexpr int kTextCaption = 25541;
 constexpr int kTextTag = 25542;
-constexpr int kTextOk = 20225;
-constexpr int kTextCancel = 20213;
 constexpr qsizetype kTagBytes = 16;
 // Room for 16 characters of the widest digits and capitals.
 constexpr int kEditChars = 20;
@@ -49,7 +48,7 @@ CTagSettingDialog::CTagSettingDialog(const std::string& tag, QWidget* parent) : 
     edit_->selectAll();
     form->addRow(UiText(kTextTag), edit_);
     layout->addLayout(form);
-    layout->addWidget(MakeOkCancelButtons(this, kTextOk, kTextCancel));
+    layout->addWidget(MakeOkCancelButtons(this, TextId::Ok, TextId::Cancel));
 }
 
 std::string CTagSettingDialog::Tag() const

@@ -12,6 +12,7 @@
 #include "app/AppIcon.h"
 #include "app/IPromptService.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 #include "utility/CSelCircuitDlg.h"
 #include "utility/CTagSettingDialog.h"
 #include "utility/DeviceCommand.h"
@@ -21,19 +22,15 @@
 
 namespace {
 
-constexpr int kTextAreYouSure = 11017;
 constexpr int kTextLoopTestWarning = 11036;
-constexpr int kTextClearAlarm = 11037;
 constexpr int kTextCaption = 25500;
 constexpr int kTextEnergy = 25501;
 constexpr int kTextMaxMin = 25502;
 constexpr int kTextDemand = 25503;
-constexpr int kTextTagNo = 25504;
 constexpr int kTextLoopTest = 25505;
 constexpr int kTextCounter = 25506;
 constexpr int kTextPreset = 25507;
 constexpr int kTextClearAlarmButton = 25508;
-constexpr int kTextClose = 25509;
 constexpr int kTextResetGroup = 25510;
 constexpr int kTextDeviceGroup = 25511;
 // A command button is at least as wide as twelve average characters.
@@ -53,7 +50,7 @@ constexpr ButtonPlace kResetButtons[] = {
     {kTextCounter, CUtilityDialog::kCounter, 1, 1},
 };
 constexpr ButtonPlace kDeviceButtons[] = {
-    {kTextTagNo, CUtilityDialog::kTagNo, 0, 0},
+    {TextId::TagNo, CUtilityDialog::kTagNo, 0, 0},
     {kTextClearAlarmButton, CUtilityDialog::kClearAlarm, 0, 1},
     {kTextLoopTest, CUtilityDialog::kLoopTest, 1, 0},
     {kTextPreset, CUtilityDialog::kPreset, 1, 1},
@@ -82,7 +79,7 @@ CUtilityDialog::CUtilityDialog(CModbusInterface& connection, const CDeviceType& 
     layout->addLayout(groups);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    QPushButton* close = AddButton(kTextClose, kClose);
+    QPushButton* close = AddButton(TextId::Close, kClose);
     close->setDefault(true);
     bottom->addWidget(close);
     layout->addLayout(bottom);
@@ -146,7 +143,7 @@ std::optional<ResetRequest> CUtilityDialog::AskResetRequest(ResetKind kind)
     // A counter reset of a device with neither four nor eight counters has
     // nothing to send: no question then.
     const std::optional<ResetRequest> request = PlainResetRequest(kind, device_, selector_);
-    if (!request || !Prompts().AskYesNo(LoadText(kTextAreYouSure)))
+    if (!request || !Prompts().AskYesNo(LoadText(TextId::AreYouSure)))
         return std::nullopt;
     return request;
 }
@@ -160,7 +157,7 @@ void CUtilityDialog::OnReset(ResetKind kind)
 
 void CUtilityDialog::OnClearAlarm()
 {
-    if (Prompts().ShowMessage(LoadText(kTextClearAlarm), PromptIcon::Question,
+    if (Prompts().ShowMessage(LoadText(TextId::ClearAlarm), PromptIcon::Question,
                               PromptButtons::YesNoDefaultNo) != PromptResult::Yes)
         return;
     RunDeviceCommand([this] { ClearAlarm(connection_); });

@@ -196,6 +196,19 @@ TEST_F(PollCommandsTest, ChannelTwoReadsItsOwnRegisters)
     EXPECT_EQ(observer.updates, 8);
 }
 
+// Channel 2 chosen on a two-input device stays selected when a one-input
+// device takes its place: the identification reads channel 1 instead of
+// failing on registers the device does not have, again and again.
+TEST_F(PollCommandsTest, OneInputDeviceIsReadOnChannelOneWhateverWasSelected)
+{
+    Connect(kKtaGen3Modbus);
+    const Reads first = Run(PollCommand::DeviceInformation);
+    worker->SetChannel(1);
+    const Reads second = Run(PollCommand::DeviceInformation);
+    EXPECT_FALSE(worker->HasError());
+    EXPECT_EQ(second, first);
+}
+
 TEST_F(PollCommandsTest, QgRatedCurrentFollowsTheSensorType)
 {
     Connect(kQgCcLinkInput2);
