@@ -4,20 +4,16 @@
 #include <array>
 
 #include "device/CDeviceType.h"
+#include "monitor/MonitorTexts.h"
+#include "text/TextIds.h"
 
 namespace QhCells {
 namespace {
 
+using namespace MonitorText;
+
 // Header texts of the device's own tables.
 constexpr int kBlank = 999;
-constexpr int kVoltage = 1000;
-constexpr int kCurrent = 1001;
-constexpr int kActivePower = 1002;
-constexpr int kReactivePower = 1003;
-constexpr int kApparentPower = 1004;
-constexpr int kPowerFactor = 1005;
-constexpr int kFrequency = 1006;
-constexpr int kNeutralCurrent = 1007;
 constexpr int kSigma = 1100; // then 1-N, 2-N, 3-N, 1-2, 2-3, 3-1
 constexpr int kLatest = 1200;
 constexpr int kMaxHeader = 1250;
@@ -26,11 +22,9 @@ constexpr int kCurrent1 = 1301; // then 2, 3
 constexpr int kActivePowerRow = 1304;
 constexpr int kReactivePowerRow = 1305;
 constexpr int kApparentPowerRow = 1306;
-constexpr int kActiveIn = 1401;
-constexpr int kReactiveLag = 1403;
 constexpr int kCounter = 211;
-constexpr int kFirstChannel = 5500; // "1ch" .. "16ch"
-constexpr int kFirstHour = 5750;    // "00:00 to 01:00" .. "23:00 to 00:00"
+constexpr int kFirstChannel = TextId::FirstChannel; // "1ch" .. "16ch"
+constexpr int kFirstHour = 5750;                    // "00:00 to 01:00" .. "23:00 to 00:00"
 
 // Items of channel c on the shown module (c = 0-7).
 constexpr int kEnergyRecord = 398; // + 29c: active in, reactive LAG, -, latest hour, -, hours

@@ -17,6 +17,7 @@
 #include "monitor/MonitorLayout.h"
 #include "monitor/MonitorWindowTexts.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 #include "utility/DeviceCommand.h"
 #include "utility/DeviceReset.h"
 #include "widgets/CDataGridView.h"
@@ -30,7 +31,6 @@ constexpr int kThdGridControl = 1006;
 constexpr int kGraphControl = 1011;
 constexpr int kThdUnitControl = 1206;
 constexpr int kTextThdUnit = 11051;
-constexpr int kTextAreYouSure = 11017;
 constexpr int kTimerMs = 500;
 constexpr int kThdGridWidth = 160;
 constexpr int kGraphHeight = 100;
@@ -172,7 +172,7 @@ void CPMDetailDialog::SelectThdRow(int thdRow)
 
 void CPMDetailDialog::OnReset(QhResetButton button)
 {
-    if (!Prompts().AskYesNo(LoadText(kTextAreYouSure)))
+    if (!Prompts().AskYesNo(LoadText(TextId::AreYouSure)))
         return;
     const CWaitCursor wait;
     RunDeviceCommand([&] { RunQhReset(connection_, QhResetFor(button, channel_)); });

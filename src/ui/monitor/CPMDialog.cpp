@@ -17,6 +17,7 @@
 #include "monitor/CSharedPageTabs.h"
 #include "monitor/MonitorWindowTexts.h"
 #include "text/CStringTable.h"
+#include "text/TextIds.h"
 #include "utility/CDateDialog.h"
 #include "utility/CDeviceInfoDialog.h"
 #include "utility/DeviceCommand.h"
@@ -27,7 +28,6 @@
 
 namespace {
 constexpr int kTextBasicModule = 4400; // then "Extension Module"
-constexpr int kTextAreYouSure = 11017;
 constexpr int kTextLoopTestWarning = 11036;
 constexpr int kTimerMs = 500;
 constexpr int kReopen = 1;
@@ -241,7 +241,7 @@ void CPMDialog::OnDetail(int channel)
 
 void CPMDialog::OnReset(QhResetButton button, int channel)
 {
-    if (!Prompts().AskYesNo(LoadText(kTextAreYouSure)))
+    if (!Prompts().AskYesNo(LoadText(TextId::AreYouSure)))
         return;
     const CWaitCursor wait;
     RunDeviceCommand([&] { RunQhReset(connection_, QhResetFor(button, channel)); });

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "monitor/MonitorLayout.h"
+#include "monitor/MonitorTexts.h"
 #include "monitor/QhMonitorCells.h"
 #include "widgets/CDataGridView.h"
 #include "widgets/UiText.h"
@@ -19,9 +20,9 @@ constexpr int kTopGridControl = 1003;
 constexpr int kBottomGridControl = 1004;
 constexpr int kUnitControl = 1204;
 constexpr int kTextUnit = 11049;
-constexpr int kTextVoltage = 1000;
-constexpr int kTextCurrent = 1001;
-constexpr int kTextFrequency = 1006;
+constexpr int kTextVoltage = MonitorText::kVoltage;
+constexpr int kTextCurrent = MonitorText::kCurrent;
+constexpr int kTextFrequency = MonitorText::kFrequency;
 constexpr int kTopGridWidth = 336;
 constexpr int kBottomColumnPixels = 80;
 const QStringList kLongestValues = {QStringLiteral("-2147483648"), QStringLiteral("-21474836.48"),
