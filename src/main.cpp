@@ -15,6 +15,7 @@
 #include "config_ui/CBasicParameterDialog.h"
 #include "config_ui/CMainWindowCommands.h"
 #include "config_ui/SettingsDialogs.h"
+#include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CMyORMELDlg.h"
 #include "monitor/MonitorWindows.h"
 #include "utility/MonitorUtilityHooks.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv)
     CMainWindowCommands commands(app.Settings());
     commands.SetMonitorWindowOpener(&OpenMonitorWindow);
     CMyORMELDlg::SetDefaultDialogHooks({.utility = &RunMonitorUtilityDialog, .loopTest = {}});
+    CMyORMEL2Dlg::SetDefaultDialogHooks({.utility = &RunZnMonitorUtilityDialog, .loopTest = {}});
     SetMainWindowCommands(&commands);
     // 1: the main window is shown again in the new language; 0: it was closed.
     const int exitCode = app.Run(&RunMainConfigurationDialog);

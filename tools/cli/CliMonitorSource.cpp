@@ -44,12 +44,6 @@ std::vector<PollRequest> FullCycle()
     return cycle;
 }
 
-std::string FamilyNotAvailable(const CDeviceType& device)
-{
-    return std::string("ormel-cli: the monitor of ") + (device.Has(CapQh) ? "QH" : "ZN") +
-           " devices is not available in this version";
-}
-
 bool HasOwnMonitor(const CDeviceType& device)
 {
     return device.Has(CapQh | CapZn);
@@ -153,8 +147,11 @@ std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
     }
     if (detail)
         throw CliUsageError("--detail: only QH devices have a channel detail window");
-    if (HasOwnMonitor(device))
-        throw CPrivateException(FamilyNotAvailable(device));
+    if (device.Has(CapZn)) {
+        if (channel != 1)
+            throw CliUsageError("--channel: a ZN device shows both systems at once, on channel 1");
+        return CreateZnMonitorSource(master);
+    }
     if (channel != 1 && channel != 2)
         throw CliUsageError("--channel: the monitor reads channel 1 or 2");
     if (channel == 2 && !HasSecondChannel(device))

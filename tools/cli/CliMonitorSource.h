@@ -48,3 +48,6 @@ std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
 std::unique_ptr<IMonitorSource> CreateQhMonitorSource(const CDeviceType& device,
                                                       CModbusInterface& master,
                                                       std::optional<int> detail);
+
+// The source of the ZN family: both systems in one cycle (channel 1 only).
+std::unique_ptr<IMonitorSource> CreateZnMonitorSource(CModbusInterface& master);

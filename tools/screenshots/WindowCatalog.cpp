@@ -18,6 +18,7 @@ const std::vector<WindowEntry>& AllWindows()
         AddCommandWindows(catalog);
         AddWidgetWindows(catalog);
         AddMonitorWindows(catalog);
+        AddZnMonitorWindows(catalog);
         AddUtilityWindows(catalog);
         AddQhMonitorWindows(catalog);
         return catalog.Entries();

@@ -48,5 +48,6 @@ void AddInterfaceDialogWindows(CWindowCatalog& catalog);
 void AddCommandWindows(CWindowCatalog& catalog);
 void AddWidgetWindows(CWindowCatalog& catalog);
 void AddMonitorWindows(CWindowCatalog& catalog);
+void AddZnMonitorWindows(CWindowCatalog& catalog);
 void AddUtilityWindows(CWindowCatalog& catalog);
 void AddQhMonitorWindows(CWindowCatalog& catalog);

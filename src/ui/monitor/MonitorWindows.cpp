@@ -1,6 +1,7 @@
 #include "monitor/MonitorWindows.h"
 
 #include "app/IPromptService.h"
+#include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CMyORMELDlg.h"
 #include "monitor/CPMDialog.h"
 #include "monitor/MonitorWindowTexts.h"
@@ -12,6 +13,10 @@ int OpenMonitorWindow(MonitorWindowKind kind, const CDeviceType&, CModbusInterfa
 {
     if (kind == MonitorWindowKind::PowerManagement) {
         CPMDialog window(connection);
+        return RunModal(window);
+    }
+    if (kind == MonitorWindowKind::Second) {
+        CMyORMEL2Dlg window(connection);
         return RunModal(window);
     }
     if (kind != MonitorWindowKind::Standard) {

@@ -37,6 +37,7 @@ public:
     void SetColumnWidth(int columnWidth);
     int ColumnWidth() const { return columnWidth_; }
     int RowHeight() const;
+    const std::vector<GridHeaderCell>& Headers() const { return model_.Headers(); }
     int ColumnCount() const { return model_.ColumnCount(); }
     int RowCount() const { return model_.RowCount(); }
 

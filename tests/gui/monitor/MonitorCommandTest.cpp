@@ -9,6 +9,7 @@
 #include "config_ui/CMainWindowCommands.h"
 #include "gui/monitor/MonitorWindowSupport.h"
 #include "monitor/CMonitorWorker.h"
+#include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CPMDialog.h"
 #include "monitor/MonitorWindows.h"
 #include "support/DialogTestHelpers.h"
@@ -20,8 +21,6 @@ namespace {
 constexpr int kKtb = 39;
 constexpr int kKtaGen2 = 70;
 constexpr int kQh = 52;
-constexpr int kZnpw = 83;
-constexpr int kTextFamilyNotAvailable = 24040;
 } // namespace
 
 // The Monitor button of the main window with the program's own opener.
@@ -68,8 +67,7 @@ private slots:
     void theStandardMonitorRunsWhileTheMainWindowIsHidden();
     void resultOneIdentifiesTheDeviceAgainAndReopens();
     void theQhFamilyGetsTheMultiCircuitMonitor();
-    void familiesWithoutTheirMonitorAreToldSo_data();
-    void familiesWithoutTheirMonitorAreToldSo();
+    void znDevicesGetTheirOwnMonitor();
 };
 
 void MonitorCommandTest::theStandardMonitorRunsWhileTheMainWindowIsHidden()
@@ -128,26 +126,6 @@ void MonitorCommandTest::theQhFamilyGetsTheMultiCircuitMonitor()
     QCOMPARE(results_, std::vector<int>{kQh});
     QCOMPARE(mainVisible_, std::vector<bool>{false});
     QVERIFY(prompts_->shown.empty());
-    QVERIFY(window_->isVisible());
-}
-
-void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo_data()
-{
-    QTest::addColumn<int>("typeId");
-    QTest::newRow("ZN") << kZnpw;
-}
-
-void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo()
-{
-    QFETCH(int, typeId);
-    int dialogs = 0;
-    SetModalRunner([&](QDialog&) {
-        ++dialogs;
-        return int(QDialog::Rejected);
-    });
-    MonitorThroughTheMainWindow(typeId);
-    QCOMPARE(dialogs, 0);
-    QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(kTextFamilyNotAvailable)});
     QVERIFY(window_->isVisible());
 }
 
