@@ -21,6 +21,7 @@ namespace {
 constexpr int kKtb = 39;
 constexpr int kKtaGen2 = 70;
 constexpr int kQh = 52;
+constexpr int kZnpw = 83;
 } // namespace
 
 // The Monitor button of the main window with the program's own opener.
@@ -126,6 +127,19 @@ void MonitorCommandTest::theQhFamilyGetsTheMultiCircuitMonitor()
     QCOMPARE(results_, std::vector<int>{kQh});
     QCOMPARE(mainVisible_, std::vector<bool>{false});
     QVERIFY(prompts_->shown.empty());
+    QVERIFY(window_->isVisible());
+}
+
+void MonitorCommandTest::znDevicesGetTheirOwnMonitor()
+{
+    int znWindows = 0;
+    SetModalRunner([&](QDialog& d) {
+        znWindows += qobject_cast<CMyORMEL2Dlg*>(&d) != nullptr;
+        return int(QDialog::Rejected);
+    });
+    MonitorThroughTheMainWindow(kZnpw);
+    QCOMPARE(znWindows, 1);
+    QVERIFY(prompts_->Texts().empty());
     QVERIFY(window_->isVisible());
 }
 
