@@ -18,7 +18,9 @@
 #include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CMyORMELDlg.h"
 #include "monitor/MonitorWindows.h"
+#include "testdlg/TestWindows.h"
 #include "utility/MonitorUtilityHooks.h"
+#include "utility/UtilityTestWindows.h"
 
 // The diagnostics channel, silent unless QT_LOGGING_RULES="ormel.diagnostics.debug=true".
 Q_LOGGING_CATEGORY(lcDiagnostics, "ormel.diagnostics", QtInfoMsg)
@@ -60,8 +62,15 @@ int main(int argc, char** argv)
     RegisterAllSettingsDialogs();
     CMainWindowCommands commands(app.Settings());
     commands.SetMonitorWindowOpener(&OpenMonitorWindow);
-    CMyORMELDlg::SetDefaultDialogHooks({.utility = &RunMonitorUtilityDialog, .loopTest = {}});
-    CMyORMEL2Dlg::SetDefaultDialogHooks({.utility = &RunZnMonitorUtilityDialog, .loopTest = {}});
+    SetUtilityTestWindows({.loopTest = &RunLoopTestWindow, .preset = &RunPresetWindow});
+    CMyORMELDlg::SetDefaultDialogHooks(
+        {.utility = &RunMonitorUtilityDialog, .loopTest = &RunMonitorLoopBackWindow});
+    // The ZN monitor's "Loop Test" opens the ZN loop-test and preset window in its
+    // loop-test mode, over the monitor's connection.
+    CMyORMEL2Dlg::SetDefaultDialogHooks(
+        {.utility = &RunZnMonitorUtilityDialog, .loopTest = [](CMyORMEL2Dlg& window) {
+             RunZnLoopTestWindow(window.Connection(), window.ConnectedDevice(), &window);
+         }});
     SetMainWindowCommands(&commands);
     // 1: the main window is shown again in the new language; 0: it was closed.
     const int exitCode = app.Run(&RunMainConfigurationDialog);

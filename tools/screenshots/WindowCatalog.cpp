@@ -21,6 +21,7 @@ const std::vector<WindowEntry>& AllWindows()
         AddZnMonitorWindows(catalog);
         AddUtilityWindows(catalog);
         AddQhMonitorWindows(catalog);
+        AddTestWindows(catalog);
         return catalog.Entries();
     }();
     return entries;

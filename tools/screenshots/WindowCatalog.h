@@ -51,3 +51,4 @@ void AddMonitorWindows(CWindowCatalog& catalog);
 void AddZnMonitorWindows(CWindowCatalog& catalog);
 void AddUtilityWindows(CWindowCatalog& catalog);
 void AddQhMonitorWindows(CWindowCatalog& catalog);
+void AddTestWindows(CWindowCatalog& catalog);

@@ -1,5 +1,6 @@
 #include "utility/EnergyPreset.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -8,6 +9,7 @@
 #include "monitor/CMeasurandsKTA.h"
 #include "utility/CConnectionBracket.h"
 #include "utility/CWriteMode.h"
+#include "utility/ImageIdentity.h"
 #include "utility/RegisterIo.h"
 #include "utility/UtilityRegisters.h"
 
@@ -135,6 +137,39 @@ std::optional<PresetParts> WriteEnergyPreset(CModbusInterface& connection, int c
     }
     writeMode.Leave();
     return parts;
+}
+
+void ReadPresetTab(CModbusInterface& connection, int channel, int energyTab, int counters,
+                   CMeasurandsKTA& image)
+{
+    struct Block {
+        int reg;
+        int values;
+        int firstItem;
+    };
+    // The tariff tabs come in pairs: high tariff (0, 1), low tariff (2, 3).
+    constexpr Block kHigh[] = {{128, 14, 66}, {192, 14, 122}};
+    constexpr Block kLow[] = {{160, 14, 80}, {224, 14, 136}};
+    constexpr int kCounterTab = 4, kCounterItem = 390, kCounters = 8;
+    CAccessRight access(connection);
+    CConnectionBracket bracket(connection);
+    const bool highWordFirst = ReadHighWordFirst(connection);
+    ReadIdentityInto(connection, image);
+    auto read = [&](const Block& b, int offset) {
+        const auto values = ReadValues(connection, b.reg + offset, b.values, highWordFirst);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            image.items[std::size_t(b.firstItem) + i] = static_cast<std::int32_t>(values[i]);
+    };
+    if (energyTab == kCounterTab) {
+        if (counters > 0)
+            read({UtilityRegister::kCounterValues, kCounters, kCounterItem}, 0);
+        else
+            std::fill_n(image.items.begin() + kCounterItem, kCounters, 0);
+        return;
+    }
+    const int offset = channel == 1 ? UtilityRegister::kChannel2Offset : 0;
+    for (const Block& b : energyTab < 2 ? std::span(kHigh) : std::span(kLow))
+        read(b, offset);
 }
 
 void StorePreset(CMeasurandsKTA& image, int item, const PresetParts& parts)

@@ -51,5 +51,14 @@ PresetParts SplitPresetValue(PresetKind kind, std::int64_t value, EnergyUnits un
 std::optional<PresetParts> WriteEnergyPreset(CModbusInterface& connection, int channel, int item,
                                              std::int64_t value, EnergyUnits units);
 
+// The preset page's reads for one tab (0-3 the tariff tabs, 4 the counters)
+// under the access lock: the word order, the identity into the image (the
+// energy rule of ZN needs its model code), then the tab's blocks with their
+// fractions; channel 1 reads the second input (ZN: the second system), 4000
+// registers higher. counters is the device's counter count: without counters
+// items 390-397 read as zero.
+void ReadPresetTab(CModbusInterface& connection, int channel, int energyTab, int counters,
+                   CMeasurandsKTA& image);
+
 // The written parts into the page's image: the item and its fraction 56 items above.
 void StorePreset(CMeasurandsKTA& image, int item, const PresetParts& parts);

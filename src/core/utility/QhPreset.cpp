@@ -6,9 +6,11 @@
 #include "background/CAccessRight.h"
 #include "comm/CModbusInterface.h"
 #include "device/CPasscodeProtection.h"
+#include "monitor/CMeasurandsKTA.h"
 #include "monitor/MonitorTexts.h"
 #include "utility/CConnectionBracket.h"
 #include "utility/RegisterIo.h"
+#include "utility/UtilityRegisters.h"
 
 namespace {
 
@@ -44,6 +46,26 @@ int QhPresetItem(const QhPresetCell& cell)
 {
     return kFirstRecordItem + kRecordItems * (cell.channel % kChannelsPerModule) +
            static_cast<int>(cell.quantity);
+}
+
+void ReadQhPresetPage(CModbusInterface& connection, QhModule module, CMeasurandsKTA& image)
+{
+    constexpr int kPresetValues = 2, kDateItem = 1870, kTimeItem = 1871;
+    const int base = module == QhModule::Extension ? kChannelsPerModule : 0;
+    CAccessRight access(connection);
+    CConnectionBracket bracket(connection);
+    for (int c = 0; c < kChannelsPerModule; ++c) {
+        const auto values = RegisterIo::ReadValues(connection, QhEnergyRecordRegister(base + c),
+                                                   kPresetValues, false);
+        for (int i = 0; i < kPresetValues; ++i)
+            image.items[std::size_t(kFirstRecordItem + kRecordItems * c + i)] =
+                static_cast<std::int32_t>(values[std::size_t(i)]);
+    }
+    const auto clock =
+        RegisterIo::ReadWords(connection, UtilityRegister::kClock, UtilityRegister::kClockCount);
+    image.items[kDateItem] =
+        static_cast<std::int32_t>(RegisterIo::Combine(clock[0], clock[1], false));
+    image.items[kTimeItem] = clock[2];
 }
 
 ScaledInput QhPresetInput(QhEnergy quantity)

@@ -5,6 +5,7 @@
 
 #include "utility/ScaledInput.h"
 
+class CMeasurandsKTA;
 class CModbusInterface;
 
 // The energy preset of the QH family: a channel's record (29 values from its
@@ -26,6 +27,12 @@ struct QhPresetCell {
 std::optional<QhPresetCell> QhPresetCellOf(int item, QhModule module);
 // The item a cell shows on its module's page.
 int QhPresetItem(const QhPresetCell& cell);
+
+// The QH preset page's reads under the access lock, low word first: for each
+// channel of the module the first two values of its record into items
+// 398 + 29c and 399 + 29c, and the device clock 9104-9106 into items 1870
+// (9104 in the low half, 9105 in the high half) and 1871 (9106).
+void ReadQhPresetPage(CModbusInterface& connection, QhModule module, CMeasurandsKTA& image);
 
 // 0.0 to 99999999.9 in 0.1 units, named "Active in" or "Reactive LAG".
 ScaledInput QhPresetInput(QhEnergy quantity);

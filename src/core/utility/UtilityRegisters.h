@@ -26,6 +26,8 @@ constexpr int kFixedOutputs = 5339;
 constexpr int kOutputType = 3135;
 constexpr int kOutputValues = 3136; // 4 signed 16-bit values
 constexpr int kOutputCount = 4;
+// Pulse counters 1-8, 32 bit each; devices with counters have no analog outputs.
+constexpr int kCounterValues = 3136;
 
 // Measured values: 8 totals from 0, 25 phase values from 32; channel 2 (the
 // second system of ZN) 4000 above.

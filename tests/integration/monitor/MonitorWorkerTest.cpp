@@ -173,9 +173,17 @@ TEST(MonitorWorker, ClosingMidCommandSendsNoNotification)
     transports.afterWrite = [&](const std::uint8_t* frame, std::size_t size) {
         if (ReadAddressOf(frame, size) != kHeldRead)
             return;
+        // Let the device take the request in before the close cuts the link:
+        // a request still in the socket would never reach its log.
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        const auto logged = [&] {
+            const Reads r = ReadRequests(device.Requests());
+            return std::count(r.begin(), r.end(), std::pair<int, int>{kHeldRead, 50}) > 0;
+        };
+        while (!logged() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
         held.Set();
         // Stay inside the request until the window has begun to close.
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (monitor.worker.IsRunning() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
     };

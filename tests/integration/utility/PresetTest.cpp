@@ -1,4 +1,5 @@
 #include "UtilityDevice.h"
+#include "monitor/CMeasurandsKTA.h"
 #include "utility/EnergyPreset.h"
 #include "utility/QhPreset.h"
 
@@ -110,6 +111,66 @@ TEST_F(PresetTargetTest, ZnSecondSystemCountsHundredths)
                                   EnergyUnits::Hundredths));
     // floor(78 x 2^32 / 100) + 1
     EXPECT_EQ(CommandWrites(), (WriteList{{4128, Low32(123456)}, {4192, Low32(3350074491u)}}));
+}
+
+} // namespace
+
+namespace {
+
+class PresetPageTest : public UtilityDeviceTest {};
+
+TEST_F(PresetPageTest, PageReadsTheTabsBlocksWithFractionsInTheDevicesWordOrder)
+{
+    Start(kQgTwoInputs, Protection::None, 1);
+    const ScaledInput input =
+        EnergyPresetInput(*FindEnergyPresetRow(kActiveIn), EnergyUnits::Tenths);
+    ASSERT_TRUE(WriteEnergyPreset(Master(), 1, kActiveIn, ReadScaledInput("1234.5678", input),
+                                  EnergyUnits::Tenths));
+    ClearLog();
+    const auto image = std::make_unique<CMeasurandsKTA>();
+    ReadPresetTab(Master(), 1, 0, 0, *image);
+    // The device counts on: the preset value or a little more.
+    EXPECT_GE(image->items[66], 12345);
+    EXPECT_LT(image->items[66], 12355);
+    EXPECT_EQ(image->modelCode, Sim().Identity().modelCode);
+    EXPECT_EQ(device_->CountTouching(4, 4128), 1);
+    EXPECT_EQ(device_->CountTouching(4, 4192), 1);
+    EXPECT_EQ(device_->CountTouching(4, 128), 0);
+    EXPECT_FALSE(Master().IsOpen());
+}
+
+TEST_F(PresetPageTest, CounterTabOfADeviceWithoutCountersReadsNothingAndShowsZeros)
+{
+    Start(kQgTwoInputs);
+    const auto image = std::make_unique<CMeasurandsKTA>();
+    image->items[393] = 77;
+    ReadPresetTab(Master(), 0, 4, 0, *image);
+    EXPECT_EQ(image->items[393], 0);
+    EXPECT_EQ(device_->CountTouching(4, 3136), 0);
+}
+
+TEST_F(PresetPageTest, CounterTabReadsThePresetCounters)
+{
+    Start(kQgFourCounters);
+    const auto image = std::make_unique<CMeasurandsKTA>();
+    ASSERT_TRUE(WriteEnergyPreset(Master(), 0, kCounter4, 4711, EnergyUnits::Tenths));
+    ReadPresetTab(Master(), 0, 4, 4, *image);
+    EXPECT_GE(image->items[kCounter4], 4711);
+}
+
+TEST_F(PresetPageTest, QhPageReadsTheModulesRecordsAndTheClock)
+{
+    Start(kQh);
+    const QhPresetCell cell = *QhPresetCellOf(399 + 29 * 3, QhModule::Basic);
+    ASSERT_TRUE(WriteQhEnergyPreset(Master(), cell, 54321));
+    const auto image = std::make_unique<CMeasurandsKTA>();
+    ReadQhPresetPage(Master(), QhModule::Basic, *image);
+    EXPECT_GE(image->items[399 + 29 * 3], 54321);
+    EXPECT_LT(image->items[399 + 29 * 3], 54331);
+    const auto clock = Sim().ReadRegisters(9104, 3);
+    EXPECT_EQ(static_cast<std::uint32_t>(image->items[1870]),
+              std::uint32_t(clock[0]) | std::uint32_t(clock[1]) << 16);
+    EXPECT_EQ(image->FormatItem(1870).size(), std::string("2024/01/15").size());
 }
 
 } // namespace
