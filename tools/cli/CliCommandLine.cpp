@@ -250,6 +250,10 @@ const std::map<std::string, Setter>& CommandValueOptions()
          [](Parser& p, const std::string& v) {
              p.o.intervalMs = static_cast<int>(Number("--interval-ms", v, 0, 86400000));
          }},
+        {"--detail",
+         [](Parser& p, const std::string& v) {
+             p.o.detail = static_cast<int>(Number("--detail", v, 1, 16));
+         }},
     };
     return options;
 }
@@ -279,7 +283,10 @@ const std::map<std::string, CommandSpec>& Commands()
         {"clock", {CliCommand::Clock, {}, {"--set", "--sync", "--passcode", "--yes"}, true}},
         {"info", {CliCommand::Info, {}, {"--tag", "--passcode", "--yes"}, true}},
         {"monitor",
-         {CliCommand::Monitor, {}, {"--channel", "--count", "--interval-ms", "--csv"}, true}},
+         {CliCommand::Monitor,
+          {},
+          {"--channel", "--count", "--interval-ms", "--csv", "--detail"},
+          true}},
     };
     return commands;
 }
@@ -410,10 +417,14 @@ const char* CliUsage()
            "  commands that change the device ask \"Are you sure?\" on the terminal;\n"
            "  --yes answers it, and without a terminal they need it\n"
            "  monitor [--channel 1|2] [--count N] [--interval-ms MS] [--csv FILE]\n"
+           "          [--detail CH]\n"
            "                             print the values of the monitor window once a\n"
            "                             cycle (default every 1000 ms, 0 = at once) until\n"
            "                             interrupted or N cycles; --csv appends a row per\n"
-           "                             cycle with the local time\n"
+           "                             cycle with the local time; on QH devices the\n"
+           "                             basic module, then the extension module or the\n"
+           "                             pulse inputs; --detail CH prints the detail\n"
+           "                             window of QH channel CH (1-16) instead\n"
            "  --verbose                  print the Modbus requests on stderr\n"
            "exit status: 0 success, 1 device, file or communication error, 2 usage error\n"
            "or a command the device does not offer\n";

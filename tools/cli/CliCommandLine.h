@@ -38,6 +38,8 @@ struct CliOptions {
     // monitor: cycles to run (none: until interrupted) and the period of a cycle
     std::optional<long long> count;
     int intervalMs = 1000;
+    // monitor --detail: the QH channel (1-16) whose detail window is printed
+    std::optional<int> detail;
     // reset
     std::optional<CliResetTarget> resetTarget;
     std::optional<std::vector<CliCircuit>> circuits;

@@ -148,7 +148,7 @@ void RunMonitor(const CliOptions& o, std::FILE* out)
             return;
         throw;
     }
-    source = CreateMonitorSource(device, master, channel);
+    source = CreateMonitorSource(device, master, channel, o.detail);
     running = source.get();
     const std::vector<MonitorItemName>& items = source->Items();
     std::optional<CMonitorCsvLog> csv;

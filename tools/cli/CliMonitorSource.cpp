@@ -44,12 +44,6 @@ std::vector<PollRequest> FullCycle()
     return cycle;
 }
 
-std::string FamilyNotAvailable(const CDeviceType& device)
-{
-    return std::string("ormel-cli: the monitor of ") + (device.Has(CapQh) ? "QH" : "ZN") +
-           " devices is not available in this version";
-}
-
 bool HasOwnMonitor(const CDeviceType& device)
 {
     return device.Has(CapQh | CapZn);
@@ -109,7 +103,8 @@ private:
     void CheckDevice(const CDeviceType& device) const
     {
         if (HasOwnMonitor(device))
-            throw CMonitorSourceEnded(FamilyNotAvailable(device));
+            throw CMonitorSourceEnded("ormel-cli: the device at the address is now of another "
+                                      "family; start the monitor again");
         if (channel_ == 2 && !HasSecondChannel(device))
             throw CMonitorSourceEnded("ormel-cli: the device no longer has a second input channel");
     }
@@ -141,15 +136,22 @@ private:
 } // namespace
 
 std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
-                                                    CModbusInterface& master, int channel)
+                                                    CModbusInterface& master, int channel,
+                                                    std::optional<int> detail)
 {
+    if (device.Has(CapQh)) {
+        if (channel != 1)
+            throw CliUsageError("--channel: the QH monitor shows every channel; --detail CH "
+                                "shows one");
+        return CreateQhMonitorSource(device, master, detail);
+    }
+    if (detail)
+        throw CliUsageError("--detail: only QH devices have a channel detail window");
     if (device.Has(CapZn)) {
         if (channel != 1)
             throw CliUsageError("--channel: a ZN device shows both systems at once, on channel 1");
         return CreateZnMonitorSource(master);
     }
-    if (HasOwnMonitor(device))
-        throw CPrivateException(FamilyNotAvailable(device));
     if (channel != 1 && channel != 2)
         throw CliUsageError("--channel: the monitor reads channel 1 or 2");
     if (channel == 2 && !HasSecondChannel(device))

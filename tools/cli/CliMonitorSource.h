@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "CliMonitorFormat.h"
@@ -34,11 +35,19 @@ public:
 };
 
 // The source that fits the identified device, reading channel 1 or 2 through
-// master (not owned, outlives the source). Throws CPrivateException for a
-// family whose monitor this version does not offer, and CliUsageError for a
-// channel the device does not have.
+// master (not owned, outlives the source); detail: the QH channel (1-16)
+// whose detail window is read instead of the main page. Throws
+// CPrivateException for a family whose monitor this version does not offer,
+// and CliUsageError for a channel the device does not have.
 std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
-                                                    CModbusInterface& master, int channel);
+                                                    CModbusInterface& master, int channel,
+                                                    std::optional<int> detail = std::nullopt);
+
+// The QH family's source (CliQhMonitorSource.cpp): the main page of each
+// module, or the detail window of one channel.
+std::unique_ptr<IMonitorSource> CreateQhMonitorSource(const CDeviceType& device,
+                                                      CModbusInterface& master,
+                                                      std::optional<int> detail);
 
 // The source of the ZN family: both systems in one cycle (channel 1 only).
 std::unique_ptr<IMonitorSource> CreateZnMonitorSource(CModbusInterface& master);

@@ -20,6 +20,7 @@ const std::vector<WindowEntry>& AllWindows()
         AddMonitorWindows(catalog);
         AddZnMonitorWindows(catalog);
         AddUtilityWindows(catalog);
+        AddQhMonitorWindows(catalog);
         AddTestWindows(catalog);
         return catalog.Entries();
     }();

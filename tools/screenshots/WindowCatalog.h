@@ -50,4 +50,5 @@ void AddWidgetWindows(CWindowCatalog& catalog);
 void AddMonitorWindows(CWindowCatalog& catalog);
 void AddZnMonitorWindows(CWindowCatalog& catalog);
 void AddUtilityWindows(CWindowCatalog& catalog);
+void AddQhMonitorWindows(CWindowCatalog& catalog);
 void AddTestWindows(CWindowCatalog& catalog);

@@ -3,6 +3,7 @@
 #include "app/IPromptService.h"
 #include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CMyORMELDlg.h"
+#include "monitor/CPMDialog.h"
 #include "monitor/MonitorWindowTexts.h"
 #include "text/CStringTable.h"
 #include "widgets/ModalRunner.h"
@@ -10,6 +11,10 @@
 int OpenMonitorWindow(MonitorWindowKind kind, const CDeviceType&, CModbusInterface& connection,
                       QWidget*)
 {
+    if (kind == MonitorWindowKind::PowerManagement) {
+        CPMDialog window(connection);
+        return RunModal(window);
+    }
     if (kind == MonitorWindowKind::Second) {
         CMyORMEL2Dlg window(connection);
         return RunModal(window);

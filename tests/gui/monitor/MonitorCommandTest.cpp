@@ -10,6 +10,7 @@
 #include "gui/monitor/MonitorWindowSupport.h"
 #include "monitor/CMonitorWorker.h"
 #include "monitor/CMyORMEL2Dlg.h"
+#include "monitor/CPMDialog.h"
 #include "monitor/MonitorWindows.h"
 #include "support/DialogTestHelpers.h"
 #include "support/PromptFixture.h"
@@ -21,7 +22,6 @@ constexpr int kKtb = 39;
 constexpr int kKtaGen2 = 70;
 constexpr int kQh = 52;
 constexpr int kZnpw = 83;
-constexpr int kTextFamilyNotAvailable = 24040;
 } // namespace
 
 // The Monitor button of the main window with the program's own opener.
@@ -67,8 +67,7 @@ private slots:
 
     void theStandardMonitorRunsWhileTheMainWindowIsHidden();
     void resultOneIdentifiesTheDeviceAgainAndReopens();
-    void familiesWithoutTheirMonitorAreToldSo_data();
-    void familiesWithoutTheirMonitorAreToldSo();
+    void theQhFamilyGetsTheMultiCircuitMonitor();
     void znDevicesGetTheirOwnMonitor();
 };
 
@@ -112,23 +111,22 @@ void MonitorCommandTest::resultOneIdentifiesTheDeviceAgainAndReopens()
     QVERIFY(window_->isVisible());
 }
 
-void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo_data()
+void MonitorCommandTest::theQhFamilyGetsTheMultiCircuitMonitor()
 {
-    QTest::addColumn<int>("typeId");
-    QTest::newRow("QH") << kQh;
-}
-
-void MonitorCommandTest::familiesWithoutTheirMonitorAreToldSo()
-{
-    QFETCH(int, typeId);
-    int dialogs = 0;
-    SetModalRunner([&](QDialog&) {
-        ++dialogs;
-        return int(QDialog::Rejected);
+    SetModalRunner([this](QDialog& d) {
+        auto* monitor = qobject_cast<CPMDialog*>(&d);
+        if (!monitor)
+            return int(QDialog::Rejected);
+        mainVisible_.push_back(window_->isVisible());
+        QSignalSpy shown(monitor, &CPMDialog::ReadShown);
+        results_.push_back(shown.wait(kWaitMs) ? monitor->Device().TypeId() : -1);
+        monitor->done(0);
+        return monitor->result();
     });
-    MonitorThroughTheMainWindow(typeId);
-    QCOMPARE(dialogs, 0);
-    QCOMPARE(prompts_->Texts(), std::vector<std::string>{LoadText(kTextFamilyNotAvailable)});
+    MonitorThroughTheMainWindow(kQh);
+    QCOMPARE(results_, std::vector<int>{kQh});
+    QCOMPARE(mainVisible_, std::vector<bool>{false});
+    QVERIFY(prompts_->shown.empty());
     QVERIFY(window_->isVisible());
 }
 

@@ -23,8 +23,6 @@ namespace {
 const std::string kBin = std::string(ORMEL_BINARY_DIR) + "/bin/";
 constexpr int kKta = 70;         // one input channel
 constexpr int kQgTwoInputs = 36; // channel 2
-constexpr int kQh = 52;
-constexpr int kZn = 83;
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -326,20 +324,5 @@ TEST_P(StopSignal, EndsCleanlyAfterTheLastWholeCycle)
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, StopSignal, ::testing::Values(SIGINT, SIGTERM));
-
-class OtherFamily : public CliMonitorTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(OtherFamily, IsNotAvailableInThisVersion)
-{
-    Start(GetParam());
-    Child cli("ormel-cli", Monitor({"--count", "1"}));
-    EXPECT_EQ(cli.Finish(), 1);
-    EXPECT_EQ(cli.Out(), "");
-    EXPECT_EQ(cli.Err(), std::string("ormel-cli: the monitor of ") +
-                             (GetParam() == kQh ? "QH" : "ZN") +
-                             " devices is not available in this version\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(Qh, OtherFamily, ::testing::Values(kQh));
 
 } // namespace
