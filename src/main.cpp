@@ -17,6 +17,7 @@
 #include "config_ui/SettingsDialogs.h"
 #include "monitor/CMyORMEL2Dlg.h"
 #include "monitor/CMyORMELDlg.h"
+#include "monitor/CPMDialog.h"
 #include "monitor/MonitorWindows.h"
 #include "testdlg/TestWindows.h"
 #include "utility/MonitorUtilityHooks.h"
@@ -71,6 +72,8 @@ int main(int argc, char** argv)
         {.utility = &RunZnMonitorUtilityDialog, .loopTest = [](CMyORMEL2Dlg& window) {
              RunZnLoopTestWindow(window.Connection(), window.ConnectedDevice(), &window);
          }});
+    CPMDialog::SetDefaultDialogHooks(
+        {.loopTest = &RunQhLoopTestWindow, .preset = &RunQhPresetWindow});
     SetMainWindowCommands(&commands);
     // 1: the main window is shown again in the new language; 0: it was closed.
     const int exitCode = app.Run(&RunMainConfigurationDialog);
