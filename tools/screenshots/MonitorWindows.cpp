@@ -9,9 +9,7 @@
 #include <memory>
 #include <utility>
 
-#include "CDeviceSimulator.h"
-#include "CPlatformTransportFactory.h"
-#include "CSimTcpServer.h"
+#include "SimulatedLink.h"
 #include "WindowCatalog.h"
 #include "app/CSettingsStore.h"
 #include "comm/CModbusInterface.h"
@@ -22,39 +20,6 @@ namespace {
 
 constexpr int kTurns = 3;
 constexpr int kWaitLimitMs = 20000;
-
-// The device, its link and the window's store; handed to the window, which
-// deletes it with its children after its worker has been joined.
-class CSimulatedLink : public QObject {
-public:
-    explicit CSimulatedLink(const SimOptions& options)
-        : sim_(Prepared(options)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
-    {
-    }
-    CModbusInterface& Connection() { return connection_; }
-    CSettingsStore& Store() { return store_; }
-
-private:
-    static const SimOptions& Prepared(const SimOptions& options)
-    {
-        InstallPlatformTransports();
-        return options;
-    }
-    ComSettings Settings() const
-    {
-        ComSettings settings;
-        settings.mode = ConnectionMode::Tcp;
-        settings.serverAddress = "127.0.0.1";
-        settings.servicePort = std::to_string(server_.Port());
-        settings.address = 1;
-        return settings;
-    }
-
-    CDeviceSimulator sim_;
-    CSimTcpServer server_;
-    CModbusInterface connection_;
-    CMemorySettingsStore store_;
-};
 
 // Runs the window's event loop until `turns` more turns have completed
 // without error and then the window's timer has ticked: by then every control

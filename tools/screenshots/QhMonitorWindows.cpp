@@ -8,9 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "CDeviceSimulator.h"
-#include "CPlatformTransportFactory.h"
-#include "CSimTcpServer.h"
+#include "SimulatedLink.h"
 #include "WindowCatalog.h"
 #include "comm/CModbusInterface.h"
 #include "monitor/CPMDetailDialog.h"
@@ -22,37 +20,6 @@ namespace {
 
 constexpr int kReads = 3;
 constexpr int kWaitLimitMs = 20000;
-
-// The device and its link; handed to the window, which deletes it with its
-// children after its read job has ended.
-class CQhSimulatedLink : public QObject {
-public:
-    explicit CQhSimulatedLink(const SimOptions& options)
-        : sim_(Prepared(options)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
-    {
-    }
-    CModbusInterface& Connection() { return connection_; }
-
-private:
-    static const SimOptions& Prepared(const SimOptions& options)
-    {
-        InstallPlatformTransports();
-        return options;
-    }
-    ComSettings Settings() const
-    {
-        ComSettings settings;
-        settings.mode = ConnectionMode::Tcp;
-        settings.serverAddress = "127.0.0.1";
-        settings.servicePort = std::to_string(server_.Port());
-        settings.address = 1;
-        return settings;
-    }
-
-    CDeviceSimulator sim_;
-    CSimTcpServer server_;
-    CModbusInterface connection_;
-};
 
 // Runs the window's event loop until `reads` more reads have been shown
 // without error.
@@ -82,7 +49,7 @@ SimOptions Device(int typeId, bool pulseInputs = false)
 
 std::unique_ptr<QWidget> MonitorOf(const SimOptions& device, int tab)
 {
-    auto* link = new CQhSimulatedLink(device);
+    auto* link = new CSimulatedLink(device);
     auto window = std::make_unique<CPMDialog>(link->Connection());
     link->setParent(window.get());
     // The enabled look of the buttons the lead wires to the test dialogs.
@@ -96,7 +63,7 @@ std::unique_ptr<QWidget> MonitorOf(const SimOptions& device, int tab)
 
 std::unique_ptr<QWidget> DetailOf(const SimOptions& device, int channel, int tab, int thdRow)
 {
-    auto* link = new CQhSimulatedLink(device);
+    auto* link = new CSimulatedLink(device);
     auto window = std::make_unique<CPMDetailDialog>(link->Connection(), channel);
     link->setParent(window.get());
     window->Tabs()->setCurrentIndex(tab);

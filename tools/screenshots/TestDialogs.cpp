@@ -9,9 +9,7 @@
 
 #include <memory>
 
-#include "CDeviceSimulator.h"
-#include "CPlatformTransportFactory.h"
-#include "CSimTcpServer.h"
+#include "SimulatedLink.h"
 #include "WindowCatalog.h"
 #include "comm/CModbusInterface.h"
 #include "monitor/CSharedPageTabs.h"
@@ -32,39 +30,6 @@ constexpr int kQhEx8 = 64;
 constexpr int kZnpw = 83;
 constexpr int kWaitLimitMs = 20000;
 
-// A simulated device and the connection to it, handed to the window, which
-// deletes it with its children once its own reads have ended.
-class CTestLink : public QObject {
-public:
-    explicit CTestLink(SimOptions options)
-        : sim_(Installed(std::move(options))), server_(sim_, "127.0.0.1", 0),
-          connection_(Settings())
-    {
-    }
-    CModbusInterface& Connection() { return connection_; }
-    const CDeviceType& Identity() const { return sim_.Identity(); }
-
-private:
-    static SimOptions Installed(SimOptions options)
-    {
-        InstallPlatformTransports();
-        return options;
-    }
-    ComSettings Settings() const
-    {
-        ComSettings settings;
-        settings.mode = ConnectionMode::Tcp;
-        settings.serverAddress = "127.0.0.1";
-        settings.servicePort = std::to_string(server_.Port());
-        settings.address = 1;
-        return settings;
-    }
-
-    CDeviceSimulator sim_;
-    CSimTcpServer server_;
-    CModbusInterface connection_;
-};
-
 SimOptions Options(int typeId)
 {
     SimOptions options;
@@ -84,7 +49,7 @@ template <class Window, class Signal> void WaitFor(Window& window, Signal signal
 std::function<std::unique_ptr<QWidget>()> LoopTestOf(SimOptions options)
 {
     return [options] {
-        auto* link = new CTestLink(options);
+        auto* link = new CSimulatedLink(options);
         auto dialog = std::make_unique<CLoopTestDialog>(link->Connection(), link->Identity(), 0);
         link->setParent(dialog.get());
         dialog->Load();
@@ -96,7 +61,7 @@ std::unique_ptr<QWidget> LoopBackWindow()
 {
     SimOptions options = Options(kLkta4to20mA);
     options.scenario.fixedOutputs = true;
-    auto* link = new CTestLink(options);
+    auto* link = new CSimulatedLink(options);
     auto dialog = std::make_unique<CLoopBackDialog>(link->Connection(), link->Identity());
     link->setParent(dialog.get());
     dialog->Load();
@@ -106,7 +71,7 @@ std::unique_ptr<QWidget> LoopBackWindow()
 std::function<std::unique_ptr<QWidget>()> PresetOf(int typeId, int tab)
 {
     return [typeId, tab] {
-        auto* link = new CTestLink(Options(typeId));
+        auto* link = new CSimulatedLink(Options(typeId));
         auto dialog = std::make_unique<CPresetDialog>(link->Connection(), link->Identity(), 0);
         link->setParent(dialog.get());
         dialog->Panel()->Tabs()->setCurrentIndex(tab);
@@ -122,7 +87,7 @@ std::function<std::unique_ptr<QWidget>()> ZnOf(CZNLoopTestDlg::Mode mode)
     return [mode] {
         SimOptions options = Options(kZnpw);
         options.scenario.loopTestChannels = {1};
-        auto* link = new CTestLink(options);
+        auto* link = new CSimulatedLink(options);
         auto dialog = std::make_unique<CZNLoopTestDlg>(link->Connection(), link->Identity(), mode);
         link->setParent(dialog.get());
         dialog->Load();
@@ -136,7 +101,7 @@ std::unique_ptr<QWidget> QhLoopTestWindow()
 {
     SimOptions options = Options(kQh);
     options.scenario.loopTestChannels = {1};
-    auto* link = new CTestLink(options);
+    auto* link = new CSimulatedLink(options);
     auto dialog = std::make_unique<CLoopTestQHDialog>(link->Connection());
     link->setParent(dialog.get());
     dialog->Load();
@@ -146,7 +111,7 @@ std::unique_ptr<QWidget> QhLoopTestWindow()
 
 std::unique_ptr<QWidget> QhPresetWindow()
 {
-    auto* link = new CTestLink(Options(kQhEx8));
+    auto* link = new CSimulatedLink(Options(kQhEx8));
     auto dialog = std::make_unique<CQHPresetDialog>(link->Connection(), link->Identity());
     link->setParent(dialog.get());
     WaitFor(*dialog, &CQHPresetDialog::ReadShown);

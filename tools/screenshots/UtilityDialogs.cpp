@@ -7,9 +7,7 @@
 
 #include <memory>
 
-#include "CDeviceSimulator.h"
-#include "CPlatformTransportFactory.h"
-#include "CSimTcpServer.h"
+#include "SimulatedLink.h"
 #include "WindowCatalog.h"
 #include "comm/CModbusInterface.h"
 #include "utility/CDateDialog.h"
@@ -27,49 +25,20 @@ constexpr int kQh = 52;
 constexpr int kZnpw = 83;
 constexpr int kWaitLimitMs = 20000;
 
-// A simulated device and the connection to it, handed to the window, which
-// deletes it with its children once its own reads have ended.
-class CSimulatedLink : public QObject {
-public:
-    // protectedDevice: a Modbus passcode is set (a QH variant has one to set).
-    explicit CSimulatedLink(int typeId, bool protectedDevice = false)
-        : sim_(Options(typeId, protectedDevice)), server_(sim_, "127.0.0.1", 0),
-          connection_(Settings())
-    {
-    }
-    CModbusInterface& Connection() { return connection_; }
-    // The device as a monitor's worker identifies it, with its I/O words.
-    const CDeviceType& Identity() const { return sim_.Identity(); }
-
-private:
-    static SimOptions Options(int typeId, bool protectedDevice)
-    {
-        InstallPlatformTransports();
-        SimOptions options;
-        options.typeId = typeId;
-        options.passcode = protectedDevice ? 1234 : 0;
-        options.scenario.tag = "FEEDER-07";
-        return options;
-    }
-    ComSettings Settings() const
-    {
-        ComSettings settings;
-        settings.mode = ConnectionMode::Tcp;
-        settings.serverAddress = "127.0.0.1";
-        settings.servicePort = std::to_string(server_.Port());
-        settings.address = 1;
-        return settings;
-    }
-
-    CDeviceSimulator sim_;
-    CSimTcpServer server_;
-    CModbusInterface connection_;
-};
+// protectedDevice: a Modbus passcode is set (a QH variant has one to set).
+SimOptions UtilityOptions(int typeId, bool protectedDevice = false)
+{
+    SimOptions options;
+    options.typeId = typeId;
+    options.passcode = protectedDevice ? 1234 : 0;
+    options.scenario.tag = "FEEDER-07";
+    return options;
+}
 
 std::function<std::unique_ptr<QWidget>()> UtilityOf(int typeId)
 {
     return [typeId] {
-        auto* link = new CSimulatedLink(typeId);
+        auto* link = new CSimulatedLink(UtilityOptions(typeId));
         auto dialog = std::make_unique<CUtilityDialog>(link->Connection(), link->Identity(), false);
         link->setParent(dialog.get());
         // The program installs the test windows at start; the shot shows the
@@ -87,7 +56,7 @@ std::function<std::unique_ptr<QWidget>()> ChooserOf(ResetKind kind)
 
 std::unique_ptr<QWidget> DateWindow()
 {
-    auto* link = new CSimulatedLink(kQh);
+    auto* link = new CSimulatedLink(UtilityOptions(kQh));
     auto dialog = std::make_unique<CDateDialog>(link->Connection());
     link->setParent(dialog.get());
     QEventLoop loop;
@@ -99,7 +68,7 @@ std::unique_ptr<QWidget> DateWindow()
 
 std::unique_ptr<QWidget> DeviceInfoWindow()
 {
-    auto* link = new CSimulatedLink(kQh, true);
+    auto* link = new CSimulatedLink(UtilityOptions(kQh, true));
     auto dialog = std::make_unique<CDeviceInfoDialog>(link->Connection());
     link->setParent(dialog.get());
     return dialog;

@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "CDeviceSimulator.h"
-#include "CPlatformTransportFactory.h"
-#include "CSimTcpServer.h"
+#include "SimulatedLink.h"
 #include "WindowCatalog.h"
 #include "app/CSettingsStore.h"
 #include "comm/CModbusInterface.h"
@@ -22,39 +20,6 @@ namespace {
 
 constexpr int kTurns = 2;
 constexpr int kWaitLimitMs = 20000;
-
-// The device, its link and the window's store; handed to the window, which
-// deletes it with its children after the executor has finished its job.
-class CSimulatedZnLink : public QObject {
-public:
-    explicit CSimulatedZnLink(const SimOptions& options)
-        : sim_(Prepared(options)), server_(sim_, "127.0.0.1", 0), connection_(Settings())
-    {
-    }
-    CModbusInterface& Connection() { return connection_; }
-    CSettingsStore& Store() { return store_; }
-
-private:
-    static const SimOptions& Prepared(const SimOptions& options)
-    {
-        InstallPlatformTransports();
-        return options;
-    }
-    ComSettings Settings() const
-    {
-        ComSettings settings;
-        settings.mode = ConnectionMode::Tcp;
-        settings.serverAddress = "127.0.0.1";
-        settings.servicePort = std::to_string(server_.Port());
-        settings.address = 1;
-        return settings;
-    }
-
-    CDeviceSimulator sim_;
-    CSimTcpServer server_;
-    CModbusInterface connection_;
-    CMemorySettingsStore store_;
-};
 
 // Until `turns` chains have ended with a successful spectrum job and the
 // page shows the chosen mode.
@@ -85,7 +50,7 @@ SimOptions Device(int typeId, int wiring)
 
 std::unique_ptr<QWidget> MonitorOf(const SimOptions& device, int pageMode)
 {
-    auto* link = new CSimulatedZnLink(device);
+    auto* link = new CSimulatedLink(device);
     auto window = std::make_unique<CMyORMEL2Dlg>(link->Connection(), link->Store());
     link->setParent(window.get());
     // As the program installs it; the loop test of the family has no window yet.
