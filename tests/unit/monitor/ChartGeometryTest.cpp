@@ -361,7 +361,7 @@ TEST_F(HarmonicsGraphTest, StepTwoShowsOrderOneAndTheOddOrders)
 TEST_F(HarmonicsGraphTest, ValueOverFullScaleReachesAboveThePlot)
 {
     data.values[3] = 1234;
-    const HarmonicsSlot& s = Layout().orders[3];
+    const HarmonicsSlot s = Layout().orders[3];
     EXPECT_EQ(s.valueText, "123.4");
     EXPECT_TRUE(s.hasBar);
     EXPECT_LT(s.bar.top, Layout().plotTop);
