@@ -18,14 +18,6 @@ namespace {
 
 constexpr int kThdRows = 10;
 
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The window's cycle with every tab shown: each step's command under every
 // selection that posts it, in step order, each request once. The spectrum
 // step thus reads every THD row.
@@ -94,11 +86,7 @@ public:
     }
 
 private:
-    std::string ErrorText() const
-    {
-        const std::string text = commands_.LastError();
-        return text.empty() ? Trimmed(LoadText(MonitorText::kCommunicationError)) : text;
-    }
+    std::string ErrorText() const { return CommandErrorText(commands_.LastError()); }
 
     void CheckDevice(const CDeviceType& device) const
     {
@@ -111,17 +99,7 @@ private:
 
     MonitorSnapshot Snapshot() const
     {
-        MonitorSnapshot s;
-        for (const MonitorItemName& i : Items())
-            s.texts.push_back(image_->FormatItem(i.item));
-        for (int row = 0; row < kThdRows; ++row) {
-            std::string line = "spectrum " + std::to_string(row) + "\t";
-            const auto& values = image_->spectrum[static_cast<std::size_t>(row)];
-            for (std::size_t v = 0; v < values.size(); ++v)
-                line += (v == 0 ? "" : " ") + std::to_string(values[v]);
-            s.extraLines.push_back(line);
-        }
-        return s;
+        return ImageSnapshot(*image_, Items(), kThdRows, CMeasurandsKTA::kSpectrumValues);
     }
 
     CModbusInterface& master_;
@@ -157,4 +135,31 @@ std::unique_ptr<IMonitorSource> CreateMonitorSource(const CDeviceType& device,
     if (channel == 2 && !HasSecondChannel(device))
         throw CliUsageError("--channel 2: the device has one input channel");
     return std::make_unique<CStandardMonitorSource>(master, channel);
+}
+
+MonitorSnapshot ImageSnapshot(const CMeasurandsKTA& image,
+                              const std::vector<MonitorItemName>& items, int rows, int values)
+{
+    MonitorSnapshot s;
+    for (const MonitorItemName& i : items)
+        s.texts.push_back(image.FormatItem(i.item));
+    for (int row = 0; row < rows; ++row) {
+        std::string line = "spectrum " + std::to_string(row) + "\t";
+        const auto& spectrum = image.spectrum[static_cast<std::size_t>(row)];
+        for (int v = 0; v < values; ++v)
+            line += (v == 0 ? "" : " ") + std::to_string(spectrum[static_cast<std::size_t>(v)]);
+        s.extraLines.push_back(line);
+    }
+    return s;
+}
+
+std::string CommandErrorText(const std::string& lastError)
+{
+    if (!lastError.empty())
+        return lastError;
+    const std::string text = LoadText(MonitorText::kCommunicationError);
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "CliMonitorFormat.h"
@@ -9,6 +10,7 @@
 #include "monitor/MonitorItemNames.h"
 
 class CDeviceType;
+class CMeasurandsKTA;
 class CModbusInterface;
 
 // What one monitor family polls and how its items read. The monitor command
@@ -51,3 +53,11 @@ std::unique_ptr<IMonitorSource> CreateQhMonitorSource(const CDeviceType& device,
 
 // The source of the ZN family: both systems in one cycle (channel 1 only).
 std::unique_ptr<IMonitorSource> CreateZnMonitorSource(CModbusInterface& master);
+
+// What the sources print of an image: each item's text, then its first
+// `rows` spectrum rows as "spectrum ROW<TAB>" and their first `values`
+// register values, separated by single blanks.
+MonitorSnapshot ImageSnapshot(const CMeasurandsKTA& image,
+                              const std::vector<MonitorItemName>& items, int rows, int values);
+// The text of a failed command, or the communication error when it left none.
+std::string CommandErrorText(const std::string& lastError);

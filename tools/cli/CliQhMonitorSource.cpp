@@ -243,16 +243,7 @@ public:
             CheckRunning();
             throw;
         }
-        MonitorSnapshot s;
-        s.texts = Texts(*image_, items_);
-        for (int row = 0; row < QhReads::kThdRows; ++row) {
-            std::string line = "spectrum " + std::to_string(row) + "\t";
-            const auto& values = image_->spectrum[std::size_t(row)];
-            for (int v = 0; v < QhReads::kSpectrumValues; ++v)
-                line += (v == 0 ? "" : " ") + std::to_string(values[std::size_t(v)]);
-            s.extraLines.push_back(line);
-        }
-        return s;
+        return ImageSnapshot(*image_, items_, QhReads::kThdRows, QhReads::kSpectrumValues);
     }
 
 private:

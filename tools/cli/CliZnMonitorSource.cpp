@@ -4,23 +4,13 @@
 #include "CliMonitorSource.h"
 #include "comm/CModbusInterface.h"
 #include "monitor/CMeasurandsKTA.h"
-#include "monitor/MonitorTexts.h"
 #include "monitor/ZnMonitorCells.h"
 #include "monitor/ZnMonitorJobs.h"
-#include "text/CStringTable.h"
 
 namespace {
 
 constexpr int kSpectrumRowsShown = 20; // rows 0-9 system 1, 10-19 system 2
 constexpr int kThdLatestItem = 366;    // THD items of system 1 from here, system 2 from 376
-
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // ZNPW and ZNEPW: the ZN monitor window's jobs with every page mode shown,
 // both systems at once. The spectrum rows follow the image: 0-9 for the THD
@@ -58,24 +48,12 @@ private:
             return;
         if (!jobs_.IsRunning())
             throw CPrivateException::Aborted();
-        const std::string text = jobs_.LastError();
-        throw CPrivateException(text.empty() ? Trimmed(LoadText(MonitorText::kCommunicationError))
-                                             : text);
+        throw CPrivateException(CommandErrorText(jobs_.LastError()));
     }
 
     MonitorSnapshot Snapshot() const
     {
-        MonitorSnapshot s;
-        for (const MonitorItemName& i : Items())
-            s.texts.push_back(image_->FormatItem(i.item));
-        for (int row = 0; row < kSpectrumRowsShown; ++row) {
-            std::string line = "spectrum " + std::to_string(row) + "\t";
-            const auto& values = image_->spectrum[static_cast<std::size_t>(row)];
-            for (std::size_t v = 0; v < values.size(); ++v)
-                line += (v == 0 ? "" : " ") + std::to_string(values[v]);
-            s.extraLines.push_back(line);
-        }
-        return s;
+        return ImageSnapshot(*image_, Items(), kSpectrumRowsShown, CMeasurandsKTA::kSpectrumValues);
     }
 
     std::unique_ptr<CMeasurandsKTA> image_ = std::make_unique<CMeasurandsKTA>();

@@ -57,6 +57,16 @@ std::optional<PollRequest> CMonitorPollCycle::CommandOfStep(int step, const Moni
     return PollRequest{command, 0};
 }
 
+StatusStyle CommunicationStatusStyle(bool error, bool blink)
+{
+    if (!error)
+        return {kBlue, std::nullopt, std::nullopt};
+    const ColorRef led = blink ? kRed : kLedOff;
+    if (blink)
+        return {kWhite, kRed, led};
+    return {kRed, std::nullopt, led};
+}
+
 PollRequest CMonitorPollCycle::Start()
 {
     step_ = 0;
@@ -156,12 +166,7 @@ void CMonitorPollCycle::OnTimer()
 
 StatusStyle CMonitorPollCycle::StatusTextStyle() const
 {
-    if (!error_)
-        return {kBlue, std::nullopt, std::nullopt};
-    const ColorRef led = blink_ ? kRed : kLedOff;
-    if (blink_)
-        return {kWhite, kRed, led};
-    return {kRed, std::nullopt, led};
+    return CommunicationStatusStyle(error_, blink_);
 }
 
 FixedOutputStyle CMonitorPollCycle::FixedOutputTextStyle() const

@@ -72,6 +72,10 @@ struct StatusStyle {
     std::optional<ColorRef> led; // while the error flag is set
 };
 
+// Every monitor's status text and LED: blue while all goes well; after an
+// error red, and on every other timer tick white on red with the LED lit red.
+StatusStyle CommunicationStatusStyle(bool error, bool blink);
+
 // How the fixed-output text 1185 looks when it is shown.
 struct FixedOutputStyle {
     ColorRef text;

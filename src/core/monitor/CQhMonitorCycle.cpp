@@ -6,12 +6,6 @@
 #include "monitor/QhMonitorJobs.h"
 #include "monitor/QhMonitorReads.h"
 
-namespace {
-constexpr ColorRef kBlue = 0xFF0000;
-constexpr ColorRef kRed = 0x0000FF;
-constexpr ColorRef kWhite = 0xFFFFFF;
-} // namespace
-
 ColorRef CQhStatus::OnSuccess()
 {
     statusTextId_ = MonitorText::kCommunicating;
@@ -40,12 +34,7 @@ void CQhStatus::OnTimer()
 
 StatusStyle CQhStatus::Style() const
 {
-    if (!error_)
-        return {kBlue, std::nullopt, std::nullopt};
-    const ColorRef led = blink_ ? kRed : kLedOff;
-    if (blink_)
-        return {kWhite, kRed, led};
-    return {kRed, std::nullopt, led};
+    return CommunicationStatusStyle(error_, blink_);
 }
 
 CQhMonitorCycle::CQhMonitorCycle()

@@ -3,12 +3,6 @@
 #include "device/Capabilities.h"
 #include "monitor/MonitorTexts.h"
 
-namespace {
-constexpr ColorRef kBlue = 0xFF0000;
-constexpr ColorRef kRed = 0x0000FF;
-constexpr ColorRef kWhite = 0xFFFFFF;
-} // namespace
-
 ZnJob CZnMonitorChain::Start()
 {
     current_ = ZnJob::DeviceInformation;
@@ -67,10 +61,5 @@ void CZnMonitorChain::OnTimer()
 
 StatusStyle CZnMonitorChain::StatusTextStyle() const
 {
-    if (!error_)
-        return {kBlue, std::nullopt, std::nullopt};
-    const ColorRef led = blink_ ? kRed : kLedOff;
-    if (blink_)
-        return {kWhite, kRed, led};
-    return {kRed, std::nullopt, led};
+    return CommunicationStatusStyle(error_, blink_);
 }
