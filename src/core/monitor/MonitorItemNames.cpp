@@ -6,18 +6,12 @@
 
 namespace {
 
-using Names = std::span<const std::string_view>;
+using QuantityNames::kDeviceInformation;
+using QuantityNames::kEnergy;
+using QuantityNames::kPhases;
+using QuantityNames::kThdRows;
+using QuantityNames::kTotals;
 
-// Totals: I, U, P, Q, S, PF, F (items 0-6; maximum 218-224, minimum 308-314).
-constexpr std::string_view kTotals[] = {"I", "U", "P", "Q", "S", "PF", "F"};
-// The per-phase layout of 8-29, repeated for the maximum (226-247) and minimum (315-336).
-constexpr std::string_view kPhases[] = {"I1",  "I2",  "I3", "IN",  "U12", "U23", "U31", "U1N",
-                                        "U2N", "U3N", "P1", "P2",  "P3",  "Q1",  "Q2",  "Q3",
-                                        "S1",  "S2",  "S3", "PF1", "PF2", "PF3"};
-// The fourteen counters of one tariff (items 66-79 and 80-93).
-constexpr std::string_view kEnergy[] = {"EP",     "EQ",      "ES",     "EP-",     "EQ-",
-                                        "EQ+LAG", "EQ+LEAD", "EQ-LAG", "EQ-LEAD", "TIMER",
-                                        "EQ+P",   "EQ-P",    "EPA",    "EQA"};
 constexpr std::string_view kCurrentDemand[] = {"I", "I1", "I2", "I3", "IN"};
 constexpr std::string_view kPowerDemand[] = {"P", "Q", "S"};
 constexpr std::string_view kDemandPeriods[] = {"", " history1", " history2", " history3",
@@ -25,23 +19,11 @@ constexpr std::string_view kDemandPeriods[] = {"", " history1", " history2", " h
 constexpr std::string_view kMaximumDemand[] = {
     "I demand max",    "I1 demand max",    "I2 demand max",    "I3 demand max",     "IN demand max",
     "P demand max in", "P demand max out", "Q demand max LAG", "Q demand max LEAD", "S demand max"};
-constexpr std::string_view kThdRows[] = {"I1",  "I2",  "I3",  "IN",  "U12",
-                                         "U23", "U31", "U1N", "U2N", "U3N"};
 constexpr std::string_view kCounters[] = {"Counter1", "Counter2", "Counter3", "Counter4",
                                           "Counter5", "Counter6", "Counter7", "Counter8"};
-constexpr std::string_view kDeviceInformation[] = {
-    "Model", "Firmware version", "Serial", "Support information", "Modbus passcode", "Tag No."};
 constexpr std::string_view kOutputs[] = {"Ao1", "Ao2", "Ao3", "Ao4"};
 
-// Consecutive items from firstItem, each named prefix + name + suffix.
-struct NamedBlock {
-    int firstItem;
-    Names names;
-    std::string_view prefix;
-    std::string_view suffix;
-};
-
-constexpr NamedBlock kBlocks[] = {
+constexpr NamedItemBlock kBlocks[] = {
     {0, kTotals, "", ""},               // value page, Trend
     {8, kPhases, "", ""},               //
     {66, kEnergy, "", ""},              // energy page, high tariff tabs
@@ -78,11 +60,7 @@ void AddDemand(std::vector<MonitorItemName>& names)
 std::vector<MonitorItemName> BuildNames()
 {
     std::vector<MonitorItemName> names;
-    for (const NamedBlock& block : kBlocks)
-        for (std::size_t i = 0; i < block.names.size(); ++i)
-            names.push_back({block.firstItem + int(i), std::string(block.prefix) +
-                                                           std::string(block.names[i]) +
-                                                           std::string(block.suffix)});
+    AppendNamedItems(names, kBlocks);
     AddDemand(names);
     std::sort(names.begin(), names.end(),
               [](const MonitorItemName& a, const MonitorItemName& b) { return a.item < b.item; });
@@ -95,4 +73,13 @@ const std::vector<MonitorItemName>& StandardMonitorItemNames()
 {
     static const std::vector<MonitorItemName> names = BuildNames();
     return names;
+}
+
+void AppendNamedItems(std::vector<MonitorItemName>& names, std::span<const NamedItemBlock> blocks)
+{
+    for (const NamedItemBlock& block : blocks)
+        for (std::size_t i = 0; i < block.names.size(); ++i)
+            names.push_back({block.firstItem + int(i), std::string(block.prefix) +
+                                                           std::string(block.names[i]) +
+                                                           std::string(block.suffix)});
 }

@@ -292,49 +292,34 @@ std::optional<SpectrumSource> SpectrumSourceOf(int thdItem)
 
 namespace {
 
-using Names = std::span<const std::string_view>;
+using QuantityNames::kDeviceInformation;
+using QuantityNames::kPhases;
+using QuantityNames::kThdRows;
+using QuantityNames::kTotals;
 
-constexpr std::string_view kTotals[] = {"I", "U", "P", "Q", "S", "PF", "F"};
-constexpr std::string_view kPhases[] = {"I1",  "I2",  "I3", "IN",  "U12", "U23", "U31", "U1N",
-                                        "U2N", "U3N", "P1", "P2",  "P3",  "Q1",  "Q2",  "Q3",
-                                        "S1",  "S2",  "S3", "PF1", "PF2", "PF3"};
-constexpr std::string_view kEnergy[] = {"EP",     "EQ",      "ES",     "EP-",     "EQ-",
-                                        "EQ+LAG", "EQ+LEAD", "EQ-LAG", "EQ-LEAD", "TIMER",
-                                        "EQ+P",   "EQ-P",    "EPA",    "EQA"};
-constexpr std::string_view kThd[] = {"I1",  "I2",  "I3",  "IN",  "U12",
-                                     "U23", "U31", "U1N", "U2N", "U3N"};
 constexpr std::string_view kWirings[] = {"Wiring A", "Wiring B", "Wiring C", "Wiring D"};
-constexpr std::string_view kDeviceInformation[] = {
-    "Model", "Firmware version", "Serial", "Support information", "Modbus passcode", "Tag No."};
 
-struct NamedBlock {
-    int firstItem;
-    Names names;
-    std::string_view prefix;
-    std::string_view suffix;
-};
-
-constexpr NamedBlock kBlocks[] = {
+constexpr NamedItemBlock kBlocks[] = {
     {0, kTotals, "", ""},
     {8, kPhases, "", ""},
     {33, kTotals, "", " sys2"},
     {41, kPhases, "", " sys2"},
-    {66, kEnergy, "", ""},
-    {80, kEnergy, "", " low"},
-    {94, kEnergy, "", " sys2"},
-    {108, kEnergy, "", " low sys2"},
+    {66, QuantityNames::kEnergy, "", ""},
+    {80, QuantityNames::kEnergy, "", " low"},
+    {94, QuantityNames::kEnergy, "", " sys2"},
+    {108, QuantityNames::kEnergy, "", " low sys2"},
     {218, kTotals, "", " max"},
     {226, kPhases, "", " max"},
     {248, kTotals, "", " max sys2"},
     {256, kPhases, "", " max sys2"},
-    {278, kThd, "THD ", " max"},
-    {288, kThd, "THD ", " max sys2"},
+    {278, kThdRows, "THD ", " max"},
+    {288, kThdRows, "THD ", " max sys2"},
     {308, kTotals, "", " min"},
     {315, kPhases, "", " min"},
     {337, kTotals, "", " min sys2"},
     {344, kPhases, "", " min sys2"},
-    {366, kThd, "THD ", ""},
-    {376, kThd, "THD ", " sys2"},
+    {366, kThdRows, "THD ", ""},
+    {376, kThdRows, "THD ", " sys2"},
     {kCircuitWiringItem, kWirings, "", ""},
     {1873, kDeviceInformation, "", ""},
 };
@@ -342,11 +327,7 @@ constexpr NamedBlock kBlocks[] = {
 std::vector<MonitorItemName> BuildNames()
 {
     std::vector<MonitorItemName> names;
-    for (const NamedBlock& block : kBlocks)
-        for (std::size_t i = 0; i < block.names.size(); ++i)
-            names.push_back({block.firstItem + int(i), std::string(block.prefix) +
-                                                           std::string(block.names[i]) +
-                                                           std::string(block.suffix)});
+    AppendNamedItems(names, kBlocks);
     std::sort(names.begin(), names.end(),
               [](const MonitorItemName& a, const MonitorItemName& b) { return a.item < b.item; });
     return names;
