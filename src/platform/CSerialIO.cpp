@@ -1,14 +1,14 @@
 #include "CSerialIO.h"
 
-#include <QSerialPort>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -24,33 +24,43 @@ constexpr int kTextCannotSet = 10001;
 // Without an event fd a cancel is noticed within this many milliseconds.
 constexpr int kCancelPollMs = 10;
 
-std::optional<QSerialPort::Parity> QtParity(SerialParity parity)
+std::optional<speed_t> SpeedCode(int baudRate)
 {
-    switch (parity) {
-    case SerialParity::None:
-        return QSerialPort::NoParity;
-    case SerialParity::Odd:
-        return QSerialPort::OddParity;
-    case SerialParity::Even:
-        return QSerialPort::EvenParity;
+    static constexpr struct {
+        int rate;
+        speed_t code;
+    } kSpeeds[] = {{50, B50},         {75, B75},         {110, B110},       {134, B134},
+                   {150, B150},       {200, B200},       {300, B300},       {600, B600},
+                   {1200, B1200},     {1800, B1800},     {2400, B2400},     {4800, B4800},
+                   {9600, B9600},     {19200, B19200},   {38400, B38400},   {57600, B57600},
+                   {115200, B115200}, {230400, B230400}, {460800, B460800}, {921600, B921600}};
+    for (const auto& s : kSpeeds)
+        if (s.rate == baudRate)
+            return s.code;
+    return std::nullopt;
+}
+
+std::optional<tcflag_t> CharacterSize(int bits)
+{
+    switch (bits) {
+    case 5:
+        return CS5;
+    case 6:
+        return CS6;
+    case 7:
+        return CS7;
+    case 8:
+        return CS8;
     }
     return std::nullopt;
 }
 
-std::optional<QSerialPort::DataBits> QtDataBits(int bits)
+// A bare port name lives under /dev, as the port list gives it.
+std::string SystemLocation(const std::string& portName)
 {
-    if (bits < 5 || bits > 8)
-        return std::nullopt;
-    return static_cast<QSerialPort::DataBits>(bits);
-}
-
-std::optional<QSerialPort::StopBits> QtStopBits(int bits)
-{
-    if (bits == 1)
-        return QSerialPort::OneStop;
-    if (bits == 2)
-        return QSerialPort::TwoStop;
-    return std::nullopt;
+    if (portName.starts_with('/') || portName.starts_with("./") || portName.starts_with("../"))
+        return portName;
+    return "/dev/" + portName;
 }
 
 // Milliseconds left until the deadline, rounded up so a poll never wakes early.
@@ -92,116 +102,117 @@ void CSerialIO::Open()
 {
     Close();
     TakeCancel();
-    // The line is handed over before the open, which programs it in one go
-    // instead of opening at the default speed and changing each setting after.
-    port_ = OpenPort(true);
-    if (!port_) {
-        // Open as it is, so that a line the port cannot run is told apart
-        // from a port that cannot be opened at all.
-        port_ = OpenPort(false);
-        if (!port_)
-            throw CPrivateException(FormatText(TextId::PortCannotOpen, {line_.displayName}),
-                                    FaultKind::Link);
-        try {
-            ApplyLine();
-        } catch (...) {
-            // A half-programmed port is of no use to anyone; do not keep it locked.
-            Close();
-            throw;
-        }
+    if (!OpenPort())
+        throw CPrivateException(FormatText(TextId::PortCannotOpen, {line_.displayName}),
+                                FaultKind::Link);
+    if (!ApplyLine()) {
+        // A half-programmed port is of no use to anyone; do not keep it locked.
+        Close();
+        throw CPrivateException(kTextCannotSet, FaultKind::Link);
     }
     ReleaseModemLines();
 }
 
-std::unique_ptr<QSerialPort> CSerialIO::OpenPort(bool programmed) const
+bool CSerialIO::OpenPort()
 {
-    auto port = std::make_unique<QSerialPort>();
-    port->setPortName(QString::fromStdString(line_.portName));
-    if (programmed) {
-        const auto parity = QtParity(line_.parity);
-        const auto dataBits = QtDataBits(line_.dataBits);
-        const auto stopBits = QtStopBits(line_.stopBits);
-        if (!parity || !dataBits || !stopBits)
-            return nullptr;
-        // Not open yet: the port only keeps the values.
-        port->setBaudRate(line_.baudRate);
-        port->setDataBits(*dataBits);
-        port->setParity(*parity);
-        port->setStopBits(*stopBits);
-        port->setFlowControl(QSerialPort::NoFlowControl);
+    if (line_.portName.empty())
+        return false;
+    if (!lock_.Acquire(line_.portName)) {
+        DebugPrintf("Open %s: the port is locked\n", line_.portName.c_str());
+        return false;
     }
-    if (line_.portName.empty() || !port->open(QIODevice::ReadWrite)) {
-        DebugPrintf("Open %s: %s\n", line_.portName.c_str(),
-                    port->errorString().toStdString().c_str());
-        return nullptr;
+    const std::string location = SystemLocation(line_.portName);
+    fd_ = ::open(location.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0 || ::tcgetattr(fd_, &restored_) != 0) {
+        DebugPrintf("Open %s: %s\n", location.c_str(), std::strerror(errno));
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+        lock_.Release();
+        return false;
     }
-    return port;
+    // Other users that are not root are kept out while the port is ours.
+    if (::ioctl(fd_, TIOCEXCL) != 0)
+        DebugPrintf("Exclusive use of %s: %s\n", location.c_str(), std::strerror(errno));
+    return true;
 }
 
-void CSerialIO::ApplyLine()
+bool CSerialIO::ApplyLine()
 {
-    const auto parity = QtParity(line_.parity);
-    const auto dataBits = QtDataBits(line_.dataBits);
-    const auto stopBits = QtStopBits(line_.stopBits);
-    const bool ok = parity && dataBits && stopBits && port_->setBaudRate(line_.baudRate) &&
-                    port_->setDataBits(*dataBits) && port_->setParity(*parity) &&
-                    port_->setStopBits(*stopBits) &&
-                    port_->setFlowControl(QSerialPort::NoFlowControl);
-    if (!ok) {
+    const auto speed = SpeedCode(line_.baudRate);
+    const auto size = CharacterSize(line_.dataBits);
+    const bool parityKnown = line_.parity == SerialParity::None ||
+                             line_.parity == SerialParity::Odd ||
+                             line_.parity == SerialParity::Even;
+    const bool stopKnown = line_.stopBits == 1 || line_.stopBits == 2;
+    bool ok = speed && size && parityKnown && stopKnown;
+    if (ok) {
+        // Raw bytes: no echo, no line editing, no flow control, no character
+        // translation, reads that never wait inside the driver.
+        termios t = restored_;
+        ::cfmakeraw(&t);
+        t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+        t.c_cflag |= CREAD | CLOCAL | *size;
+        if (line_.parity != SerialParity::None)
+            t.c_cflag |= PARENB | (line_.parity == SerialParity::Odd ? PARODD : 0);
+        if (line_.stopBits == 2)
+            t.c_cflag |= CSTOPB;
+        // A character with a parity error is passed on; the frame check refuses the frame.
+        t.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+        t.c_iflag |= IGNPAR;
+        t.c_cc[VMIN] = 0;
+        t.c_cc[VTIME] = 0;
+        ok = ::cfsetispeed(&t, *speed) == 0 && ::cfsetospeed(&t, *speed) == 0 &&
+             ::tcsetattr(fd_, TCSANOW, &t) == 0;
+    }
+    if (!ok)
         DebugPrintf("Line settings of %s: %d %d/%d/%d refused (%s)\n", line_.portName.c_str(),
                     line_.baudRate, line_.dataBits, static_cast<int>(line_.parity), line_.stopBits,
-                    port_->errorString().toStdString().c_str());
-        throw CPrivateException(kTextCannotSet, FaultKind::Link);
-    }
+                    speed && size && parityKnown && stopKnown ? std::strerror(errno)
+                                                              : "not a line this port runs");
+    return ok;
 }
 
 void CSerialIO::ReleaseModemLines()
 {
     // DTR and RTS stay de-asserted: nothing on these links handshakes. Virtual
     // ports have no modem lines at all, which must not stop the link.
-    const bool dtr = port_->setDataTerminalReady(false);
-    const bool rts = port_->setRequestToSend(false);
-    if (!dtr || !rts) {
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    if (::ioctl(fd_, TIOCMBIC, &lines) != 0)
         DebugPrintf("Modem lines of %s left as they are (%s)\n", line_.portName.c_str(),
-                    port_->errorString().toStdString().c_str());
-        port_->clearError();
-    }
+                    std::strerror(errno));
 }
 
 void CSerialIO::Close()
 {
-    if (!port_)
+    if (fd_ < 0)
         return;
-    port_->close();
-    port_.reset();
+    // The line goes back as we found it, for whoever opens the port next.
+    ::tcsetattr(fd_, TCSANOW, &restored_);
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+    lock_.Release();
 }
 
 bool CSerialIO::IsOpen() const
 {
-    return port_ != nullptr;
-}
-
-int CSerialIO::Descriptor() const
-{
-    return static_cast<int>(port_->handle());
+    return fd_ >= 0;
 }
 
 void CSerialIO::DiscardInput()
 {
-    if (!port_)
+    if (fd_ < 0)
         return;
-    if (!port_->clear(QSerialPort::Input)) {
-        DebugPrintf("Discarding input of %s: %s\n", line_.portName.c_str(),
-                    port_->errorString().toStdString().c_str());
-        port_->clearError();
-    }
+    if (::tcflush(fd_, TCIFLUSH) != 0)
+        DebugPrintf("Discarding input of %s: %s\n", line_.portName.c_str(), std::strerror(errno));
 }
 
 void CSerialIO::Write(const std::uint8_t* data, std::size_t size)
 {
-    if (!port_)
+    if (fd_ < 0)
         throw CPrivateException(kTextCannotSet, FaultKind::Link);
-    const int fd = Descriptor();
+    const int fd = fd_;
     const auto deadline =
         Clock::now() + std::chrono::milliseconds(WriteAllowanceMs(size, line_.baudRate));
     std::size_t sent = 0;
@@ -225,14 +236,14 @@ void CSerialIO::Write(const std::uint8_t* data, std::size_t size)
 
 std::size_t CSerialIO::Read(std::uint8_t* buffer, std::size_t size, int timeoutMs)
 {
-    if (!port_)
+    if (fd_ < 0)
         return 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : 0);
-    std::size_t got = TakeBuffered(buffer, size);
+    std::size_t got = 0;
     while (got < size) {
         if (WaitFor(POLLIN, deadline, true) != Wait::Ready)
             break;
-        const ssize_t n = ::read(Descriptor(), buffer + got, size - got);
+        const ssize_t n = ::read(fd_, buffer + got, size - got);
         if (n > 0) {
             got += static_cast<std::size_t>(n);
             continue;
@@ -247,22 +258,12 @@ std::size_t CSerialIO::Read(std::uint8_t* buffer, std::size_t size, int timeoutM
     return got;
 }
 
-std::size_t CSerialIO::TakeBuffered(std::uint8_t* buffer, std::size_t size)
-{
-    // QSerialPort fills its own buffer only when an event loop runs on the
-    // opening thread; bytes it took must not be lost.
-    if (port_->bytesAvailable() <= 0)
-        return 0;
-    const qint64 n = port_->read(reinterpret_cast<char*>(buffer), static_cast<qint64>(size));
-    return n > 0 ? static_cast<std::size_t>(n) : 0;
-}
-
 CSerialIO::Wait CSerialIO::WaitFor(short events, Clock::time_point deadline, bool cancellable)
 {
     for (;;) {
         if (cancellable && TakeCancel())
             return Wait::Cancelled;
-        pollfd fds[2] = {{Descriptor(), events, 0}, {cancelEvent_, POLLIN, 0}};
+        pollfd fds[2] = {{fd_, events, 0}, {cancelEvent_, POLLIN, 0}};
         const nfds_t count = cancellable && cancelEvent_ >= 0 ? 2 : 1;
         int timeout = RemainingMs(deadline);
         if (cancellable && cancelEvent_ < 0 && timeout > kCancelPollMs)

@@ -2,17 +2,17 @@
 
 #include <atomic>
 #include <chrono>
-#include <memory>
 
+#include <termios.h>
+
+#include "CSerialPortLock.h"
 #include "comm/ITransport.h"
 
-class QSerialPort;
-
-// A serial line under the Modbus master. QSerialPort opens the port (lock file
-// and exclusive use) and programs the line; the bytes then move on its
-// descriptor with poll(), so a read waits on the line and on the cancel event
-// at once and needs no event loop. Open, use and close it on one thread; only
-// Cancel() may come from another.
+// A serial line under the Modbus master. Open claims the port (its lock file
+// and exclusive use of the terminal), programs the line in one go and hands
+// the line's own settings back at close; the bytes move on the descriptor
+// with poll(), so a read waits on the line and on the cancel event at once.
+// Open, use and close it on one thread; only Cancel() may come from another.
 class CSerialIO : public ITransport {
 public:
     explicit CSerialIO(SerialLineSettings line);
@@ -35,16 +35,16 @@ private:
     using Clock = std::chrono::steady_clock;
     enum class Wait { Ready, TimedOut, Cancelled, Failed };
 
-    std::unique_ptr<QSerialPort> OpenPort(bool programmed) const;
-    void ApplyLine();
+    bool OpenPort();
+    bool ApplyLine();
     void ReleaseModemLines();
-    int Descriptor() const;
-    std::size_t TakeBuffered(std::uint8_t* buffer, std::size_t size);
     Wait WaitFor(short events, Clock::time_point deadline, bool cancellable);
     bool TakeCancel();
 
     SerialLineSettings line_;
-    std::unique_ptr<QSerialPort> port_;
+    CSerialPortLock lock_;
+    int fd_ = -1;
+    termios restored_{}; // the line as it was before we opened it
     int cancelEvent_ = -1;
     std::atomic<bool> cancelled_{false}; // only when the system gave no event fd
 };

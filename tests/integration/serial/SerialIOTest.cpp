@@ -141,6 +141,8 @@ TEST_F(SerialIOTest, ProgramsTheLineItWasGiven)
     // A pty keeps speed and stop bits (it forces 8 data bits without parity);
     // its termios reads back on the master.
     io.Close();
+    termios before{};
+    ASSERT_EQ(::tcgetattr(pty.Master(), &before), 0);
     SerialLineSettings line = LineFor(pty.SlavePath());
     line.baudRate = 1200;
     line.stopBits = 2;
@@ -154,6 +156,14 @@ TEST_F(SerialIOTest, ProgramsTheLineItWasGiven)
     EXPECT_EQ(t.c_cflag & CRTSCTS, 0u);
     EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u);
     EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u);
+
+    // Closed, the line is as the next user of the port expects to find it.
+    other.Close();
+    termios after{};
+    ASSERT_EQ(::tcgetattr(pty.Master(), &after), 0);
+    EXPECT_EQ(::cfgetospeed(&after), ::cfgetospeed(&before));
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
 }
 
 TEST_F(SerialIOTest, ReadWaitsForAllBytesAcrossPausesInTheFrame)
