@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchDirectory.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -132,19 +134,10 @@ private:
 
 class CliMonitorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("ormel-cli-monitor-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
     void TearDown() override
     {
         if (device_)
             device_->Finish(SIGTERM);
-        fs::remove_all(dir_);
     }
     // ormel-devsim of a catalogue type on a free loopback port, logging its requests.
     void Start(int type, std::vector<std::string> faults = {})
@@ -160,7 +153,7 @@ protected:
         args.insert(args.begin(), {"--tcp", endpoint_, "monitor"});
         return args;
     }
-    std::string File(const std::string& name) const { return (dir_ / name).string(); }
+    std::string File(const std::string& name) const { return scratch_.File(name); }
     std::vector<std::string> Read(const std::string& name) const
     {
         std::ifstream in(dir_ / name, std::ios::binary);
@@ -180,7 +173,8 @@ protected:
         return addresses;
     }
 
-    fs::path dir_;
+    ScratchDirectory scratch_{"ormel-cli-monitor"};
+    const fs::path& dir_ = scratch_.Path();
     std::unique_ptr<Child> device_;
     std::string endpoint_;
 };

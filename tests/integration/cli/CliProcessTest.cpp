@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -69,17 +70,7 @@ int UnusedPort()
 
 class CliProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("ormel-cli-test-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string File(const std::string& name) const { return (dir_ / name).string(); }
+    std::string File(const std::string& name) const { return scratch_.File(name); }
 
     // Runs ormel-cli with stdin from the given text.
     static Result Cli(const std::vector<std::string>& args, const std::string& input = "")
@@ -87,7 +78,7 @@ protected:
         return RunToEnd(BuiltProgram("ormel-cli"), args, input);
     }
 
-    fs::path dir_;
+    ScratchDirectory scratch_{"ormel-cli-test"};
 };
 
 class CliAgainstKtaGen2 : public CliProcessTest {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/ChildProcess.h"
+#include "CliSimulatorFixture.h"
 
 // ormel-cli monitor on the QH family against ormel-devsim: the basic module,
 // the second block of the extension module or the pulse inputs, and --detail.
@@ -52,29 +52,10 @@ std::string TextOf(const std::vector<std::string>& block, int item)
     return "(missing)";
 }
 
-class CliQhMonitorTest : public ::testing::Test {
+class CliQhMonitorTest : public CliSimulatorTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("ormel-cli-qh-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override
-    {
-        device_.reset();
-        fs::remove_all(dir_);
-    }
-    void StartDevice(std::vector<std::string> args)
-    {
-        args.insert(args.end(), {"--log", (dir_ / "requests.log").string()});
-        device_.emplace(BuiltProgram("ormel-devsim"), args);
-        const std::string ready = device_->Line();
-        ASSERT_EQ(ready.rfind("tcp ", 0), 0u) << ready;
-        endpoint_ = ready.substr(4);
-    }
+    CliQhMonitorTest() : CliSimulatorTest("ormel-cli-qh") {}
+
     ProcessResult Monitor(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--tcp", endpoint_, "monitor", "--count", "1"});
@@ -83,11 +64,10 @@ protected:
     // (address, count) of the read requests in the device's log.
     std::vector<std::pair<int, int>> Reads() const
     {
-        std::ifstream in(dir_ / "requests.log");
         static const std::regex read(R"(fn=4 addr=(\d+) count=(\d+))");
         std::vector<std::pair<int, int>> reads;
         std::smatch m;
-        for (std::string line; std::getline(in, line);)
+        for (const std::string& line : LogLines())
             if (std::regex_search(line, m, read))
                 reads.emplace_back(std::stoi(m[1]), std::stoi(m[2]));
         return reads;
@@ -99,10 +79,6 @@ protected:
                 return true;
         return false;
     }
-
-    fs::path dir_;
-    std::optional<ChildProcess> device_;
-    std::string endpoint_;
 };
 
 TEST_F(CliQhMonitorTest, EightChannelsPrintTheBasicModuleAndTheClock)

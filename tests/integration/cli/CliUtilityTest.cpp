@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/ChildProcess.h"
+#include "CliSimulatorFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -17,42 +17,16 @@ namespace {
 
 // A device simulator process logging its requests, and ormel-cli against it
 // with its input from a pipe, never a terminal.
-class CliUtilityTest : public ::testing::Test {
+class CliUtilityTest : public CliSimulatorTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("ormel-cli-utility-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override
-    {
-        device_.reset();
-        fs::remove_all(dir_);
-    }
-    void StartDevice(std::vector<std::string> args)
-    {
-        args.insert(args.end(), {"--log", (dir_ / "requests.log").string()});
-        device_.emplace(BuiltProgram("ormel-devsim"), args);
-        const std::string ready = device_->Line();
-        ASSERT_EQ(ready.rfind("tcp ", 0), 0u) << ready;
-        endpoint_ = ready.substr(4);
-    }
+    CliUtilityTest() : CliSimulatorTest("ormel-cli-utility") {}
+
     ProcessResult Run(std::vector<std::string> args, const std::string& input = "")
     {
         args.insert(args.begin(), {"--tcp", endpoint_});
         return RunToEnd(BuiltProgram("ormel-cli"), args, input);
     }
-    std::vector<std::string> Log() const
-    {
-        std::ifstream in(dir_ / "requests.log");
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
+    std::vector<std::string> Log() const { return LogLines(); }
     int Logged(const std::string& text) const
     {
         int n = 0;
@@ -60,10 +34,6 @@ protected:
             n += line.find(text) != std::string::npos;
         return n;
     }
-
-    fs::path dir_;
-    std::optional<ChildProcess> device_;
-    std::string endpoint_;
 };
 
 TEST_F(CliUtilityTest, ResetWithYesUnlocksResetsAndLocksAgain)

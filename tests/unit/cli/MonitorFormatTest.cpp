@@ -11,6 +11,7 @@
 #include "app/CPrivateException.h"
 #include "monitor/FormatKinds.h"
 #include "monitor/MonitorItemNames.h"
+#include "support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -76,15 +77,6 @@ TEST(MonitorCsv, ControlCharactersOfADeviceTextAreBlanks)
 
 class MonitorCsvLogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("ormel-monitor-csv-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string Read(const fs::path& path) const
     {
         std::ifstream in(path, std::ios::binary);
@@ -92,7 +84,8 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
-    fs::path dir_;
+    ScratchDirectory scratch_{"ormel-monitor-csv"};
+    const fs::path& dir_ = scratch_.Path();
 };
 
 TEST_F(MonitorCsvLogTest, HeaderOnlyWhenTheFileIsNewOrEmpty)
