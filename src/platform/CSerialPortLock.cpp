@@ -35,15 +35,20 @@ std::string FirstLineOf(const char* path)
     return line.substr(0, line.find('\n'));
 }
 
-std::string MachineId()
+// Neither changes while the process runs; the port is opened for every poll command.
+const std::string& MachineId()
 {
-    std::string id = FirstLineOf("/etc/machine-id");
-    return id.empty() ? FirstLineOf("/var/lib/dbus/machine-id") : id;
+    static const std::string id = [] {
+        std::string first = FirstLineOf("/etc/machine-id");
+        return first.empty() ? FirstLineOf("/var/lib/dbus/machine-id") : first;
+    }();
+    return id;
 }
 
-std::string BootId()
+const std::string& BootId()
 {
-    return FirstLineOf("/proc/sys/kernel/random/boot_id");
+    static const std::string id = FirstLineOf("/proc/sys/kernel/random/boot_id");
+    return id;
 }
 
 std::string HostName()
@@ -114,9 +119,9 @@ pid_t ParsePid(const std::string& line)
 
 std::string LockContents()
 {
-    const pid_t self = ::getpid();
-    return std::to_string(self) + '\n' + ProgramName(self) + '\n' + HostName() + '\n' +
-           MachineId() + '\n' + BootId() + '\n';
+    static const std::string program = ProgramName(::getpid());
+    return std::to_string(::getpid()) + '\n' + program + '\n' + HostName() + '\n' + MachineId() +
+           '\n' + BootId() + '\n';
 }
 
 bool WriteAll(int fd, const std::string& text)
