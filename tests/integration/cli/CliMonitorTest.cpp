@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "support/ScratchDirectory.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -173,7 +173,7 @@ protected:
         return addresses;
     }
 
-    ScratchDirectory scratch_{"ormel-cli-monitor"};
+    TempDir scratch_;
     const fs::path& dir_ = scratch_.Path();
     std::unique_ptr<Child> device_;
     std::string endpoint_;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
-#include "support/ScratchDirectory.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -78,7 +78,7 @@ protected:
         return RunToEnd(BuiltProgram("ormel-cli"), args, input);
     }
 
-    ScratchDirectory scratch_{"ormel-cli-test"};
+    TempDir scratch_;
 };
 
 class CliAgainstKtaGen2 : public CliProcessTest {

@@ -54,8 +54,6 @@ std::string TextOf(const std::vector<std::string>& block, int item)
 
 class CliQhMonitorTest : public CliSimulatorTest {
 protected:
-    CliQhMonitorTest() : CliSimulatorTest("ormel-cli-qh") {}
-
     ProcessResult Monitor(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--tcp", endpoint_, "monitor", "--count", "1"});

@@ -8,14 +8,12 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
-#include "support/ScratchDirectory.h"
+#include "support/TempDir.h"
 
 // A device simulator process on a free loopback port, logging its requests
 // into the test's own directory, for running ormel-cli against it.
 class CliSimulatorTest : public ::testing::Test {
 protected:
-    explicit CliSimulatorTest(const std::string& prefix) : scratch_(prefix) {}
-
     void StartDevice(std::vector<std::string> args)
     {
         args.insert(args.end(), {"--log", scratch_.File("requests.log")});
@@ -33,7 +31,7 @@ protected:
         return lines;
     }
 
-    ScratchDirectory scratch_;
+    TempDir scratch_;
     const std::filesystem::path& dir_ = scratch_.Path();
     std::optional<ChildProcess> device_; // stopped before its directory goes
     std::string endpoint_;

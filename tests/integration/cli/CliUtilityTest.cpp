@@ -19,8 +19,6 @@ namespace {
 // with its input from a pipe, never a terminal.
 class CliUtilityTest : public CliSimulatorTest {
 protected:
-    CliUtilityTest() : CliSimulatorTest("ormel-cli-utility") {}
-
     ProcessResult Run(std::vector<std::string> args, const std::string& input = "")
     {
         args.insert(args.begin(), {"--tcp", endpoint_});

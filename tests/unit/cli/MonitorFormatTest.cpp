@@ -11,7 +11,7 @@
 #include "app/CPrivateException.h"
 #include "monitor/FormatKinds.h"
 #include "monitor/MonitorItemNames.h"
-#include "support/ScratchDirectory.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -84,7 +84,7 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
-    ScratchDirectory scratch_{"ormel-monitor-csv"};
+    TempDir scratch_;
     const fs::path& dir_ = scratch_.Path();
 };
 

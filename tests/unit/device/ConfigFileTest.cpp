@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "app/CPrivateException.h"
 #include "device/CConfigFile.h"
 #include "device/IniFile.h"
