@@ -8,7 +8,6 @@
 #include <functional>
 #include <vector>
 
-#include "support/TempDir.h"
 #include "app/CPrivateException.h"
 #include "device/CConfigFile.h"
 #include "device/IniFile.h"
@@ -16,6 +15,7 @@
 #include "support/CatalogueIds.h"
 #include "support/ParameterSets.h"
 #include "support/PlatformFilesScope.h"
+#include "support/TempDir.h"
 
 namespace {
 // Values that tell words apart, fill both halves of 32-bit values and make

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "support/TempDir.h"
 #include "device/IniFile.h"
 #include "support/PlatformFilesScope.h"
+#include "support/TempDir.h"
 
 TEST(IniFileRead, MatchesNamesWithoutCaseAndTakesTheFirstDuplicate)
 {
